@@ -1,0 +1,203 @@
+#pragma once
+
+// The simulated controller's behaviour, free of any I/O: bytes from the terminal
+// program go in with receive(), bytes for the program come out of takeOutput(), and
+// every time is a millisecond count the caller supplies. PtySimulator moves the bytes
+// between this engine and a pseudo-terminal; tests can drive the engine directly.
+//
+// What it models (a "Term 4" controller of the PTC family as the program sees it):
+//  - a sign-on text on the first CR and a version text for "Version", per model;
+//  - the command prompt, commands with or without a leading ESC, case-insensitive;
+//  - after "Term 4": class codes 1 (system text), 2 (received text), 3 (echo of
+//    transmitted text) and 4 (prompt) in front of its output;
+//  - the status request 30, answered by 30 and a status byte built from its state;
+//  - text typed while a link is up or while it transmits: queued for the radio,
+//    sent at the radio rate and echoed in class 3 after a short delay;
+//  - XOFF/XON in both directions; a flood mode that streams received text.
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace ptcsim {
+
+enum class Model { Z80, Plus, IIe, II, Pro, Bios, Silent };
+
+// Parses "z80", "plus", "iie", "ii", "pro", "bios", "silent"; false for anything else.
+bool parseModel(const std::string& text, Model* model);
+const char* modelName(Model model);
+
+struct Options {
+    Model model = Model::II;
+    std::uint32_t seed = 1;               // for the simulated station's texts
+    bool flood = false;                   // stream class-2 text as fast as it is taken
+    int echoDelayMs = 40;                 // delay from a byte's transmission to its echo
+    int radioCharsPerSecond = 200;        // rate at which queued transmit text leaves
+    std::size_t transmitHighWater = 1500; // queued transmit text above this: send XOFF
+    std::size_t transmitLowWater = 200;   // back at or below this: send XON
+};
+
+// Operating state the status byte and tests read.
+enum class SimMode { Command, Pactor, Amtor, Packet, Rtty, Cw, Audio, Psk31 };
+
+class SimEngine {
+public:
+    explicit SimEngine(Options options);
+
+    // Bytes the program sent, arriving at nowMs.
+    void receive(const std::uint8_t* data, std::size_t count, std::int64_t nowMs);
+    void receive(const std::string& bytes, std::int64_t nowMs)
+    {
+        receive(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), nowMs);
+    }
+
+    // Advances time: moves queued transmit text to the radio, schedules echoes and
+    // the simulated station's replies. Call it before takeOutput.
+    void advance(std::int64_t nowMs);
+
+    // Up to maxBytes of output due at nowMs. Returns nothing while the program has
+    // sent XOFF (until its XON), except the controller's own XON/XOFF bytes. The flood
+    // fills the room left, but at most 256 KiB per call however large maxBytes is.
+    std::string takeOutput(std::int64_t nowMs, std::size_t maxBytes);
+
+    // The earliest time at which advance() has work to do, or -1 when nothing is
+    // scheduled. Output already due counts as "now".
+    std::int64_t nextEventMs(std::int64_t nowMs) const;
+
+    // Text the simulated remote station sends (shown as class 2 when linked).
+    void injectRemoteText(const std::string& text, std::int64_t nowMs);
+    // Stops answering anything (a controller switched off mid-run). Output not yet
+    // taken is dropped: a switched-off controller does not finish its sentences.
+    void setSilent(bool silent);
+    // Turns the flood of received text on or off (it starts once "Term 4" was seen).
+    void setFlood(bool flood) { options_.flood = flood; }
+
+    // Only the controller's own pending XON/XOFF bytes, which go out even while the
+    // program has sent XOFF. takeOutput() returns them too, ahead of everything else.
+    std::string takeFlowControl();
+    // Like nextEventMs() but only for work that changes state (radio, link set-up),
+    // ignoring output that is ready: for a caller that cannot write right now.
+    std::int64_t nextTimerMs(std::int64_t nowMs) const;
+
+    // State, for tests and for the status byte.
+    std::uint8_t statusByte() const;
+    bool termMode4() const { return term4_; }
+    bool programXoff() const { return programXoff_; } // program asked us to stop
+    bool sentXoff() const { return sentXoff_; }       // we asked the program to stop
+    SimMode mode() const { return mode_; }
+    bool listening() const { return listening_; }
+    bool connected() const { return connected_; }
+    // Transmitting: unproto is on or typed text still waits for the radio.
+    bool transmitting() const { return unproto_ || !transmitQueue_.empty(); }
+    const std::string& myCall() const { return myCall_; }
+    std::size_t queuedTransmitBytes() const { return transmitQueue_.size(); }
+    const std::vector<std::string>& commandsSeen() const { return commandsSeen_; }
+
+private:
+    struct Pending {
+        std::int64_t dueMs;
+        std::string bytes;
+    };
+    // A command line split into its first word (upper case) and the rest as typed.
+    struct CommandLine {
+        std::string word;
+        std::vector<std::string> args;
+    };
+    // What a command answers: system text (may be empty), normally then the prompt.
+    struct Reply {
+        std::string text;
+        bool prompt = true;
+    };
+    using Handler = Reply (SimEngine::*)(const CommandLine& line, std::int64_t nowMs);
+    struct CommandEntry {
+        const char* word; // upper case
+        Handler handler;
+    };
+    static const std::vector<CommandEntry>& commandTable();
+
+    // Input.
+    void handleByte(std::uint8_t byte, std::int64_t nowMs);
+    bool inConverse() const;
+    void lineByte(std::uint8_t byte, std::int64_t nowMs);
+    void converseByte(std::uint8_t byte, std::int64_t nowMs);
+    void finishLine(std::int64_t nowMs);
+    void handleCommandLine(const std::string& line, std::int64_t nowMs);
+    void handleBiosLine(const std::string& line, std::int64_t nowMs);
+    bool answersStatus() const;
+
+    // Commands.
+    Reply cmdVersion(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdMyCall(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdListen(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdAccept(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdPacket(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdTerm(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdPosition(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdReset(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdPactor(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdQuit(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdHelp(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdUnproto(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdDisconnect(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdDisconnectNow(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdConnect(const CommandLine& line, std::int64_t nowMs);
+
+    // Link and radio.
+    void queueTransmit(std::uint8_t byte, std::int64_t nowMs);
+    void runRadio(std::int64_t nowMs);
+    void runLinkSetup(std::int64_t nowMs);
+    void endTransmission(std::int64_t nowMs);
+    void goStandby(std::int64_t dueMs);
+    void updateTransmitFlow();
+    std::int64_t radioDueMs() const;
+
+    // Output.
+    void emit(std::string bytes, std::int64_t dueMs);
+    void emitClass(char classCode, const std::string& text, std::int64_t dueMs);
+    void emitSystem(const std::string& text, std::int64_t nowMs);
+    void emitPrompt(std::int64_t nowMs);
+    void moveDueOutput(std::int64_t nowMs);
+    bool outputReady(std::int64_t nowMs) const;
+    bool floodActive() const;
+    void appendFlood(std::string& out, std::size_t room);
+    void refillFlood(std::size_t needed);
+    void appendFloodLine();
+    std::string signOnText() const;
+    std::string versionText() const;
+
+    Options options_;
+    std::mt19937 random_;      // the simulated station's texts
+    std::mt19937 floodRandom_; // apart, so the flood does not depend on other traffic
+    bool silent_ = false;
+    bool signedOn_ = false;
+    bool term4_ = false;
+    bool programXoff_ = false;
+    bool sentXoff_ = false;
+    bool escapePending_ = false; // an ESC started a one-line command
+    SimMode mode_ = SimMode::Command;
+    bool listening_ = false;
+    bool connected_ = false;
+    bool unproto_ = false;    // unproto transmit switched on
+    bool endPending_ = false; // end the transmission once the queue has drained
+    bool connectPending_ = false;
+    std::int64_t connectDueMs_ = 0;
+    std::string connectCall_;
+    std::string remoteCall_;
+    std::string myCall_;
+    std::string lineBuffer_;
+    std::deque<std::uint8_t> transmitQueue_;
+    std::int64_t nextRadioUs_ = 0; // when the next queued byte leaves (microseconds)
+    std::deque<Pending> output_;   // ordered by dueMs
+    std::string ready_;            // due output not yet taken, from readyPos_ on
+    std::size_t readyPos_ = 0;
+    std::string flowControl_; // our own XON/XOFF bytes not yet taken
+    std::string floodBuffer_; // pre-generated flood lines, consumed from floodPos_
+    std::size_t floodPos_ = 0;
+    bool floodContinues_ = false; // the last output byte was flood text
+    std::vector<std::string> commandsSeen_;
+};
+
+} // namespace ptcsim

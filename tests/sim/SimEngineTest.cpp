@@ -1,0 +1,629 @@
+#include "SimEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+using ptcsim::Model;
+using ptcsim::Options;
+using ptcsim::SimEngine;
+using ptcsim::SimMode;
+
+namespace {
+
+constexpr std::size_t kAll = std::numeric_limits<std::size_t>::max();
+const std::string kEsc = "\x1b";
+const std::string kStatusRequest = "\x1e";
+const std::string kXoff = "\x13";
+const std::string kXon = "\x11";
+
+Options withModel(Model model)
+{
+    Options options;
+    options.model = model;
+    return options;
+}
+
+// Sends bytes at nowMs and returns everything due by then.
+std::string exchange(SimEngine& engine, const std::string& bytes, std::int64_t nowMs)
+{
+    engine.receive(bytes, nowMs);
+    engine.advance(nowMs);
+    return engine.takeOutput(nowMs, kAll);
+}
+
+std::string drain(SimEngine& engine, std::int64_t nowMs)
+{
+    engine.advance(nowMs);
+    return engine.takeOutput(nowMs, kAll);
+}
+
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// The output split the way the program reads it after "Term 4".
+struct Pieces {
+    std::string byClass[5]; // text of classes 1..4, concatenated
+    int classCodes[5] = {};
+    int xon = 0;
+    int xoff = 0;
+    std::vector<std::uint8_t> statusBytes;
+};
+
+Pieces parse(const std::string& output)
+{
+    Pieces pieces;
+    int current = 0;
+    for (std::size_t i = 0; i < output.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(output[i]);
+        if (byte >= 1 && byte <= 4) {
+            current = byte;
+            ++pieces.classCodes[current];
+        } else if (byte == 17) {
+            ++pieces.xon;
+        } else if (byte == 19) {
+            ++pieces.xoff;
+        } else if (byte == 30 && i + 1 < output.size()) {
+            pieces.statusBytes.push_back(static_cast<std::uint8_t>(output[++i]));
+        } else {
+            pieces.byClass[current].push_back(static_cast<char>(byte));
+        }
+    }
+    return pieces;
+}
+
+// A Term 4 engine past its sign-on, with all output so far taken.
+SimEngine term4Engine(Options options = {})
+{
+    SimEngine engine(options);
+    exchange(engine, "\r" + kEsc + "Term 4\r", 0);
+    return engine;
+}
+
+std::uint8_t statusAt(SimEngine& engine, std::int64_t nowMs)
+{
+    const std::string answer = exchange(engine, kStatusRequest, nowMs);
+    EXPECT_EQ(answer.size(), 2u) << "status answer mixed with other output";
+    EXPECT_EQ(answer.front(), '\x1e');
+    return static_cast<std::uint8_t>(answer.back());
+}
+
+// --- model recognition ----------------------------------------------------------------
+
+struct ModelMarkers {
+    Model model;
+    std::vector<std::string> present;
+    std::vector<std::string> absent;
+};
+
+class SimEngineModelText : public ::testing::TestWithParam<ModelMarkers> {};
+
+TEST_P(SimEngineModelText, SignOnAndVersionCarryOnlyTheirOwnMarkers)
+{
+    const ModelMarkers& markers = GetParam();
+    SimEngine engine(withModel(markers.model));
+    const std::string signOn = exchange(engine, "\r", 0);
+    const std::string version = exchange(engine, "Version\r", 10);
+    const std::string all = signOn + version;
+
+    for (const auto& marker : markers.present) {
+        EXPECT_TRUE(contains(all, marker)) << marker;
+    }
+    for (const auto& marker : markers.absent) {
+        EXPECT_FALSE(contains(all, marker)) << marker;
+    }
+    // The version answer alone must identify the model too (the sign-on may be missed).
+    EXPECT_TRUE(contains(version, markers.present.front())) << version;
+    EXPECT_TRUE(contains(version, markers.present.back())) << version;
+    EXPECT_TRUE(contains(signOn, markers.present.front())) << signOn;
+    EXPECT_TRUE(all.ends_with("cmd: "));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, SimEngineModelText,
+    ::testing::Values(
+        ModelMarkers{Model::Z80, {"Z80 PTC"}, {"Plus", "PTC-II", "Systemtest"}},
+        ModelMarkers{Model::Plus, {"PTC-Plus"}, {"PTC-II", "Z80 PTC", "Systemtest"}},
+        ModelMarkers{
+            Model::IIe, {"PTC-IIe", "Port 2: NO"}, {"PTC-IIpro", "Plus", "Z80 PTC", "Systemtest"}},
+        ModelMarkers{Model::II,
+                     {"PTC-II"},
+                     {"PTC-IIe", "PTC-IIpro", "Plus", "Z80 PTC", "Systemtest", "Port 2: NO"}},
+        ModelMarkers{
+            Model::Pro, {"PTC-IIpro"}, {"PTC-IIe", "Plus", "Z80 PTC", "Systemtest", "Port 2: NO"}}),
+    [](const auto& test) { return std::string(ptcsim::modelName(test.param.model)); });
+
+TEST(SimEngineModels, ModelNamesParseBack)
+{
+    for (Model model :
+         {Model::Z80, Model::Plus, Model::IIe, Model::II, Model::Pro, Model::Bios, Model::Silent}) {
+        Model parsed = model == Model::II ? Model::Z80 : Model::II;
+        ASSERT_TRUE(ptcsim::parseModel(ptcsim::modelName(model), &parsed));
+        EXPECT_EQ(parsed, model);
+    }
+    Model untouched = Model::Pro;
+    EXPECT_FALSE(ptcsim::parseModel("PTC-II", &untouched));
+    EXPECT_FALSE(ptcsim::parseModel("", &untouched));
+    EXPECT_EQ(untouched, Model::Pro);
+}
+
+TEST(SimEngineModels, SignOnComesOnceOnTheFirstLine)
+{
+    SimEngine engine(withModel(Model::II));
+    const std::string first = exchange(engine, "\r", 0);
+    EXPECT_TRUE(contains(first, "PTC-II"));
+    EXPECT_EQ(exchange(engine, "\r", 10), "cmd: ");
+}
+
+TEST(SimEngineModels, BiosAnswersEveryLineWithSystemtestAndNoClassCodes)
+{
+    SimEngine engine(withModel(Model::Bios));
+    for (const char* line : {"\r", "Version\r", "Term 4\r", "MYC DL1ABC\r"}) {
+        const std::string answer = exchange(engine, line, 0);
+        EXPECT_TRUE(contains(answer, "Systemtest")) << line;
+        EXPECT_TRUE(std::none_of(answer.begin(), answer.end(), [](char c) {
+            return c >= 1 && c <= 4;
+        })) << line;
+    }
+    const std::string help = exchange(engine, "He\r", 0);
+    EXPECT_GE(std::count(help.begin(), help.end(), '\r'), 3) << help;
+    EXPECT_EQ(exchange(engine, kStatusRequest, 0), "");
+    EXPECT_FALSE(engine.termMode4());
+}
+
+TEST(SimEngineModels, SilentSendsNothingButRecordsCommands)
+{
+    SimEngine engine(withModel(Model::Silent));
+    std::string out = exchange(engine, "\rVersion\r" + kStatusRequest + kEsc + "Term 4\r", 0);
+    out += exchange(engine, "C DL1ABC\r", 10);
+    out += drain(engine, 5000);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(engine.nextEventMs(5000), -1);
+    const std::vector<std::string> expected = {"", "Version", "Term 4", "C DL1ABC"};
+    EXPECT_EQ(engine.commandsSeen(), expected);
+}
+
+TEST(SimEngineModels, SwitchedOffControllerDropsPendingOutput)
+{
+    SimEngine engine(withModel(Model::II));
+    engine.receive("\rVersion\r", 0);
+    engine.setSilent(true);
+    EXPECT_EQ(drain(engine, 10), "");
+    EXPECT_EQ(exchange(engine, "Version\r" + kStatusRequest, 20), "");
+    EXPECT_EQ(engine.nextEventMs(20), -1);
+}
+
+// --- command lines ----------------------------------------------------------------------
+
+TEST(SimEngineCommands, CaseAndBlanksDoNotMatter)
+{
+    SimEngine engine(withModel(Model::Pro));
+    exchange(engine, "\r", 0);
+    for (const char* line : {"Version\r", "VERSION\r", "version\r", "  vErSiOn  \r"}) {
+        const std::string answer = exchange(engine, line, 0);
+        EXPECT_TRUE(contains(answer, "PTC-IIpro")) << line;
+        EXPECT_TRUE(answer.ends_with("cmd: ")) << line;
+    }
+}
+
+TEST(SimEngineCommands, BackspaceLineFeedAndLengthCap)
+{
+    SimEngine engine({});
+    exchange(engine, "\r", 0);
+    exchange(engine, "MYX\bC dl1\nabc\r", 0);
+    EXPECT_EQ(engine.myCall(), "DL1ABC");
+    EXPECT_EQ(engine.commandsSeen().back(), "MYC dl1abc");
+
+    // Backspace on an empty line must not disturb anything.
+    exchange(engine, "\b\b\bMYC x1y\r", 0);
+    EXPECT_EQ(engine.myCall(), "X1Y");
+
+    exchange(engine, "MYC " + std::string(300, 'K') + "\r", 0);
+    EXPECT_EQ(engine.commandsSeen().back().size(), 256u);
+    EXPECT_EQ(engine.myCall(), std::string(252, 'K'));
+}
+
+TEST(SimEngineCommands, StatusRequestInsideALineIsNotPartOfIt)
+{
+    SimEngine engine({});
+    exchange(engine, "\r", 0);
+    const std::string out = exchange(engine, "Ver" + kStatusRequest + "sion\r", 0);
+    ASSERT_GE(out.size(), 2u);
+    EXPECT_EQ(out.substr(0, 2), std::string("\x1e\x07"));
+    EXPECT_TRUE(contains(out, "PTC-II Version")) << out;
+    EXPECT_EQ(engine.commandsSeen().back(), "Version");
+}
+
+TEST(SimEngineCommands, UnknownCommandIsReported)
+{
+    SimEngine engine = term4Engine();
+    const Pieces pieces = parse(exchange(engine, "Frobnicate 3\r", 0));
+    EXPECT_EQ(pieces.byClass[1], "*** ERROR: unknown command Frobnicate\r");
+    EXPECT_EQ(pieces.byClass[4], "cmd: ");
+}
+
+TEST(SimEngineCommands, SimpleSettings)
+{
+    SimEngine engine = term4Engine();
+    exchange(engine, "MYC dk0xyz\r", 0);
+    EXPECT_EQ(engine.myCall(), "DK0XYZ");
+    EXPECT_EQ(parse(exchange(engine, "MYC\r", 0)).byClass[1], "Mycall: DK0XYZ\r");
+
+    exchange(engine, "L 1\r", 0);
+    EXPECT_TRUE(engine.listening());
+    exchange(engine, "L 0\r", 0);
+    EXPECT_FALSE(engine.listening());
+
+    for (const char* accepted : {"Esc 27\r", "PAC MON 2\r", "Pac Mon 0\r"}) {
+        const Pieces pieces = parse(exchange(engine, accepted, 0));
+        EXPECT_EQ(pieces.byClass[1], "") << accepted;
+        EXPECT_EQ(pieces.byClass[4], "cmd: ") << accepted;
+    }
+    EXPECT_EQ(engine.mode(), SimMode::Command) << "PAC with a parameter must not switch";
+
+    const Pieces help = parse(exchange(engine, "He\r", 0));
+    EXPECT_GE(std::count(help.byClass[1].begin(), help.byClass[1].end(), '\r'), 3);
+    EXPECT_EQ(parse(exchange(engine, "Help\r", 0)).byClass[1], help.byClass[1]);
+}
+
+TEST(SimEngineCommands, ModesPacketQuitAndPactor)
+{
+    SimEngine engine = term4Engine();
+    exchange(engine, "PAC\r", 0);
+    EXPECT_EQ(engine.mode(), SimMode::Packet);
+    exchange(engine, "Q\r", 0);
+    EXPECT_EQ(engine.mode(), SimMode::Pactor);
+    exchange(engine, "PAC\r", 0);
+    exchange(engine, "Pt\r", 0);
+    EXPECT_EQ(engine.mode(), SimMode::Pactor);
+}
+
+TEST(SimEngineCommands, PositionPlainAndNmeaWithValidChecksum)
+{
+    SimEngine engine = term4Engine();
+    EXPECT_EQ(parse(exchange(engine, "POS\r", 0)).byClass[1], "N 52 13.45 E 005 07.12\r");
+
+    const std::string sentence = parse(exchange(engine, "POS NMEA\r", 0)).byClass[1];
+    ASSERT_TRUE(sentence.starts_with("$GPGGA,")) << sentence;
+    const auto star = sentence.find('*');
+    ASSERT_NE(star, std::string::npos);
+    unsigned sum = 0;
+    for (std::size_t i = 1; i < star; ++i)
+        sum ^= static_cast<unsigned char>(sentence[i]);
+    EXPECT_EQ(std::stoul(sentence.substr(star + 1, 2), nullptr, 16), sum);
+    EXPECT_EQ(sentence.substr(star + 3), "\r");
+}
+
+TEST(SimEngineCommands, ResetClearsLinkStateButKeepsCallAndTerm)
+{
+    SimEngine engine = term4Engine();
+    exchange(engine, "MYC dl1abc\rL 1\rU\r", 0);
+    exchange(engine, "some text", 0);
+    ASSERT_TRUE(engine.transmitting());
+    const Pieces pieces = parse(exchange(engine, kEsc + "RESET\r", 0));
+    EXPECT_EQ(pieces.byClass[1], "*** Parameters reset\r");
+    EXPECT_FALSE(engine.listening());
+    EXPECT_FALSE(engine.transmitting());
+    EXPECT_FALSE(engine.connected());
+    EXPECT_EQ(engine.queuedTransmitBytes(), 0u);
+    EXPECT_EQ(engine.myCall(), "DL1ABC");
+    EXPECT_TRUE(engine.termMode4());
+    EXPECT_EQ(drain(engine, 10000), "") << "nothing of the dropped text may go out";
+}
+
+// --- status byte --------------------------------------------------------------------------
+
+TEST(SimEngineStatus, FollowsListenUnprotoAndConnect)
+{
+    SimEngine engine({});
+    exchange(engine, "\r", 0);
+    EXPECT_EQ(statusAt(engine, 1), 0x07); // standby, nothing
+
+    exchange(engine, "L 1\r", 2);
+    EXPECT_EQ(statusAt(engine, 3), 0x67); // listen
+    exchange(engine, "L 0\r", 4);
+    EXPECT_EQ(statusAt(engine, 5), 0x07);
+
+    exchange(engine, "U\r", 6);
+    EXPECT_EQ(statusAt(engine, 7), 0x4b); // unproto, transmitting, idle
+    exchange(engine, "abc", 8);
+    EXPECT_EQ(statusAt(engine, 8), 0x4a); // text flowing
+    drain(engine, 500);
+    EXPECT_EQ(statusAt(engine, 500), 0x4b);
+    exchange(engine, "\x04", 501);
+    EXPECT_EQ(statusAt(engine, 502), 0x07);
+
+    exchange(engine, "C dl2xyz\r", 1000);
+    EXPECT_EQ(statusAt(engine, 1999), 0x07) << "not linked before the second is up";
+    EXPECT_EQ(engine.nextEventMs(1999), 2000);
+    engine.receive(kStatusRequest, 2000);
+    const Pieces pieces = parse(drain(engine, 2000));
+    ASSERT_EQ(pieces.statusBytes.size(), 1u);
+    EXPECT_EQ(pieces.statusBytes[0], 0x23); // connected, idle link
+    EXPECT_EQ(pieces.statusBytes[0] >> 4 & 7, 2);
+    EXPECT_TRUE(engine.connected());
+}
+
+TEST(SimEngineStatus, NotEchoedAndBitSevenClear)
+{
+    SimEngine engine = term4Engine();
+    exchange(engine, "U\r", 0);
+    exchange(engine, "x", 0);
+    const std::string answer = exchange(engine, kStatusRequest, 0);
+    ASSERT_EQ(answer.size(), 2u);
+    EXPECT_EQ(answer[1] & 0x80, 0);
+    EXPECT_EQ(engine.queuedTransmitBytes(), 1u) << "the request must not be sent as text";
+}
+
+// --- class codes and links ------------------------------------------------------------------
+
+TEST(SimEngineTerm, ClassCodesOnlyAfterTerm4)
+{
+    SimEngine engine({});
+    const std::string before = exchange(engine, "\rVersion\r", 0);
+    EXPECT_TRUE(
+        std::none_of(before.begin(), before.end(), [](char c) { return c >= 1 && c <= 4; }));
+    EXPECT_EQ(exchange(engine, "Term 4\r", 0), "\x04"
+                                               "cmd: ");
+    const std::string after = exchange(engine, "Version\r", 0);
+    EXPECT_EQ(after.front(), '\x01');
+    EXPECT_TRUE(after.ends_with("\x04"
+                                "cmd: "));
+    EXPECT_EQ(exchange(engine, "Term 0\r", 0), "cmd: ");
+    EXPECT_FALSE(engine.termMode4());
+}
+
+TEST(SimEngineLink, ConnectGreetsAndDisconnectGoesToStandby)
+{
+    SimEngine engine = term4Engine();
+    exchange(engine, "MYC dl1abc\r", 0);
+    exchange(engine, "C dk0xyz\r", 100);
+    EXPECT_EQ(drain(engine, 1099), "");
+    EXPECT_FALSE(engine.connected());
+
+    const Pieces linked = parse(drain(engine, 1100));
+    EXPECT_EQ(linked.byClass[1], "*** CONNECTED TO DK0XYZ\r");
+    EXPECT_TRUE(contains(linked.byClass[2], "DK0XYZ")) << linked.byClass[2];
+    EXPECT_TRUE(contains(linked.byClass[2], "DL1ABC")) << linked.byClass[2];
+    EXPECT_TRUE(engine.connected());
+
+    // Text now goes to the radio; the disconnect waits until it has gone out.
+    exchange(engine, "bye\r", 1200);
+    exchange(engine, kEsc + "D\r", 1200);
+    EXPECT_TRUE(engine.connected());
+    const Pieces rest = parse(drain(engine, 3000));
+    EXPECT_EQ(rest.byClass[3], "bye\r");
+    EXPECT_TRUE(contains(rest.byClass[1], "*** STBY\r"));
+    EXPECT_FALSE(engine.connected());
+    EXPECT_EQ(engine.nextEventMs(3000), -1);
+}
+
+TEST(SimEngineLink, ImmediateDisconnectDropsQueuedText)
+{
+    SimEngine engine = term4Engine();
+    exchange(engine, "C dk0xyz\r", 0);
+    drain(engine, 1000);
+    exchange(engine, "a long line nobody will read\r", 1000);
+    const Pieces pieces = parse(exchange(engine, kEsc + "DD\r", 1000));
+    EXPECT_TRUE(contains(pieces.byClass[1], "*** STBY\r"));
+    EXPECT_FALSE(engine.connected());
+    EXPECT_EQ(engine.queuedTransmitBytes(), 0u);
+    EXPECT_EQ(parse(drain(engine, 9000)).byClass[3], "");
+}
+
+TEST(SimEngineLink, EscCommandWhileTransmittingIsACommand)
+{
+    SimEngine engine = term4Engine();
+    exchange(engine, "U\r", 0);
+    exchange(engine, "hello", 0);
+    exchange(engine, kEsc + "MYC dl2xyz\r", 0);
+    EXPECT_EQ(engine.myCall(), "DL2XYZ");
+    EXPECT_EQ(engine.commandsSeen().back(), "MYC dl2xyz");
+
+    // Without ESC the same line is text for the radio.
+    exchange(engine, "MYC dl3aaa\r", 0);
+    EXPECT_EQ(engine.myCall(), "DL2XYZ");
+    EXPECT_EQ(engine.queuedTransmitBytes(), std::string("helloMYC dl3aaa\r").size());
+
+    // Ctrl-D ends the transmission once the text has left.
+    exchange(engine, "\x04", 0);
+    const Pieces pieces = parse(drain(engine, 5000));
+    EXPECT_EQ(pieces.byClass[3], "helloMYC dl3aaa\r");
+    EXPECT_TRUE(contains(pieces.byClass[1], "*** STBY\r"));
+    EXPECT_FALSE(engine.transmitting());
+}
+
+// --- timing ----------------------------------------------------------------------------
+
+TEST(SimEngineTiming, EchoComesOnlyAfterTheEchoDelay)
+{
+    Options options;
+    options.echoDelayMs = 40;
+    options.radioCharsPerSecond = 200; // a byte every 5 ms
+    SimEngine engine = term4Engine(options);
+    exchange(engine, "U\r", 0);
+    engine.receive("A", 100);
+    EXPECT_EQ(engine.nextEventMs(100), 105);
+    engine.advance(105);
+    EXPECT_EQ(engine.queuedTransmitBytes(), 0u);
+    EXPECT_EQ(engine.nextEventMs(105), 145);
+    EXPECT_EQ(engine.takeOutput(144, kAll), "");
+
+    // Received text due now overtakes the echo still waiting.
+    engine.injectRemoteText("hi\r", 120);
+    EXPECT_EQ(engine.takeOutput(120, kAll), "\x02hi\r");
+    EXPECT_EQ(engine.takeOutput(145, kAll), "\x03"
+                                            "A");
+    EXPECT_EQ(engine.nextEventMs(145), -1);
+}
+
+TEST(SimEngineTiming, EchoBatchesBytesThatLeftTogether)
+{
+    SimEngine engine = term4Engine();
+    exchange(engine, "U\r", 0);
+    engine.receive("ABC", 100);
+    engine.advance(200);
+    EXPECT_EQ(engine.takeOutput(200, kAll), "\x03"
+                                            "ABC");
+}
+
+TEST(SimEngineTiming, TakeOutputInSmallPiecesLosesNothing)
+{
+    SimEngine whole = term4Engine();
+    SimEngine pieces = term4Engine();
+    const std::string input = "Version\rHe\rPOS NMEA\r";
+    const std::string expected = exchange(whole, input, 0);
+    ASSERT_GT(expected.size(), 40u);
+
+    pieces.receive(input, 0);
+    std::string collected;
+    for (std::string part; !(part = pieces.takeOutput(0, 7)).empty();) {
+        EXPECT_LE(part.size(), 7u);
+        collected += part;
+    }
+    EXPECT_EQ(collected, expected);
+    EXPECT_EQ(pieces.nextEventMs(0), -1);
+}
+
+// --- flow control -----------------------------------------------------------------------
+
+TEST(SimEngineFlow, ProgramXoffHoldsOutputUntilXon)
+{
+    SimEngine engine = term4Engine();
+    SimEngine reference = term4Engine();
+    const std::string expected = exchange(reference, "Version\r", 0);
+
+    engine.receive(kXoff + "Version\r", 0);
+    EXPECT_TRUE(engine.programXoff());
+    EXPECT_EQ(drain(engine, 10), "");
+    EXPECT_EQ(engine.nextEventMs(10), -1) << "held output is no reason to wake up";
+
+    EXPECT_EQ(exchange(engine, kXon, 20), expected);
+    EXPECT_FALSE(engine.programXoff());
+    EXPECT_EQ(drain(engine, 30), "") << "released output must come exactly once";
+}
+
+TEST(SimEngineFlow, TransmitQueueSendsOneXoffAndOneXon)
+{
+    Options options;
+    options.transmitHighWater = 1500;
+    options.transmitLowWater = 200;
+    SimEngine engine = term4Engine(options);
+    exchange(engine, "U\r", 0);
+
+    // The program is holding our output, yet our own XOFF must reach it.
+    engine.receive(kXoff, 0);
+    std::string typed;
+    for (int i = 0; i < 1600; ++i)
+        typed.push_back(static_cast<char>('a' + i % 26));
+    engine.receive(typed, 0);
+    EXPECT_TRUE(engine.sentXoff());
+    EXPECT_EQ(engine.takeOutput(0, kAll), kXoff);
+    engine.receive(kXon, 0);
+
+    std::string output;
+    std::size_t queuedBefore = engine.queuedTransmitBytes();
+    bool sawXon = false;
+    for (std::int64_t t = 5; engine.nextEventMs(t) >= 0 && t < 20000; t += 5) {
+        engine.advance(t);
+        const std::string part = engine.takeOutput(t, kAll);
+        if (!sawXon && contains(part, kXon)) {
+            sawXon = true;
+            EXPECT_LE(engine.queuedTransmitBytes(), 200u);
+            EXPECT_GT(queuedBefore, 200u) << "XON came later than the crossing";
+        }
+        queuedBefore = engine.queuedTransmitBytes();
+        output += part;
+    }
+    const Pieces pieces = parse(output);
+    EXPECT_EQ(pieces.xoff, 0);
+    EXPECT_EQ(pieces.xon, 1);
+    EXPECT_FALSE(engine.sentXoff());
+    EXPECT_EQ(pieces.byClass[3], typed) << "every byte typed must be echoed once";
+}
+
+TEST(SimEngineFlow, FloodStartsWithTerm4AndFillsTheRoomLeft)
+{
+    Options options;
+    options.flood = true;
+    SimEngine engine(options);
+    const std::string plain = exchange(engine, "\r", 0);
+    EXPECT_TRUE(plain.ends_with("cmd: ")) << "no flood before Term 4";
+    EXPECT_EQ(engine.nextEventMs(0), -1);
+
+    engine.receive("Term 4\r", 0);
+    EXPECT_EQ(engine.nextEventMs(0), 0);
+    const std::string out = engine.takeOutput(0, 5000);
+    ASSERT_EQ(out.size(), 5000u);
+    const std::string prompt = "\x04"
+                               "cmd: ";
+    ASSERT_TRUE(out.starts_with(prompt));
+    EXPECT_EQ(out[prompt.size()], '\x02');
+
+    // Asking for everything of an endless stream must still return a bounded amount.
+    const std::string plenty = engine.takeOutput(0, kAll);
+    EXPECT_GT(plenty.size(), 4096u);
+    EXPECT_LE(plenty.size(), 1u << 20);
+}
+
+TEST(SimEngineFlow, FloodTextLooksLikeReceivedLines)
+{
+    SimEngine engine = term4Engine();
+    engine.setFlood(true);
+    const std::string out = engine.takeOutput(0, 200000);
+    ASSERT_EQ(out.size(), 200000u);
+    ASSERT_EQ(out[0], '\x02');
+    const std::string text = out.substr(1);
+    for (char c : {'\x01', '\x02', '\x03', '\x04', '\x11', '\x13', '\x1e'})
+        EXPECT_EQ(text.find(c), std::string::npos) << int(c);
+    const std::string german = {14, 15, 16, 20, 21, 22, 23};
+    EXPECT_NE(text.find_first_of(german), std::string::npos);
+    EXPECT_NE(text.find('\b'), std::string::npos);
+
+    // Every complete line holds 40 to 80 characters.
+    std::size_t start = 0;
+    int lines = 0;
+    for (std::size_t cr = text.find('\r'); cr != std::string::npos; cr = text.find('\r', start)) {
+        const std::size_t length = cr - start;
+        EXPECT_GE(length, 40u);
+        EXPECT_LE(length, 80u);
+        start = cr + 1;
+        ++lines;
+    }
+    EXPECT_GT(lines, 2000);
+}
+
+TEST(SimEngineFlow, FloodIsDeterministicAndStopsForXoff)
+{
+    Options options;
+    options.seed = 7;
+    SimEngine a = term4Engine(options);
+    SimEngine b = term4Engine(options);
+    options.seed = 8;
+    SimEngine other = term4Engine(options);
+    for (SimEngine* engine : {&a, &b, &other})
+        engine->setFlood(true);
+
+    const std::string first = a.takeOutput(0, 30000);
+    EXPECT_EQ(b.takeOutput(0, 30000), first);
+    EXPECT_NE(other.takeOutput(0, 30000), first);
+
+    a.receive(kXoff, 1);
+    EXPECT_EQ(a.takeOutput(1, 1000), "");
+    EXPECT_EQ(a.nextEventMs(1), -1);
+    a.receive(kXon, 2);
+    EXPECT_EQ(a.nextEventMs(2), 2);
+    // After the pause the stream goes on where it stopped, without a new class code.
+    EXPECT_EQ(a.takeOutput(2, 1000), b.takeOutput(2, 1000));
+
+    a.setFlood(false);
+    EXPECT_EQ(a.takeOutput(3, 1000), "");
+}
+
+} // namespace
