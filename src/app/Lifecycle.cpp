@@ -1,0 +1,368 @@
+#include "app/Lifecycle.h"
+
+#include "app/Clock.h"
+#include "app/ConfigurationMenu.h"
+#include "app/MessageTexts.h"
+#include "app/Modal.h"
+#include "app/Settings.h"
+#include "app/Station.h"
+#include "app/Version.h"
+#include "app/View.h"
+#include "link/Cp437.h"
+#include "link/Port.h"
+#include "link/PortLink.h"
+#include "link/StatusDisplay.h"
+#include "modes/ModeSwitch.h"
+#include "trx/PositionQuery.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+const QString ReceiveWindow = QStringLiteral("ReceiveWindow");
+const QString TransmitWindow = QStringLiteral("TransmitWindow");
+
+constexpr int SplashPauseMs = 1000;
+constexpr int PactorPauseMs = 500;
+
+QByteArray commandLine(const QString& command)
+{
+    return Cp437::encode(command) + '\r';
+}
+
+} // namespace
+
+QString ptcModelName(quint8 ptcType)
+{
+    switch (ptcType) {
+    case PtcModel::Z80:
+        return QStringLiteral("Z80 PTC");
+    case PtcModel::Plus:
+        return QStringLiteral("PTC PLUS");
+    case PtcModel::IIe:
+        return QStringLiteral("PTC IIe");
+    case PtcModel::II:
+        return QStringLiteral("PTC II");
+    case PtcModel::IIpro:
+        return QStringLiteral("PTC II Pro");
+    default:
+        return QStringLiteral("PTC");
+    }
+}
+
+Lifecycle::Lifecycle(Station& station, Settings& settings, MessageTexts& texts, PortLink& link,
+                     Port& port, StatusDisplay& status, ModeSwitch& modes,
+                     ConfigurationMenu& config, View& view, ReceiveView& receiveWindow,
+                     Modal& modal, Clock& clock)
+    : station_(station), settings_(settings), texts_(texts), link_(link), port_(port),
+      status_(status), modes_(modes), config_(config), view_(view), receiveWindow_(receiveWindow),
+      modal_(modal), clock_(clock)
+{
+}
+
+CreateResult Lifecycle::FormCreate()
+{
+    if (!QFile::exists(QDir::current().filePath(SettingsFileName)))
+        return CreateResult::SettingsMissing;
+
+    station_.CwWeight = 50;
+    station_.ProgramDir = QDir::currentPath();
+    if (!station_.ProgramDir.endsWith(QLatin1Char('/')))
+        station_.ProgramDir += QLatin1Char('/');
+    station_.ModeId = QStringLiteral("PACTOR");
+    station_.RttyBaudText = QStringLiteral("45");
+
+    if (!ReadIniFile(station_.ProgramDir + SettingsFileName, settings_)) {
+        applyBuildInParameters();
+        return CreateResult::Ready;
+    }
+
+    station_.FormReady = true;
+    settings_.ComPortName = settings_.SettingPortName;
+    settings_.ComBaudRate = settings_.SettingBaudRate;
+    settings_.ShownBaudRate = settings_.ComBaudRate;
+    applyWindowSettings();
+    station_.MyCallField = settings_.MyCall;
+    view_.setWindowMaximized(settings_.MaxScreen);
+    if (settings_.MessagesOnScreen)
+        config_.Sub_MenuMessagesOnScreenOnClick();
+    else
+        config_.Sub_MenuMessagesOnScreenOffClick();
+
+    // The logbook file itself arrives with the logbook; the switch and menus are here.
+    view_.setChecked(QStringLiteral("Sub_MenuLogBookAan"), settings_.LogBookOn);
+    view_.setChecked(QStringLiteral("Sub_MenuLogBookUit"), !settings_.LogBookOn);
+    view_.setEnabled(QStringLiteral("MenuShowLogbook"), settings_.LogBookOn);
+    view_.setEnabled(QStringLiteral("MenuEditLogbook"), settings_.LogBookOn);
+    view_.setCursor(ReceiveWindow,
+                    settings_.LogBookOn ? CursorShape::PointingHand : CursorShape::Arrow);
+
+    if (settings_.HintsSetting == QLatin1String("On"))
+        config_.Sub_MenuHintsOnClick();
+    else
+        config_.Sub_MenuHintsOffClick();
+
+    if (settings_.MaildropOn) {
+        view_.setChecked(QStringLiteral("MenuToggleMaildrop"), true);
+        view_.setCaption(QStringLiteral("Transmitbalk"), texts_.Maildroptext);
+        view_.setColors(QStringLiteral("Transmitbalk"), Colors::Red, Colors::White);
+    } else {
+        view_.setChecked(QStringLiteral("MenuToggleMaildrop"), false);
+        status_.ZetTransmitbalkTerug();
+    }
+
+    if (settings_.LeavePtcActive)
+        config_.Sub_MenuPtcOnClick();
+    else
+        config_.Sub_MenuPtcOffClick();
+
+    config_.markLanguageItem();
+    config_.showPortInPane8();
+
+    link_.OpenPoort(config_.portInUse());
+    if (!link_.portError())
+        initialiseController();
+
+    link_.StartTimers();
+    station_.TextClass = 1;
+
+    view_.setCaption(QStringLiteral("Versie"), QStringLiteral("Version ") + ProgramVersion);
+    view_.setEnabled(QStringLiteral("PacketDisconnect"), false);
+    view_.setWindowTitle(station_.ProgramDir + QStringLiteral("   ") + ProgramName +
+                         QStringLiteral(", terminal for the PTC controllers. Version ") +
+                         ProgramVersion);
+    if (station_.PtcType < PtcModel::II) {
+        view_.setVisible(QStringLiteral("TrxConfigButton"), false);
+        view_.setVisible(QStringLiteral("ScanButton"), false);
+    }
+    return CreateResult::Ready;
+}
+
+void Lifecycle::applyWindowSettings()
+{
+    view_.setFillColor(ReceiveWindow, settings_.RxWindowColor);
+    view_.setFontStyle(ReceiveWindow, 1);
+    view_.setFontStyle(ReceiveWindow, settings_.RxFontStyle);
+    view_.setFontName(ReceiveWindow, settings_.RxFontName);
+    view_.setFontSize(ReceiveWindow, settings_.RxFontSize);
+
+    view_.setFillColor(TransmitWindow, settings_.TxWindowColor);
+    view_.setTextColor(TransmitWindow, settings_.TxFontColor);
+    view_.setFontStyle(TransmitWindow, settings_.TxFontStyle);
+    view_.setFontName(TransmitWindow, settings_.TxFontName);
+    view_.setFontSize(TransmitWindow, settings_.TxFontSize);
+
+    const QString pages = QStringLiteral("PageControl");
+    view_.setFontStyle(pages, settings_.TabFontStyle);
+    view_.setFontName(pages, settings_.TabFontName);
+    view_.setFontSize(pages, settings_.TabFontSize);
+
+    const QString buttons = QStringLiteral("KnoppenBalk");
+    view_.setFontStyle(buttons, settings_.ButtonFontStyle);
+    view_.setFontName(buttons, settings_.ButtonFontName);
+    view_.setFontSize(buttons, settings_.ButtonFontSize);
+
+    const QString statusBar = QStringLiteral("Statusbalk");
+    view_.setFontStyle(statusBar, settings_.StatusFontStyle);
+    view_.setFontName(statusBar, settings_.StatusFontName);
+    view_.setFontSize(statusBar, settings_.StatusFontSize);
+
+    view_.setFillColor(QStringLiteral("Receivebar"), settings_.ReceiveBarColor);
+    view_.setFillColor(QStringLiteral("Transmitbalk"), settings_.TransmitBarColor);
+    view_.setFillColor(QStringLiteral("TempMemo"), settings_.ReceiveBarColor);
+}
+
+void Lifecycle::applyBuildInParameters()
+{
+    ReadBuildInParameters(settings_);
+    applyWindowSettings();
+    station_.PtcType = PtcModel::II;
+    station_.MyCallField = settings_.MyCall;
+    view_.setChecked(QStringLiteral("Sub_MenuMessagesOnScreenOn"), true);
+    view_.setChecked(QStringLiteral("Sub_MenuMessagesOnScreenOff"), false);
+    view_.setEnabled(QStringLiteral("MenuShowLogbook"), false);
+    view_.setEnabled(QStringLiteral("MenuEditLogbook"), false);
+}
+
+void Lifecycle::initialiseController()
+{
+    link_.ZendNaarPtc("\r");
+    view_.setVisible(QStringLiteral("NavtexLed"), false);
+    link_.ZendNaarPtc("Version\r");
+    link_.DummiRead();
+    link_.ZendNaarPtc("\x1b");
+    view_.setVisible(QStringLiteral("NavtexToolbar"), true);
+    view_.setVisible(QStringLiteral("TrxConfigButton"), true);
+    view_.setVisible(QStringLiteral("ScanButton"), true);
+
+    // Maildrop and leave-active keep the controller as it runs (an unattended mailbox).
+    if (settings_.MaildropOn || settings_.LeavePtcActive)
+        return;
+
+    link_.ZendNaarPtc("Version\r");
+    link_.DummiRead();
+    if (!station_.BiosMode) {
+        link_.ZendNaarPtc(commandLine(QStringLiteral("MYC ") + station_.MyCallField));
+        link_.ZendNaarPtc("L 1\r");
+        link_.ZendNaarPtc("Esc 27\r");
+        link_.DummiRead();
+        link_.ZendNaarPtc("PAC MON 0\r");
+        link_.DummiRead();
+        link_.ZendNaarPtc("Term 4\r");
+        link_.ZendNaarPtc("L 1\r");
+        link_.DummiRead();
+        station_.TrafficState = QStringLiteral("LISTEN");
+        link_.DummiRead();
+        view_.setVisible(QStringLiteral("NavtexToolbar"), true);
+        view_.setVisible(QStringLiteral("TrxConfigButton"), true);
+        view_.setVisible(QStringLiteral("ScanButton"), true);
+        station_.PositionText = ReadPosition(PositionFormat::Plain, link_, port_, clock_);
+        station_.NmeaText = ReadPosition(PositionFormat::Nmea, link_, port_, clock_);
+    }
+    link_.StartTimers();
+    if (station_.BiosMode) {
+        enterBiosMode();
+    } else {
+        link_.ZendNaarPtc("RESET\r");
+        if (link_.WaitForData() > 0)
+            receiveWindow_.clear();
+    }
+}
+
+void Lifecycle::enterBiosMode()
+{
+    receiveWindow_.clear();
+    receiveWindow_.setFontColor(Colors::Red);
+    for (const char* name : {"PageControl", "KnoppenBalk", "MainMenuConfiguration", "MainMenuMode",
+                             "MainMenuAction", "MainMenuMailbox"})
+        view_.setVisible(QLatin1String(name), false);
+    receiveWindow_.appendLine(QStringLiteral("You are in the BIOS now !"));
+    receiveWindow_.appendLine(QStringLiteral("Dipswitch 8 of the PTC II is ON or"));
+    receiveWindow_.appendLine(QStringLiteral("The PTC IIe is swiched OFF with the green Leds on"));
+    receiveWindow_.appendLine(QString());
+    receiveWindow_.appendLine(QStringLiteral("The Normal functions are not active now !"));
+    link_.ZendNaarPtc("He\r");
+}
+
+void Lifecycle::FormActivate()
+{
+    // A message box shown while loading gives the focus back and would re-enter.
+    if (activating_)
+        return;
+    activating_ = true;
+    LaadKnopGegevens();
+    station_.MenuHold = false;
+    activating_ = false;
+}
+
+void Lifecycle::LaadKnopGegevens()
+{
+    QString code = languageCode(settings_.LanguageIndex);
+    QString name = languageFileName(code);
+    if (!QFile::exists(station_.ProgramDir + name)) {
+        if (!reportedLanguageFiles_.contains(name)) {
+            reportedLanguageFiles_.insert(name);
+            modal_.message(QStringLiteral("Warning"),
+                           QStringLiteral("File   ") + name +
+                               QStringLiteral("   NOT found \r"
+                                              "Copy the language files into the program folder "
+                                              "(orvanti --init copies the shipped ones)."));
+        }
+        if (code != QLatin1String("EN")) {
+            settings_.LanguageIndex = 1;
+            config_.markLanguageItem();
+            code = languageCode(1);
+            name = languageFileName(code);
+        }
+    }
+    // Without any language file the texts stay as they are; the start-up commands
+    // still go out.
+    if (QFile::exists(station_.ProgramDir + name))
+        loadMessageTexts(station_.ProgramDir + name, code, texts_);
+    sendCommandList(settings_.StartupCommands.data());
+}
+
+void Lifecycle::sendCommandList(const QString* commands)
+{
+    for (int i = 0; i < CommandListSize; ++i) {
+        if (!commands[i].isEmpty())
+            link_.ZendNaarPtc(commandLine(commands[i]));
+    }
+}
+
+void Lifecycle::FormResize()
+{
+    if (!station_.FirstLayoutDone) {
+        station_.FirstLayoutDone = true;
+        // Show once what the controller said during start-up, with its messages.
+        if (!link_.portError() && !settings_.MessagesOnScreen) {
+            settings_.MessagesOnScreen = true;
+            link_.LeesV24Poort();
+            if (link_.decodeBlock)
+                link_.decodeBlock();
+            settings_.MessagesOnScreen = false;
+        }
+        view_.setEnabled(QStringLiteral("MenuUnpro"), true);
+        view_.setEnabled(QStringLiteral("MenuAmtorFec"), false);
+        view_.setEnabled(QStringLiteral("MenuBaudotTransmit"), false);
+    }
+    link_.StartTimers();
+    view_.setCaption(QStringLiteral("PtcTekst"), ptcModelName(station_.PtcType));
+    link_.ScrollNaarEnd();
+    if (!station_.FormReady) {
+        for (const char* menu : {"MainMenuMode", "MainMenuAction", "MainMenuMailbox"})
+            view_.setEnabled(QLatin1String(menu), false);
+        receiveWindow_.clear();
+        receiveWindow_.insertText(
+            QStringLiteral("Orvanti.ini not found on disk !\n\n"
+                           "Goto the CONFIGURATION menu and:\n\n"
+                           "Install the right Comport and Baudrate.\n\n"
+                           "Stop Orvanti, Switch PTC Off and On and Start again\n\n"
+                           "Once the PTC has started Install the other parameters."),
+            settings_.SystemTextColor);
+    }
+    const QString navtexLed = QStringLiteral("NavtexLed");
+    view_.setVisible(navtexLed, settings_.NavtexOn);
+    if (settings_.NavtexOn && settings_.AmtexOn)
+        view_.setCaption(navtexLed, QStringLiteral("Amtex"));
+    link_.resetWrapColumns();
+}
+
+bool Lifecycle::FormCloseQuery()
+{
+    if (!station_.FormReady)
+        return true;
+    if (!modal_.confirm(ProgramName, texts_.CloseText))
+        return false;
+
+    view_.showSplash();
+    clock_.sleep(SplashPauseMs);
+    settings_.MaxScreen = view_.isWindowMaximized();
+    if (station_.MailboxReloadActive)
+        link_.ZendNaarPtc("+\r");
+    modes_.MenuPactorClick();
+    clock_.sleep(PactorPauseMs);
+    sendCommandList(settings_.ShutdownCommands.data());
+    receiveWindow_.clear();
+
+    if (!settings_.MaildropOn && !settings_.LeavePtcActive) {
+        link_.StopTimers();
+        modes_.ZetPtcKlaar();
+        link_.ZendNaarPtc("Pac Mon 0\r");
+        link_.ZendNaarPtc("\x1bQ\r");
+        link_.ZendNaarPtc("Reset\r");
+    }
+
+    status_.DiskLed(1);
+    QString error;
+    const bool saved = WriteIniFile(station_.ProgramDir + SettingsFileName, settings_, &error);
+    status_.DiskLed(0);
+    if (!saved)
+        modal_.message(QStringLiteral("Warning"),
+                       QStringLiteral("The settings were not saved.\r\n") + error);
+
+    port_.ClosePort();
+    station_.ReceiveHold = false;
+    return true;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+// The order in which the program comes up and goes down: the main window's set-up from
+// the settings file, the first conversation with the controller, the start-up commands
+// on every activation, and the confirmed exit that readies the controller, sends the
+// shut-down commands and saves the settings.
+
+#include <QSet>
+#include <QString>
+
+class Clock;
+class ConfigurationMenu;
+class Modal;
+class ModeSwitch;
+class Port;
+class PortLink;
+class ReceiveView;
+class StatusDisplay;
+class View;
+struct MessageTexts;
+struct Settings;
+struct Station;
+
+enum class CreateResult {
+    Ready,          // the main window is set up
+    SettingsMissing // no "Orvanti.ini" here: the process ends
+};
+
+class Lifecycle {
+public:
+    Lifecycle(Station& station, Settings& settings, MessageTexts& texts, PortLink& link, Port& port,
+              StatusDisplay& status, ModeSwitch& modes, ConfigurationMenu& config, View& view,
+              ReceiveView& receiveWindow, Modal& modal, Clock& clock);
+
+    CreateResult FormCreate();
+    void FormActivate();
+    // The first layout of the main window (and each one after it).
+    void FormResize();
+    // True when the window may close.
+    bool FormCloseQuery();
+
+    // Loads the language texts, sends the start-up commands.
+    void LaadKnopGegevens();
+
+private:
+    void applyWindowSettings();
+    void applyBuildInParameters();
+    void initialiseController();
+    void enterBiosMode();
+    void sendCommandList(const QString* commands);
+
+    Station& station_;
+    Settings& settings_;
+    MessageTexts& texts_;
+    PortLink& link_;
+    Port& port_;
+    StatusDisplay& status_;
+    ModeSwitch& modes_;
+    ConfigurationMenu& config_;
+    View& view_;
+    ReceiveView& receiveWindow_;
+    Modal& modal_;
+    Clock& clock_;
+
+    bool activating_ = false;
+    QSet<QString> reportedLanguageFiles_; // a missing file is reported once per run
+};
+
+// The model name the receive bar shows.
+QString ptcModelName(quint8 ptcType);

@@ -1,0 +1,21 @@
+#pragma once
+
+// Everything that waits for the operator: message boxes, confirmations and the
+// program's own modal dialogs. Production shows them; tests queue the answers.
+
+#include <QString>
+
+// The program's own modal windows that handlers open.
+enum class Dialog { ComPort, About };
+
+class Modal {
+public:
+    virtual ~Modal() = default;
+    // A box with one OK button.
+    virtual void message(const QString& caption, const QString& text) = 0;
+    // OK and Cancel; true for OK.
+    virtual bool confirm(const QString& caption, const QString& text) = 0;
+    virtual void beep() = 0;
+    // Shows one of the program's own dialogs and returns when it closes.
+    virtual void runDialog(Dialog dialog) = 0;
+};

@@ -1,0 +1,67 @@
+#include "app/OrvantiCore.h"
+
+#include "link/Port.h"
+
+namespace {
+constexpr int StatusRequestIntervalMs = 500;
+constexpr int HousekeepingIntervalMs = 713;
+// While reading is held and bytes wait, the poll only has flow control to do.
+constexpr int HeldPollIntervalMs = 10;
+} // namespace
+
+OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& receiveWindow,
+                         TransmitView& transmitWindow, Modal& modal, QObject* parent)
+    : QObject(parent),
+      link(port, clock, station, settings, view, receiveWindow, transmitWindow, modal),
+      decoder(station, settings, receiveWindow),
+      status(station, settings, texts, link, view, receiveWindow, modal), keys(station, link),
+      modes(station, texts, link, status, view, clock),
+      config(station, settings, link, view, modal),
+      lifecycle(station, settings, texts, link, port, status, modes, config, view, receiveWindow,
+                modal, clock),
+      port_(port)
+{
+    link.decodeBlock = [this] { decoder.V24Schryf(); };
+    config.reloadTexts = [this] { lifecycle.FormActivate(); };
+    port.onDataArrived = [this] { pollSoon(); };
+    port.onPortLost = [this](const QString& reason) { link.reportPortLost(reason); };
+
+    // The poll runs only when there is work: bytes arrived, bytes still wait, or flow
+    // control has an XON to send. An idle link costs nothing.
+    receiveTimer_.setSingleShot(true);
+    connect(&receiveTimer_, &QTimer::timeout, this, &OrvantiCore::receiveTick);
+    statusTimer_.setInterval(StatusRequestIntervalMs);
+    connect(&statusTimer_, &QTimer::timeout, this, [this] { status.StatusAanvraagTimer(); });
+    errorTimer_.setInterval(HousekeepingIntervalMs);
+    connect(&errorTimer_, &QTimer::timeout, this, [this] { status.ErrorTimer(); });
+}
+
+void OrvantiCore::startTimers()
+{
+    statusTimer_.start();
+    errorTimer_.start();
+    pollSoon();
+}
+
+void OrvantiCore::stopTimers()
+{
+    statusTimer_.stop();
+    errorTimer_.stop();
+    receiveTimer_.stop();
+}
+
+void OrvantiCore::pollSoon()
+{
+    if (!receiveTimer_.isActive())
+        receiveTimer_.start(0);
+}
+
+void OrvantiCore::receiveTick()
+{
+    link.ReceiveTimer();
+    const bool readSomething = !station.RxChunk.isEmpty();
+    station.RxChunk.clear();
+    const bool held = station.ReceiveHold || station.ScrollBack || station.MenuHold;
+    if (readSomething || station.XoffSent || link.bytesWaiting() > 0)
+        receiveTimer_.start(held ? HeldPollIntervalMs : 0);
+}

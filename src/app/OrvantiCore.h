@@ -1,0 +1,60 @@
+#pragma once
+
+// The application object: owns the shared state, creates the subsystem objects and
+// wires them to each other and to the four injected seams (port, clock, view, modal
+// interaction). It also owns the main window's timers.
+
+#include "app/ConfigurationMenu.h"
+#include "app/Lifecycle.h"
+#include "app/MessageTexts.h"
+#include "app/Settings.h"
+#include "app/Station.h"
+#include "link/PortLink.h"
+#include "link/ReceiveDecoder.h"
+#include "link/StatusDisplay.h"
+#include "link/TransmitKeys.h"
+#include "modes/ModeSwitch.h"
+
+#include <QObject>
+#include <QTimer>
+
+class Clock;
+class Modal;
+class Port;
+class ReceiveView;
+class TransmitView;
+class View;
+
+class OrvantiCore : public QObject {
+    Q_OBJECT
+public:
+    OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& receiveWindow,
+                TransmitView& transmitWindow, Modal& modal, QObject* parent = nullptr);
+
+    // Starts the Receive, StatusAanvraag and Error timers. Their work stays gated by
+    // the hold flags, so they may run from the start.
+    void startTimers();
+    void stopTimers();
+
+    // One poll now, and again as long as there is something to do.
+    void pollSoon();
+
+    Station station;
+    Settings settings;
+    MessageTexts texts;
+    PortLink link;
+    ReceiveDecoder decoder;
+    StatusDisplay status;
+    TransmitKeys keys;
+    ModeSwitch modes;
+    ConfigurationMenu config;
+    Lifecycle lifecycle;
+
+private:
+    void receiveTick();
+
+    Port& port_;
+    QTimer receiveTimer_;
+    QTimer statusTimer_;
+    QTimer errorTimer_;
+};

@@ -1,0 +1,72 @@
+#pragma once
+
+// The main window's shared state: what the controller is doing, the hold flags that
+// gate the poll loop, and the fields of the current contact. Owned by OrvantiCore and
+// handed by reference to the subsystem objects.
+
+#include <QByteArray>
+#include <QString>
+
+namespace PtcModel {
+constexpr quint8 Unknown = 0;
+constexpr quint8 Z80 = 1;
+constexpr quint8 Plus = 2;
+constexpr quint8 IIe = 3;
+constexpr quint8 II = 4;
+constexpr quint8 IIpro = 5;
+} // namespace PtcModel
+
+struct Station {
+    QString ProgramDir; // the working directory at start, with a trailing separator
+    bool FormReady = false;
+    bool BiosMode = false;
+
+    QString ModeId = QStringLiteral("PACTOR");
+    quint8 PtcType = PtcModel::Unknown;
+    QString TrafficState;
+    bool Connected = false;
+    bool Transmitting = false;
+    bool DumbMode = false;
+    bool MailboxBackupActive = false;
+    bool MailboxReloadActive = false;
+    int LastPageIndex = 0;
+
+    // Poll-loop gates (see PortLink).
+    bool ReceiveHold = false;
+    bool ScrollBack = false;
+    bool MenuHold = false;
+    bool DecoderBusy = false;
+    bool XoffSent = false;
+    bool XoffReceived = false;
+
+    // The block read in the current poll and its length.
+    QByteArray RxChunk;
+    quint16 RxCount = 0;
+    quint8 TextClass = 0;
+
+    // Display switches that are not settings.
+    bool MessagesForced = false;
+    bool DuplexOn = false;
+    bool CaptureOn = false;
+
+    // Contact fields; MyCallField is the main window's own-call field.
+    QString MyCallField;
+    QString HisCall;
+    QString HisName;
+
+    // Keyboard.
+    bool ConvMode = false;
+    bool WordOut = false;
+    QByteArray TypeAhead;
+
+    quint8 CwWeight = 50;
+    QString RttyBaudText = QStringLiteral("45");
+
+    // Answers to the position queries at start.
+    QByteArray PositionText;
+    QByteArray NmeaText;
+
+    // Whether the receive window may still be shown the controller's early output
+    // (the first layout does this once).
+    bool FirstLayoutDone = false;
+};

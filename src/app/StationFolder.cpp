@@ -1,0 +1,42 @@
+#include "app/StationFolder.h"
+
+#include "app/FileIo.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+const QString ShippedRoot = QStringLiteral(":/data");
+}
+
+QStringList shippedDataFiles()
+{
+    return QDir(ShippedRoot).entryList(QDir::Files, QDir::Name);
+}
+
+bool copyShippedFiles(const QString& directory, CopyReport* report, QString* error)
+{
+    const QDir target(directory);
+    if (!target.exists()) {
+        *error = QStringLiteral("The folder %1 does not exist").arg(directory);
+        return false;
+    }
+    const QStringList files = shippedDataFiles();
+    if (files.isEmpty()) {
+        *error = QStringLiteral("This build carries no data files");
+        return false;
+    }
+    for (const QString& name : files) {
+        const QString destination = target.filePath(name);
+        if (QFile::exists(destination)) {
+            report->kept.append(name);
+            continue;
+        }
+        QByteArray bytes;
+        if (!readWholeFile(ShippedRoot + QLatin1Char('/') + name, &bytes, error) ||
+            !writeFileAtomically(destination, bytes, error))
+            return false;
+        report->copied.append(name);
+    }
+    return true;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+// The station folder: where Orvanti.ini, the language files and the operator's files
+// live. The program ships a complete set of data files inside itself.
+
+#include <QString>
+#include <QStringList>
+
+struct CopyReport {
+    QStringList copied;
+    QStringList kept; // already there, left alone
+};
+
+// The names of the data files shipped with the program.
+QStringList shippedDataFiles();
+
+// Copies every shipped data file into `directory`, keeping files that are already
+// there. False with the reason in *error when a file cannot be written.
+bool copyShippedFiles(const QString& directory, CopyReport* report, QString* error);

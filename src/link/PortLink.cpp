@@ -1,0 +1,226 @@
+#include "link/PortLink.h"
+
+#include "app/Clock.h"
+#include "app/Modal.h"
+#include "app/Settings.h"
+#include "app/Station.h"
+#include "app/View.h"
+#include "link/Port.h"
+#include "link/SignOn.h"
+
+namespace {
+
+constexpr char Xon = 17;
+constexpr char Xoff = 19;
+constexpr int XoffThreshold = 1000;
+constexpr int DrainPauseMs = 200;
+constexpr int WaitForDataTries = 201;
+// A controller that never stops talking must not keep a drain going for ever.
+constexpr int MaxDrainReads = 256;
+
+// "COM" and one digit: the digit is the port number.
+bool comPortNumber(const QString& name, int* number)
+{
+    if (name.size() != 4 || !name.startsWith(QLatin1String("COM")) || !name[3].isDigit() ||
+        name[3] == QLatin1Char('0'))
+        return false;
+    *number = name[3].digitValue();
+    return true;
+}
+
+} // namespace
+
+PortLink::PortLink(Port& port, Clock& clock, Station& station, Settings& settings, View& view,
+                   ReceiveView& receiveWindow, TransmitView& transmitWindow, Modal& modal)
+    : port_(port), clock_(clock), station_(station), settings_(settings), view_(view),
+      receiveWindow_(receiveWindow), transmitWindow_(transmitWindow), modal_(modal)
+{
+}
+
+void PortLink::OpenPoort(const QString& portName)
+{
+    int number = 0;
+    if (comPortNumber(portName, &number))
+        port_.setComPort(static_cast<quint8>(number - 1));
+    else
+        port_.setDevicePath(portName);
+    BaudRate speed{};
+    if (baudRateFromValue(settings_.ComBaudRate, &speed))
+        port_.setComPortSpeed(speed);
+
+    if (!port_.OpenPort()) {
+        receiveWindow_.appendLine(QStringLiteral("Serial Port not found !\r\n"
+                                                 "Use the Configuration Menu\r\n"
+                                                 "or change Com Port in ini file,\r\n"
+                                                 "and RESTART Orvanti !"));
+        receiveWindow_.appendLine(port_.openFailureReason());
+        return;
+    }
+    ZendNaarPtc(QByteArray(1, '\r'));
+    DummiRead();
+    if (!DrainText.isEmpty()) {
+        receiveWindow_.appendLine(QStringLiteral("Serial Port Ok"));
+    } else {
+        receiveWindow_.setFontColor(Colors::Red);
+        receiveWindow_.appendLine(QStringLiteral("ERROR !"));
+        receiveWindow_.appendLine(QString());
+        receiveWindow_.appendLine(
+            QStringLiteral("PTC not switched on or\r\nserial cable not connected !"));
+    }
+}
+
+void PortLink::ZendNaarPtc(const QByteArray& text)
+{
+    const WrapLimits limits{settings_.WrapMin, settings_.WrapMax};
+    for (char c : text) {
+        const auto b = static_cast<quint8>(c);
+        if (BepaalAantalKarakters(WrapDirection::Transmitted, b, TxColumn, limits))
+            TxWrapPending = true;
+        port_.WriteText(QByteArray(1, c));
+        if (TxWrapPending) {
+            transmitWindow_.appendLine(QString());
+            port_.WriteText(QByteArray(1, '\r'));
+            TxWrapPending = false;
+            TxWrapped = true;
+        }
+    }
+}
+
+void PortLink::DummiRead()
+{
+    clock_.sleep(DrainPauseMs);
+    for (int reads = 0; reads < MaxDrainReads && port_.BytesWaiting() > 0; ++reads) {
+        quint16 count = 0;
+        port_.ReadText(DrainText, count);
+        if (DrainText.isEmpty())
+            break;
+    }
+    const SignOnFindings found = recogniseSignOn(DrainText);
+    if (found.biosMode)
+        station_.BiosMode = true;
+    if (found.ptcType != PtcModel::Unknown)
+        station_.PtcType = found.ptcType;
+    if (found.port2Absent)
+        view_.setVisible(QStringLiteral("PacketPort2"), false);
+    StartTimers();
+}
+
+int PortLink::WaitForData()
+{
+    int waiting = port_.BytesWaiting();
+    if (waiting > 0)
+        return waiting;
+    for (int i = 0; i < WaitForDataTries; ++i) {
+        clock_.sleep(1);
+        waiting = port_.BytesWaiting();
+        if (waiting >= 1)
+            return waiting;
+    }
+    return waiting;
+}
+
+void PortLink::LeesV24Poort()
+{
+    station_.RxChunk.clear();
+    if (port_.BytesWaiting() > 0)
+        port_.ReadText(station_.RxChunk, station_.RxCount);
+    if (station_.RxChunk.contains(Xoff)) {
+        station_.XoffReceived = true;
+        modal_.beep();
+        showXonLed(true);
+    }
+    if (station_.RxChunk.contains(Xon)) {
+        station_.XoffReceived = false;
+        showXonLed(false);
+    }
+}
+
+void PortLink::showXonLed(bool xoff)
+{
+    const QString led = QStringLiteral("XOnLed");
+    view_.setCaption(led, xoff ? QStringLiteral("XOff") : QStringLiteral("XOn"));
+    view_.setLamp(led, xoff);
+    view_.redraw(led);
+}
+
+void PortLink::ReceiveTimer()
+{
+    int waiting = port_.BytesWaiting();
+    if (waiting > XoffThreshold && !station_.XoffSent) {
+        ZendNaarPtc(QByteArray(1, Xoff));
+        station_.XoffSent = true;
+    } else if (waiting <= XoffThreshold && station_.XoffSent) {
+        ZendNaarPtc(QByteArray(1, Xon));
+        station_.XoffSent = false;
+    }
+
+    showInputIndicator(port_.BytesWaiting());
+
+    if (!station_.ScrollBack && !station_.ReceiveHold && !station_.MenuHold) {
+        LeesV24Poort();
+        if (decodeBlock)
+            decodeBlock();
+    }
+}
+
+void PortLink::showInputIndicator(int waiting)
+{
+    // Fewer than 4 bytes all read as empty.
+    const int shown = waiting < 4 ? 0 : waiting;
+    if (shown == shownWaiting_)
+        return;
+    shownWaiting_ = shown;
+    const QString pane = QStringLiteral("Pane7");
+    const QString led = QStringLiteral("V24DataLed");
+    view_.setCaption(pane, shown == 0 ? QStringLiteral("Data buf. 0")
+                                      : QStringLiteral("Data buf.:") + QString::number(shown));
+    view_.setLamp(led, shown != 0);
+    view_.redraw(pane);
+    view_.redraw(led);
+}
+
+void PortLink::StopTimers()
+{
+    station_.ReceiveHold = true;
+}
+
+void PortLink::StartTimers()
+{
+    station_.ReceiveHold = false;
+}
+
+void PortLink::MainmenuFileClick()
+{
+    receiveWindow_.freezeCopy();
+    station_.MenuHold = true;
+    ScrollNaarEnd();
+}
+
+void PortLink::ScrollNaarEnd()
+{
+    receiveWindow_.scrollToEnd();
+    station_.ScrollBack = false;
+}
+
+void PortLink::reportPortLost(const QString& reason)
+{
+    receiveWindow_.appendLine(QStringLiteral("Serial Port lost: %1. The port is closed; "
+                                             "reconnect the PTC and RESTART Orvanti !")
+                                  .arg(reason));
+}
+
+int PortLink::bytesWaiting()
+{
+    return port_.BytesWaiting();
+}
+
+bool PortLink::portError() const
+{
+    return port_.PortError();
+}
+
+void PortLink::resetWrapColumns()
+{
+    TxColumn = 0;
+    RxColumn = 0;
+}

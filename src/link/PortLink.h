@@ -1,0 +1,79 @@
+#pragma once
+
+// The main window's side of the serial link: it opens the port, sends every byte that
+// goes to the controller (commands and typed text alike) through ZendNaarPtc, drains
+// the controller's answers after commands, and polls the port, throttling the
+// controller with XOFF when the program falls behind.
+//
+// Data flow: port -> LeesV24Poort -> Station::RxChunk -> decodeBlock (V24Schryf).
+// Reading and decoding pause while ReceiveHold, ScrollBack or MenuHold is set; flow
+// control and the input indicator keep running meanwhile.
+
+#include "link/WordWrap.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+class Clock;
+class Modal;
+class Port;
+class ReceiveView;
+class TransmitView;
+class View;
+struct Settings;
+struct Station;
+
+class PortLink {
+public:
+    PortLink(Port& port, Clock& clock, Station& station, Settings& settings, View& view,
+             ReceiveView& receiveWindow, TransmitView& transmitWindow, Modal& modal);
+
+    // Configures and opens the port named `portName` ("COM1".."COM6" or a device path),
+    // greets the controller and reports in the receive window.
+    void OpenPoort(const QString& portName);
+    // Sends each byte as it stands, adding only the carriage return of a due wrap.
+    void ZendNaarPtc(const QByteArray& text);
+    // Waits 200 ms, reads and discards what is waiting, recognises the controller.
+    void DummiRead();
+    // Waits up to about 200 ms for a byte; returns the number waiting.
+    int WaitForData();
+    void LeesV24Poort();
+    void ReceiveTimer();
+    void StopTimers();
+    void StartTimers();
+    void MainmenuFileClick();
+    void ScrollNaarEnd();
+
+    // The device went away while open: say so once in the receive window.
+    void reportPortLost(const QString& reason);
+
+    int bytesWaiting();
+    // The port could not be opened at start.
+    bool portError() const;
+    // Restart both word-wrap columns (the window was resized).
+    void resetWrapColumns();
+
+    QByteArray DrainText; // the last block DummiRead read
+    quint8 TxColumn = 0;
+    quint8 RxColumn = 0;
+    bool TxWrapPending = false;
+    bool TxWrapped = false;
+
+    // Decodes Station::RxChunk (the receive decoder's V24Schryf).
+    std::function<void()> decodeBlock;
+
+private:
+    void showInputIndicator(int waiting);
+    void showXonLed(bool xoff);
+
+    Port& port_;
+    Clock& clock_;
+    Station& station_;
+    Settings& settings_;
+    View& view_;
+    ReceiveView& receiveWindow_;
+    TransmitView& transmitWindow_;
+    Modal& modal_;
+    int shownWaiting_ = -1; // what Pane7 shows, to repaint only on change
+};

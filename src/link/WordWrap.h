@@ -1,0 +1,20 @@
+#pragma once
+
+// Column counting for the word wrap, the same rule in both directions: after a byte is
+// counted, a break falls due at a space once the column has reached WrapMin, and at
+// the latest when the column passes WrapMax. A WrapMax of 0 means no wrapping (a file
+// without the keys would otherwise break the line after every character).
+
+#include <QtGlobal>
+
+enum class WrapDirection { Received = 1, Transmitted = 2 };
+
+struct WrapLimits {
+    quint8 wrapMin = 0;
+    quint8 wrapMax = 0;
+};
+
+// Counts byte `b` on `column` (an 8-bit counter) and says whether a break is due; the
+// column restarts at 0 when it is. A carriage return restarts it without a break.
+// Transmitted control bytes other than CR do not take a column; received ones do.
+bool BepaalAantalKarakters(WrapDirection direction, quint8 b, quint8& column, WrapLimits limits);

@@ -1,0 +1,6 @@
+#include "ui/ProgramEntry.h"
+
+int main(int argc, char** argv)
+{
+    return runOrvanti(argc, argv);
+}

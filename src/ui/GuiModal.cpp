@@ -1,0 +1,34 @@
+#include "ui/GuiModal.h"
+
+#include "ui/TQvRichEdit.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+GuiModal::GuiModal(QWidget* parent) : parent_(parent) {}
+
+void GuiModal::message(const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, normaliseLineBreaks(text), QMessageBox::Ok,
+                    parent_);
+    box.exec();
+}
+
+bool GuiModal::confirm(const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, caption, normaliseLineBreaks(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void GuiModal::beep()
+{
+    QApplication::beep();
+}
+
+void GuiModal::runDialog(Dialog dialog)
+{
+    if (dialogRunner)
+        dialogRunner(dialog);
+}

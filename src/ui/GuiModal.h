@@ -1,0 +1,24 @@
+#pragma once
+
+// Modal interaction shown for real: message boxes and the program's dialogs.
+
+#include "app/Modal.h"
+
+#include <functional>
+
+class QWidget;
+
+class GuiModal final : public Modal {
+public:
+    explicit GuiModal(QWidget* parent);
+
+    void message(const QString& caption, const QString& text) override;
+    bool confirm(const QString& caption, const QString& text) override;
+    void beep() override;
+    void runDialog(Dialog dialog) override;
+
+    std::function<void(Dialog)> dialogRunner;
+
+private:
+    QWidget* parent_;
+};

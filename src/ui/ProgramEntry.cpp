@@ -1,0 +1,140 @@
+#include "ui/ProgramEntry.h"
+
+#include "app/CommandLine.h"
+#include "app/Settings.h"
+#include "app/StationFolder.h"
+#include "app/Version.h"
+#include "app/dialogs/TSplashForm.h"
+#include "ui/HintPolicy.h"
+#include "ui/THoofdForm.h"
+
+#include "PtySimulator.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+void printLine(FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+}
+
+int initialiseFolder()
+{
+    CopyReport report;
+    QString error;
+    if (!copyShippedFiles(QDir::currentPath(), &report, &error)) {
+        printLine(stderr, QStringLiteral("orvanti: ") + error);
+        return 1;
+    }
+    for (const QString& name : report.copied)
+        printLine(stdout, QStringLiteral("copied ") + name);
+    for (const QString& name : report.kept)
+        printLine(stdout, QStringLiteral("kept   ") + name + QStringLiteral(" (already here)"));
+    return 0;
+}
+
+// The demo runs in a throwaway station folder against the simulator on a
+// pseudo-terminal, served from a thread of its own.
+struct Demo {
+    QTemporaryDir folder;
+    std::unique_ptr<ptcsim::PtySimulator> simulator;
+};
+
+bool startDemo(Demo& demo, QString* device, QString* error)
+{
+    if (!demo.folder.isValid()) {
+        *error = QStringLiteral("cannot create a temporary folder: ") + demo.folder.errorString();
+        return false;
+    }
+    CopyReport report;
+    if (!copyShippedFiles(demo.folder.path(), &report, error))
+        return false;
+    ptcsim::Options options;
+    options.model = ptcsim::Model::II;
+    demo.simulator = std::make_unique<ptcsim::PtySimulator>(options);
+    std::string reason;
+    if (!demo.simulator->open(&reason)) {
+        *error = QStringLiteral("cannot start the simulator: ") + QString::fromStdString(reason);
+        return false;
+    }
+    demo.simulator->start();
+    *device = QString::fromStdString(demo.simulator->devicePath());
+    QDir::setCurrent(demo.folder.path());
+    return true;
+}
+
+} // namespace
+
+int runOrvanti(int argc, char** argv)
+{
+    // The options that need no window are handled before any display is opened.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    CommandLineOptions options;
+    QString error;
+    if (!parseCommandLine(arguments, &options, &error)) {
+        printLine(stderr, QStringLiteral("orvanti: ") + error);
+        printLine(stderr, commandLineHelp());
+        return 2;
+    }
+    if (options.help) {
+        printLine(stdout, commandLineHelp());
+        return 0;
+    }
+    if (options.version) {
+        printLine(stdout, ProgramName + QLatin1Char(' ') + ProgramVersion);
+        return 0;
+    }
+    if (!options.directory.isEmpty() && !QDir::setCurrent(options.directory)) {
+        printLine(stderr, QStringLiteral("orvanti: cannot use the folder ") + options.directory);
+        return 1;
+    }
+    if (options.init)
+        return initialiseFolder();
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(ProgramName);
+    QApplication::setApplicationVersion(ProgramVersion);
+
+    Demo demo;
+    QString port = options.port;
+    if (options.demo && !startDemo(demo, &port, &error)) {
+        printLine(stderr, QStringLiteral("orvanti: ") + error);
+        return 1;
+    }
+
+    HintPolicy hints;
+    hints.install();
+
+    TSplashForm splash;
+    splash.showNow();
+    if (!QFile::exists(QDir::current().filePath(SettingsFileName))) {
+        QMessageBox::warning(&splash, QStringLiteral("Warning"),
+                             QStringLiteral("File Orvanti.ini NOT found\n\n"
+                                            "Run  orvanti --init  in %1 to copy the shipped "
+                                            "settings and language files there, or start "
+                                            "Orvanti in your station folder (--dir DIR).")
+                                 .arg(QDir::currentPath()));
+        return 1;
+    }
+
+    MainWindowOptions windowOptions;
+    windowOptions.portOverride = port;
+    windowOptions.hints = &hints;
+    THoofdForm mainWindow(windowOptions);
+    if (mainWindow.createResult() == CreateResult::SettingsMissing)
+        return 1;
+    mainWindow.createDialogs();
+    splash.close();
+    mainWindow.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+// THoofdForm, the main window: the receive window over the transmit window, the bars
+// with their lamps, the status bar and the menus. It builds the components with their
+// names, hands them to the core as its View, and forwards widget events to the core's
+// handlers; the decisions are the core's.
+
+#include "app/Lifecycle.h"
+#include "ui/GuiModal.h"
+#include "ui/WidgetView.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class Clock;
+class HintPolicy;
+class OrvantiCore;
+class Port;
+class QMenu;
+class QPlainTextEdit;
+class QStackedWidget;
+class QTabWidget;
+class TComBaudConfig;
+class TQvRichEdit;
+class TRzPanel;
+class TSplashForm;
+class TTransmitMemo;
+
+struct MainWindowOptions {
+    QString portOverride; // --port: this run's device, not saved
+    // Seams for tests; the window makes its own when these are null.
+    Port* port = nullptr;
+    Modal* modal = nullptr;
+    Clock* clock = nullptr;
+    HintPolicy* hints = nullptr;
+};
+
+class THoofdForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit THoofdForm(const MainWindowOptions& options, QWidget* parent = nullptr);
+    ~THoofdForm() override;
+
+    CreateResult createResult() const { return createResult_; }
+    // The dialog windows, created once after the main window.
+    void createDialogs();
+
+    OrvantiCore& core() { return *core_; }
+    TQvRichEdit* receiveWindow() const { return receiveWindow_; }
+    TTransmitMemo* transmitWindow() const { return transmitWindow_; }
+    TComBaudConfig* comBaudConfig() const { return comBaudConfig_; }
+
+    void MenuAboutClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildMenus();
+    QMenu* addMenu(QMenu* parent, const QString& name, const QString& title);
+    QAction* addItem(QMenu* menu, const QString& name, const QString& text,
+                     const QKeySequence& shortcut = {});
+    TRzPanel* addLamp(QWidget* bar, const QString& name, const QString& caption,
+                      const QString& hint);
+    void runDialog(Dialog dialog);
+    void applyTransmitHeight();
+
+    std::unique_ptr<Port> ownedPort_;
+    std::unique_ptr<Clock> ownedClock_;
+    GuiModal guiModal_;
+    WidgetView view_;
+    HintPolicy* hints_ = nullptr;
+
+    QTabWidget* pageControl_ = nullptr;
+    TRzPanel* receiveBar_ = nullptr;
+    QStackedWidget* receiveStack_ = nullptr;
+    TQvRichEdit* receiveWindow_ = nullptr;
+    QPlainTextEdit* tempMemo_ = nullptr;
+    TRzPanel* transmitBar_ = nullptr;
+    TTransmitMemo* transmitWindow_ = nullptr;
+    TComBaudConfig* comBaudConfig_ = nullptr;
+    std::unique_ptr<TSplashForm> closingSplash_;
+
+    std::unique_ptr<OrvantiCore> core_;
+    CreateResult createResult_ = CreateResult::Ready;
+    bool closing_ = false;
+};

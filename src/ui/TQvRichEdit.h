@@ -1,0 +1,39 @@
+#pragma once
+
+// The receive window: read-only text that grows at its end in per-insertion colours,
+// with the still copy `TempMemo` stacked behind it for while a menu is open.
+
+#include "app/View.h"
+
+#include <QHash>
+#include <QPlainTextEdit>
+#include <QTextCharFormat>
+
+class QStackedWidget;
+
+class TQvRichEdit : public QPlainTextEdit, public ReceiveView {
+    Q_OBJECT
+public:
+    // `tempMemo` lies behind this window in `stack`.
+    TQvRichEdit(QStackedWidget* stack, QPlainTextEdit* tempMemo, QWidget* parent = nullptr);
+
+    void insertText(const QString& text, Color color) override;
+    void appendLine(const QString& line) override;
+    void setFontColor(Color color) override;
+    void clear() override;
+    int length() const override;
+    void scrollToEnd() override;
+    void freezeCopy() override;
+    void setFrozenCopyInFront(bool inFront) override;
+
+private:
+    const QTextCharFormat& formatFor(Color color);
+
+    QStackedWidget* stack_;
+    QPlainTextEdit* tempMemo_;
+    Color fontColor_ = Colors::Black;
+    QHash<Color, QTextCharFormat> formats_;
+};
+
+// Text lines given with CR LF or CR become lines of the window.
+QString normaliseLineBreaks(const QString& text);

@@ -1,0 +1,236 @@
+#include "ui/WidgetView.h"
+
+#include "ui/QtColor.h"
+#include "ui/TRzPanel.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTabWidget>
+#include <QtDebug>
+
+WidgetView::WidgetView(QMainWindow* window) : window_(window) {}
+
+void WidgetView::indexComponents()
+{
+    components_.clear();
+    const QList<QObject*> children = window_->findChildren<QObject*>();
+    for (QObject* child : children) {
+        if (!child->objectName().isEmpty() && !child->objectName().startsWith(QLatin1String("qt_")))
+            components_.insert(child->objectName(), child);
+    }
+}
+
+QObject* WidgetView::find(const QString& name) const
+{
+    QObject* object = components_.value(name);
+#ifndef NDEBUG
+    if (!object) {
+        static QSet<QString> warned;
+        if (!warned.contains(name)) {
+            warned.insert(name);
+            qDebug() << "no component named" << name;
+        }
+    }
+#endif
+    return object;
+}
+
+QWidget* WidgetView::findWidget(const QString& name) const
+{
+    return qobject_cast<QWidget*>(find(name));
+}
+
+void WidgetView::setCaption(const QString& name, const QString& caption)
+{
+    QObject* object = find(name);
+    if (auto* panel = qobject_cast<TRzPanel*>(object))
+        panel->setCaption(caption);
+    else if (auto* label = qobject_cast<QLabel*>(object))
+        label->setText(caption);
+    else if (auto* button = qobject_cast<QAbstractButton*>(object))
+        button->setText(caption);
+    else if (auto* menu = qobject_cast<QMenu*>(object))
+        menu->setTitle(caption);
+    else if (auto* action = qobject_cast<QAction*>(object))
+        action->setText(caption);
+}
+
+QString WidgetView::caption(const QString& name) const
+{
+    QObject* object = find(name);
+    if (auto* panel = qobject_cast<TRzPanel*>(object))
+        return panel->caption();
+    if (auto* label = qobject_cast<QLabel*>(object))
+        return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(object))
+        return button->text();
+    if (auto* menu = qobject_cast<QMenu*>(object))
+        return menu->title();
+    if (auto* action = qobject_cast<QAction*>(object))
+        return action->text();
+    return {};
+}
+
+void WidgetView::setHint(const QString& name, const QString& hint)
+{
+    QObject* object = find(name);
+    if (auto* widget = qobject_cast<QWidget*>(object))
+        widget->setToolTip(hint);
+    else if (auto* action = qobject_cast<QAction*>(object))
+        action->setToolTip(hint);
+}
+
+void WidgetView::setEnabled(const QString& name, bool enabled)
+{
+    QObject* object = find(name);
+    if (auto* menu = qobject_cast<QMenu*>(object))
+        menu->menuAction()->setEnabled(enabled);
+    else if (auto* widget = qobject_cast<QWidget*>(object))
+        widget->setEnabled(enabled);
+    else if (auto* action = qobject_cast<QAction*>(object))
+        action->setEnabled(enabled);
+}
+
+void WidgetView::setVisible(const QString& name, bool visible)
+{
+    QObject* object = find(name);
+    if (auto* menu = qobject_cast<QMenu*>(object))
+        menu->menuAction()->setVisible(visible);
+    else if (auto* widget = qobject_cast<QWidget*>(object))
+        widget->setVisible(visible);
+    else if (auto* action = qobject_cast<QAction*>(object))
+        action->setVisible(visible);
+}
+
+void WidgetView::setChecked(const QString& name, bool checked)
+{
+    QObject* object = find(name);
+    if (auto* button = qobject_cast<QAbstractButton*>(object))
+        button->setChecked(checked);
+    else if (auto* action = qobject_cast<QAction*>(object))
+        action->setChecked(checked);
+}
+
+bool WidgetView::isChecked(const QString& name) const
+{
+    QObject* object = find(name);
+    if (auto* button = qobject_cast<QAbstractButton*>(object))
+        return button->isChecked();
+    if (auto* action = qobject_cast<QAction*>(object))
+        return action->isChecked();
+    return false;
+}
+
+void WidgetView::setFillColor(const QString& name, Color fill)
+{
+    if (QWidget* widget = findWidget(name)) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Window, toQColor(fill));
+        palette.setColor(QPalette::Base, toQColor(fill));
+        widget->setAutoFillBackground(true);
+        widget->setPalette(palette);
+    }
+}
+
+void WidgetView::setTextColor(const QString& name, Color text)
+{
+    if (QWidget* widget = findWidget(name)) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::WindowText, toQColor(text));
+        palette.setColor(QPalette::Text, toQColor(text));
+        widget->setPalette(palette);
+        // A panel's caption label keeps its own palette otherwise.
+        if (auto* panel = qobject_cast<TRzPanel*>(widget))
+            panel->captionLabel()->setPalette(palette);
+    }
+}
+
+void WidgetView::setFontName(const QString& name, const QString& family)
+{
+    if (QWidget* widget = findWidget(name); widget && !family.isEmpty()) {
+        QFont font = widget->font();
+        font.setFamily(family);
+        widget->setFont(font);
+    }
+}
+
+void WidgetView::setFontSize(const QString& name, int points)
+{
+    if (QWidget* widget = findWidget(name); widget && points > 0) {
+        QFont font = widget->font();
+        font.setPointSize(points);
+        widget->setFont(font);
+    }
+}
+
+void WidgetView::setFontStyle(const QString& name, int styleCode)
+{
+    QWidget* widget = findWidget(name);
+    if (!widget || styleCode < 1 || styleCode > 4)
+        return;
+    QFont font = widget->font();
+    font.setItalic(styleCode == 2 || styleCode == 4);
+    font.setBold(styleCode == 3 || styleCode == 4);
+    widget->setFont(font);
+}
+
+void WidgetView::setCursor(const QString& name, CursorShape shape)
+{
+    QWidget* widget = findWidget(name);
+    if (!widget)
+        return;
+    switch (shape) {
+    case CursorShape::Arrow:
+        widget->setCursor(Qt::ArrowCursor);
+        break;
+    case CursorShape::PointingHand:
+        widget->setCursor(Qt::PointingHandCursor);
+        break;
+    case CursorShape::Hourglass:
+        widget->setCursor(Qt::WaitCursor);
+        break;
+    }
+}
+
+void WidgetView::redraw(const QString& name)
+{
+    if (QWidget* widget = findWidget(name); widget && widget->isVisible())
+        widget->repaint();
+}
+
+void WidgetView::setCurrentPage(const QString& name, int index)
+{
+    if (auto* tabs = qobject_cast<QTabWidget*>(find(name)); tabs && index < tabs->count())
+        tabs->setCurrentIndex(index);
+}
+
+void WidgetView::setWindowTitle(const QString& title)
+{
+    window_->setWindowTitle(title);
+}
+
+void WidgetView::setWindowMaximized(bool maximized)
+{
+    window_->setWindowState(maximized ? (window_->windowState() | Qt::WindowMaximized)
+                                      : (window_->windowState() & ~Qt::WindowMaximized));
+}
+
+bool WidgetView::isWindowMaximized() const
+{
+    return window_->isMaximized() || (window_->windowState() & Qt::WindowMaximized);
+}
+
+void WidgetView::setHintsEnabled(bool enabled)
+{
+    if (onHintsEnabled)
+        onHintsEnabled(enabled);
+}
+
+void WidgetView::showSplash()
+{
+    if (onShowSplash)
+        onShowSplash();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+// The core's View, carried out on the main window's components found by objectName:
+// widgets, panels, menus and menu items. A name the window does not have (yet) is
+// ignored, with a warning in debug builds.
+
+#include "app/View.h"
+
+#include <QHash>
+#include <QPointer>
+#include <functional>
+
+class QMainWindow;
+class QObject;
+class QWidget;
+
+class WidgetView final : public View {
+public:
+    explicit WidgetView(QMainWindow* window);
+
+    // Collects the named components below the window; call after building it.
+    void indexComponents();
+
+    void setCaption(const QString& name, const QString& caption) override;
+    QString caption(const QString& name) const override;
+    void setHint(const QString& name, const QString& hint) override;
+    void setEnabled(const QString& name, bool enabled) override;
+    void setVisible(const QString& name, bool visible) override;
+    void setChecked(const QString& name, bool checked) override;
+    bool isChecked(const QString& name) const override;
+    void setFillColor(const QString& name, Color fill) override;
+    void setTextColor(const QString& name, Color text) override;
+    void setFontName(const QString& name, const QString& family) override;
+    void setFontSize(const QString& name, int points) override;
+    void setFontStyle(const QString& name, int styleCode) override;
+    void setCursor(const QString& name, CursorShape shape) override;
+    void redraw(const QString& name) override;
+    void setCurrentPage(const QString& name, int index) override;
+
+    void setWindowTitle(const QString& title) override;
+    void setWindowMaximized(bool maximized) override;
+    bool isWindowMaximized() const override;
+    void setHintsEnabled(bool enabled) override;
+    void showSplash() override;
+
+    std::function<void()> onShowSplash;
+    std::function<void(bool)> onHintsEnabled;
+
+private:
+    QObject* find(const QString& name) const;
+    QWidget* findWidget(const QString& name) const;
+
+    QMainWindow* window_;
+    QHash<QString, QPointer<QObject>> components_;
+};
