@@ -23,14 +23,21 @@ bool readWholeFile(const QString& path, QByteArray* bytes, QString* error)
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a short write (disk full, size limit) shows in write()'s result:
+    // a buffered QSaveFile can report success for a file that was cut short.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size()) {
         if (error)
-            *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+            *error = QStringLiteral("Cannot write %1: only %2 of %3 bytes were written "
+                                    "(is the disk full?)")
+                         .arg(path)
+                         .arg(qMax<qint64>(written, 0))
+                         .arg(bytes.size());
         file.cancelWriting();
         return false;
     }

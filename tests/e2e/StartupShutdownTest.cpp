@@ -1,0 +1,227 @@
+// The whole program against the simulated controller on a pseudo-terminal: the real
+// serial driver, real pauses, the real main window on the offscreen platform. The
+// assertions are on the bytes the simulator received.
+
+#include "PtySimulator.h"
+#include "QueuedModal.h"
+#include "StationDir.h"
+#include "app/OrvantiCore.h"
+#include "ui/THoofdForm.h"
+#include "ui/TQvRichEdit.h"
+#include "ui/TTransmitMemo.h"
+
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+QByteArray bytesOf(const std::string& text)
+{
+    return QByteArray::fromStdString(text);
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    // Starts the simulator and then the program, as far as the first activation.
+    void start(ptcsim::Model model, const QList<QByteArray>& edits = {})
+    {
+        dir.writeSettings(edits);
+        startWithSettingsInPlace(model);
+    }
+
+    void startWithSettingsInPlace(ptcsim::Model model)
+    {
+        ptcsim::Options options;
+        options.model = model;
+        simulator = std::make_unique<ptcsim::PtySimulator>(options);
+        std::string error;
+        ASSERT_TRUE(simulator->open(&error)) << error;
+        simulator->start();
+        openWindow(QString::fromStdString(simulator->devicePath()));
+    }
+
+    void openWindow(const QString& port)
+    {
+        MainWindowOptions options;
+        options.portOverride = port;
+        options.modal = &modal;
+        window = std::make_unique<THoofdForm>(options);
+        window->createDialogs();
+        window->show();
+        window->activateWindow();
+        // Activation sends the start-up commands; the offscreen platform may not report it.
+        if (!QTest::qWaitForWindowActive(window.get(), 2000))
+            window->core().lifecycle.FormActivate();
+    }
+
+    // Runs the event loop until the simulator has received `expected` at the end of
+    // what it got, or the time is up.
+    bool waitForReceivedToEnd(const QByteArray& expected, int ms = 3000)
+    {
+        QDeadlineTimer deadline(ms);
+        while (!bytesOf(simulator->received()).endsWith(expected)) {
+            if (deadline.hasExpired())
+                return false;
+            QTest::qWait(10);
+        }
+        return true;
+    }
+
+    QString receiveText() const { return window->receiveWindow()->toPlainText(); }
+
+    StationDir dir;
+    QueuedModal modal;
+    std::unique_ptr<ptcsim::PtySimulator> simulator;
+    std::unique_ptr<THoofdForm> window;
+};
+
+const QByteArray Greeting("\r\rVersion\r\x1b");
+const QByteArray Initialisation("Version\rMYC NOCALL\rL 1\rEsc 27\rPAC MON 0\rTerm 4\rL 1\r"
+                                "POS\rPOS NMEA\rRESET\r");
+
+} // namespace
+
+TEST_F(EndToEnd, NormalStartThenStatusRequestsTwiceASecond)
+{
+    start(ptcsim::Model::II, {"Startup Commands/Startup_2=MYLEVEL 3"});
+    ASSERT_TRUE(waitForReceivedToEnd("MYLEVEL 3\r"));
+    EXPECT_TRUE(bytesOf(simulator->received())
+                    .startsWith(QByteArray(Greeting + Initialisation + "MYLEVEL 3\r")));
+    EXPECT_EQ(window->core().station.PtcType, PtcModel::II);
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("PtcTekst"))->text(),
+              QStringLiteral("PTC II"));
+
+    simulator->clearReceived();
+    QTest::qWait(1600);
+    const std::vector<ptcsim::ReceivedByte> requests = simulator->receivedWithTimes();
+    ASSERT_GE(requests.size(), 2u);
+    ASSERT_LE(requests.size(), 4u);
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        EXPECT_EQ(requests[i].byte, 30) << "only status requests while idle";
+        if (i > 0) {
+            EXPECT_GE(requests[i].atMs - requests[i - 1].atMs, 400) << "no request piles up";
+        }
+    }
+    EXPECT_FALSE(receiveText().contains(QChar(30))) << "status replies are not text";
+}
+
+TEST_F(EndToEnd, MaildropStartOnlyGreetsTheController)
+{
+    start(ptcsim::Model::II, {"Program/Maildrop=ON", "Startup Commands/Startup_1=LISTEN"});
+    ASSERT_TRUE(waitForReceivedToEnd("LISTEN\r"));
+    EXPECT_EQ(bytesOf(simulator->received()).left(Greeting.size() + 7),
+              QByteArray(Greeting + "LISTEN\r"));
+}
+
+TEST_F(EndToEnd, BiosControllerGetsHelpAndTheWindowSaysWhy)
+{
+    start(ptcsim::Model::Bios);
+    EXPECT_EQ(bytesOf(simulator->received()), QByteArray(Greeting + "Version\rHe\r"));
+    EXPECT_TRUE(receiveText().startsWith(QStringLiteral("You are in the BIOS now !\n")));
+    EXPECT_FALSE(window->findChild<QTabWidget*>(QStringLiteral("PageControl"))->isVisible());
+}
+
+TEST_F(EndToEnd, SilentControllerIsReportedInRed)
+{
+    start(ptcsim::Model::Silent);
+    EXPECT_TRUE(receiveText().contains(
+        QStringLiteral("ERROR !\n\nPTC not switched on or\nserial cable not connected !")));
+    EXPECT_TRUE(bytesOf(simulator->received()).startsWith(QByteArray(Greeting + Initialisation)));
+}
+
+TEST_F(EndToEnd, AMissingPortIsReportedAndNothingIsSent)
+{
+    dir.writeSettings({});
+    openWindow(dir.file(QStringLiteral("ttyUSB9")));
+    EXPECT_TRUE(receiveText().startsWith(QStringLiteral("Serial Port not found !\n"
+                                                        "Use the Configuration Menu\n")));
+    EXPECT_TRUE(receiveText().contains(QStringLiteral("ttyUSB9 does not exist")));
+    EXPECT_TRUE(window->core().link.portError());
+}
+
+TEST_F(EndToEnd, AFileThatIsNoSerialDeviceIsRefusedAndLeftAlone)
+{
+    dir.writeSettings({});
+    dir.write(QStringLiteral("notes.txt"), "my notes\n");
+    openWindow(dir.file(QStringLiteral("notes.txt")));
+    EXPECT_TRUE(receiveText().contains(QStringLiteral("notes.txt is not a serial device")));
+    EXPECT_EQ(dir.read(QStringLiteral("notes.txt")), QByteArray("my notes\n"));
+}
+
+TEST_F(EndToEnd, ConfirmedExitSendsTheShutDownCommandsAndSavesTheSettings)
+{
+    start(ptcsim::Model::II, {"ShutDown Commands/ShutDown_1=S1", "ShutDown Commands/ShutDown_2=S2",
+                              "ShutDown Commands/ShutDown_4=S4"});
+    QTest::qWait(300);
+    window->core().settings.MyCall = QStringLiteral("DL1ABC");
+    simulator->clearReceived();
+    modal.queueConfirm(true);
+    ASSERT_TRUE(window->close());
+    ASSERT_TRUE(waitForReceivedToEnd("Reset\r"));
+    QByteArray received = bytesOf(simulator->received());
+    received.replace('\x1e', ""); // a status request may have been on its way
+    EXPECT_EQ(received, QByteArray("S1\rS2\rS4\rL 0\rPac Mon 0\r\x1bQ\rReset\r"));
+    const QByteArray saved = dir.read(QStringLiteral("Orvanti.ini"));
+    EXPECT_TRUE(saved.contains("Call=DL1ABC"));
+    EXPECT_TRUE(saved.contains("Portnumber=COM1")) << "the --port device is not saved";
+}
+
+TEST_F(EndToEnd, CancelledExitSendsNothingAndLeavesTheFile)
+{
+    start(ptcsim::Model::II);
+    QTest::qWait(300);
+    const QByteArray before = dir.read(QStringLiteral("Orvanti.ini"));
+    simulator->clearReceived();
+    modal.queueConfirm(false);
+    EXPECT_FALSE(window->close());
+    QTest::qWait(300);
+    QByteArray received = bytesOf(simulator->received());
+    received.replace('\x1e', ""); // the status requests go on
+    EXPECT_TRUE(received.isEmpty());
+    EXPECT_EQ(dir.read(QStringLiteral("Orvanti.ini")), before);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(EndToEnd, TypedTextReachesTheController)
+{
+    start(ptcsim::Model::II);
+    simulator->clearReceived();
+    QTest::keyClicks(window->transmitWindow(), QStringLiteral("hello"));
+    ASSERT_TRUE(waitForReceivedToEnd("hello"));
+}
+
+TEST_F(EndToEnd, AVanishedControllerIsReportedOnceAndTheProgramCarriesOn)
+{
+    start(ptcsim::Model::II);
+    simulator->closeMaster();
+    QDeadlineTimer deadline(3000);
+    while (!receiveText().contains(QStringLiteral("Serial Port lost")) && !deadline.hasExpired())
+        QTest::qWait(10);
+    QTest::qWait(700); // a flood of errors or repeated lines would show by now
+    EXPECT_EQ(receiveText().count(QStringLiteral("Serial Port lost")), 1);
+    EXPECT_FALSE(window->core().link.bytesWaiting());
+
+    QTest::keyClicks(window->transmitWindow(), QStringLiteral("still here"));
+    modal.queueConfirm(true);
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(dir.read(QStringLiteral("Orvanti.ini")).contains("[Port]"))
+        << "the settings are still saved";
+}
+
+TEST_F(EndToEnd, GarbageSettingsStillStartTheProgram)
+{
+    QByteArray junk(
+        "[Port]\nBaudRate=\xff\xfe\xfd\n[Program]\nMax Length Recv Buffer=99999999999\n");
+    for (int i = 0; i < 2000; ++i)
+        junk.append(static_cast<char>((i * 31) & 0xff));
+    dir.copyShippedFiles();
+    dir.write(QStringLiteral("Orvanti.ini"), junk);
+    startWithSettingsInPlace(ptcsim::Model::II);
+    EXPECT_TRUE(window->core().station.FormReady);
+    EXPECT_TRUE(
+        bytesOf(simulator->received()).startsWith(QByteArray(Greeting + "Version\rMYC \r")));
+}

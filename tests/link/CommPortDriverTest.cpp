@@ -1,0 +1,282 @@
+// TCommPortDriver on real pseudo-terminals: bytes both ways, counts, refusals, the
+// output time-out and a device that vanishes.
+
+#include "link/CommPortDriver.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <fcntl.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// The controller's end of a pseudo-terminal, driven by the test itself.
+class RawPty {
+public:
+    RawPty()
+    {
+        char name[256] = {};
+        if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
+            ADD_FAILURE() << "openpty failed";
+            return;
+        }
+        termios settings{};
+        tcgetattr(slave_, &settings);
+        cfmakeraw(&settings);
+        tcsetattr(slave_, TCSANOW, &settings);
+        path_ = QString::fromLocal8Bit(name);
+    }
+    ~RawPty()
+    {
+        closeMaster();
+        if (slave_ >= 0)
+            ::close(slave_);
+    }
+    const QString& path() const { return path_; }
+    void send(const QByteArray& bytes)
+    {
+        ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), bytes.size());
+    }
+    // Reads until `count` bytes have come or a second has passed.
+    QByteArray receive(int count)
+    {
+        QByteArray bytes;
+        QDeadlineTimer deadline(1000);
+        while (bytes.size() < count && !deadline.hasExpired()) {
+            char buffer[4096];
+            const int flags = fcntl(master_, F_GETFL);
+            fcntl(master_, F_SETFL, flags | O_NONBLOCK);
+            const ssize_t n = ::read(master_, buffer, sizeof buffer);
+            if (n > 0)
+                bytes.append(buffer, n);
+            else
+                usleep(1000);
+        }
+        return bytes;
+    }
+    void closeMaster()
+    {
+        if (master_ >= 0)
+            ::close(master_);
+        master_ = -1;
+    }
+    // Our own slave handle would keep the line up after the master goes.
+    void closeSlave()
+    {
+        if (slave_ >= 0)
+            ::close(slave_);
+        slave_ = -1;
+    }
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    QString path_;
+};
+
+bool waitFor(const std::function<bool()>& condition, int ms = 2000)
+{
+    QDeadlineTimer deadline(ms);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        usleep(1000);
+    }
+    return true;
+}
+
+QByteArray allByteValues()
+{
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes.append(static_cast<char>(b));
+    return bytes;
+}
+
+} // namespace
+
+TEST(CommPortDriver, DefaultsAndComPortNames)
+{
+    TCommPortDriver driver;
+    EXPECT_EQ(driver.comPort(), 1) << "COM2 by default";
+    EXPECT_EQ(driver.comPortSpeed(), BaudRate::br9600);
+    EXPECT_EQ(driver.comPortInBufSize(), 2048);
+    EXPECT_EQ(driver.outputTimeout(), 4000);
+    driver.setComPort(5);
+    EXPECT_EQ(driver.deviceName(), QStringLiteral("/dev/ttyS5")) << "value 5 is COM6";
+    EXPECT_EQ(comPortDevice(1), QStringLiteral("/dev/ttyS0"));
+    driver.setDevicePath(QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(driver.deviceName(), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_FALSE(driver.IsOpen());
+    EXPECT_EQ(driver.BytesWaiting(), 0);
+    EXPECT_EQ(driver.WriteBytes("x", 1), 0);
+}
+
+TEST(CommPortDriver, EveryByteValuePassesUnchangedBothWays)
+{
+    RawPty pty;
+    TCommPortDriver driver;
+    driver.setDevicePath(pty.path());
+    ASSERT_TRUE(driver.OpenPort()) << driver.openFailureReason().toStdString();
+
+    EXPECT_TRUE(driver.WriteText(allByteValues()));
+    EXPECT_EQ(pty.receive(256), allByteValues());
+
+    pty.send(allByteValues());
+    // Counted while still in the kernel's queue: no event loop has run.
+    ASSERT_TRUE(waitFor([&] { return driver.BytesWaiting() == 256; }));
+    QByteArray text;
+    quint16 count = 0;
+    driver.ReadText(text, count);
+    EXPECT_EQ(text, allByteValues());
+    EXPECT_EQ(count, 256);
+}
+
+TEST(CommPortDriver, AReadWithNothingWaitingLeavesTheCountAlone)
+{
+    RawPty pty;
+    TCommPortDriver driver;
+    driver.setDevicePath(pty.path());
+    ASSERT_TRUE(driver.OpenPort());
+    QByteArray text("old");
+    quint16 count = 77;
+    driver.ReadText(text, count);
+    EXPECT_TRUE(text.isEmpty());
+    EXPECT_EQ(count, 77);
+}
+
+TEST(CommPortDriver, AReadTakesAtMostTheInputBufferSize)
+{
+    RawPty pty;
+    TCommPortDriver driver;
+    driver.setDevicePath(pty.path());
+    ASSERT_TRUE(driver.OpenPort());
+    pty.send(QByteArray(3000, 'q'));
+    ASSERT_TRUE(waitFor([&] { return driver.BytesWaiting() == 3000; }));
+    QByteArray text;
+    quint16 count = 0;
+    driver.ReadText(text, count);
+    EXPECT_EQ(count, 2048);
+    EXPECT_EQ(driver.BytesWaiting(), 3000 - 2048);
+}
+
+TEST(CommPortDriver, PropertiesThatWaitForTheNextOpenAreIgnoredWhileOpen)
+{
+    RawPty pty;
+    TCommPortDriver driver;
+    driver.setDevicePath(pty.path());
+    ASSERT_TRUE(driver.OpenPort());
+    driver.setComPort(3);
+    driver.setComPortInBufSize(16);
+    EXPECT_EQ(driver.deviceName(), pty.path());
+    EXPECT_EQ(driver.comPortInBufSize(), 2048);
+}
+
+TEST(CommPortDriver, ChangingTheSpeedWhileOpenEmptiesTheQueues)
+{
+    RawPty pty;
+    TCommPortDriver driver;
+    driver.setDevicePath(pty.path());
+    ASSERT_TRUE(driver.OpenPort());
+    pty.send("stale");
+    ASSERT_TRUE(waitFor([&] { return driver.BytesWaiting() == 5; }));
+    driver.setComPortSpeed(BaudRate::br19200);
+    EXPECT_EQ(driver.BytesWaiting(), 0);
+}
+
+TEST(CommPortDriver, ASecondProgramOnTheSamePortIsRefused)
+{
+    RawPty pty;
+    TCommPortDriver first;
+    first.setDevicePath(pty.path());
+    ASSERT_TRUE(first.OpenPort());
+    TCommPortDriver second;
+    second.setDevicePath(pty.path());
+    EXPECT_FALSE(second.OpenPort());
+    EXPECT_TRUE(second.PortError());
+    EXPECT_TRUE(second.openFailureReason().contains(QStringLiteral("in use")))
+        << second.openFailureReason().toStdString();
+    EXPECT_EQ(second.WriteBytes("x", 1), 0);
+}
+
+TEST(CommPortDriver, OnlyACharacterDeviceIsOpened)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("not-a-port"));
+    QFile regular(file);
+    ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
+    regular.close();
+
+    struct Case {
+        QString path;
+        QString reason;
+    };
+    const Case cases[] = {
+        {file, QStringLiteral("is not a serial device")},
+        {dir.path(), QStringLiteral("is not a serial device")},
+        {dir.filePath(QStringLiteral("ttyUSB7")), QStringLiteral("does not exist")},
+        {QString(), QStringLiteral("no serial port is set")},
+    };
+    for (const Case& c : cases) {
+        TCommPortDriver driver;
+        driver.setDevicePath(c.path);
+        EXPECT_FALSE(driver.OpenPort()) << c.path.toStdString();
+        EXPECT_TRUE(driver.PortError());
+        EXPECT_TRUE(driver.openFailureReason().contains(c.reason))
+            << driver.openFailureReason().toStdString();
+    }
+    QFile check(file);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.size(), 0) << "nothing was written into the file";
+}
+
+TEST(CommPortDriver, AFullOutputQueueEndsTheWriteAfterTheTimeOut)
+{
+    RawPty pty; // its master side is never read
+    TCommPortDriver driver;
+    driver.setDevicePath(pty.path());
+    driver.setOutputTimeout(150);
+    ASSERT_TRUE(driver.OpenPort());
+    const QByteArray lots(4 * 1024 * 1024, 'f');
+    QElapsedTimer timer;
+    timer.start();
+    const int result = driver.WriteBytes(lots.constData(), static_cast<int>(lots.size()));
+    EXPECT_LE(result, 0);
+    EXPECT_GT(result, -static_cast<int>(lots.size()));
+    EXPECT_GE(timer.elapsed(), 150);
+    EXPECT_LT(timer.elapsed(), 3000);
+}
+
+TEST(CommPortDriver, AVanishedDeviceClosesThePortAndIsReportedOnce)
+{
+    auto pty = std::make_unique<RawPty>();
+    TCommPortDriver driver;
+    driver.setDevicePath(pty->path());
+    ASSERT_TRUE(driver.OpenPort());
+    int reports = 0;
+    QString reason;
+    driver.onPortLost = [&](const QString& why) {
+        ++reports;
+        reason = why;
+    };
+    pty->closeSlave();
+    pty->closeMaster();
+    ASSERT_TRUE(waitFor([&] { return reports > 0; }));
+    // Give a flood of errors the chance to show itself.
+    waitFor([] { return false; }, 200);
+    EXPECT_EQ(reports, 1);
+    EXPECT_FALSE(driver.IsOpen());
+    EXPECT_TRUE(reason.contains(pty->path()));
+    EXPECT_EQ(driver.BytesWaiting(), 0);
+    EXPECT_EQ(driver.WriteBytes("x", 1), 0);
+}

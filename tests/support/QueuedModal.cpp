@@ -1,0 +1,27 @@
+#include "QueuedModal.h"
+
+#include <gtest/gtest.h>
+
+void QueuedModal::message(const QString& caption, const QString& text)
+{
+    shown.append({caption, text, false});
+}
+
+bool QueuedModal::confirm(const QString& caption, const QString& text)
+{
+    shown.append({caption, text, true});
+    if (confirmAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected confirmation: " << text.toStdString();
+        return false;
+    }
+    const bool answer = confirmAnswers_.front();
+    confirmAnswers_.pop_front();
+    return answer;
+}
+
+void QueuedModal::runDialog(Dialog dialog)
+{
+    dialogs.append(dialog);
+    if (onDialog)
+        onDialog(dialog);
+}

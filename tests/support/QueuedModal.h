@@ -1,0 +1,37 @@
+#pragma once
+
+// Modal interaction with answers queued in advance; every box shown is recorded.
+
+#include "app/Modal.h"
+
+#include <QList>
+#include <QString>
+#include <deque>
+#include <functional>
+
+struct ShownMessage {
+    QString caption;
+    QString text;
+    bool confirmation;
+};
+
+class QueuedModal final : public Modal {
+public:
+    void message(const QString& caption, const QString& text) override;
+    bool confirm(const QString& caption, const QString& text) override;
+    void beep() override { ++beeps; }
+    void runDialog(Dialog dialog) override;
+
+    // Answers for the next confirmations, in order; with none queued a confirmation
+    // fails the test (it was not expected).
+    void queueConfirm(bool answer) { confirmAnswers_.push_back(answer); }
+    // What a dialog does while it is "open".
+    std::function<void(Dialog)> onDialog;
+
+    QList<ShownMessage> shown;
+    QList<Dialog> dialogs;
+    int beeps = 0;
+
+private:
+    std::deque<bool> confirmAnswers_;
+};

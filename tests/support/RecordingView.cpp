@@ -1,0 +1,132 @@
+#include "RecordingView.h"
+
+namespace {
+
+QString asLines(const QString& text)
+{
+    QString result = text;
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return result;
+}
+
+// A line of its own: after a line break if the text does not end in one.
+void appendAsLine(QString& text, const QString& line, QString* added)
+{
+    QString piece;
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
+        piece += QLatin1Char('\n');
+    piece += asLines(line) + QLatin1Char('\n');
+    text += piece;
+    if (added)
+        *added = piece;
+}
+
+} // namespace
+
+void RecordingView::setCaption(const QString& name, const QString& caption)
+{
+    state(name).caption = caption;
+}
+
+QString RecordingView::caption(const QString& name) const
+{
+    return component(name).caption;
+}
+
+void RecordingView::setHint(const QString& name, const QString& hint)
+{
+    state(name).hint = hint;
+}
+
+void RecordingView::setEnabled(const QString& name, bool enabled)
+{
+    state(name).enabled = enabled;
+}
+
+void RecordingView::setVisible(const QString& name, bool visible)
+{
+    state(name).visible = visible;
+}
+
+void RecordingView::setChecked(const QString& name, bool checked)
+{
+    state(name).checked = checked;
+}
+
+bool RecordingView::isChecked(const QString& name) const
+{
+    return component(name).checked;
+}
+
+void RecordingView::setFillColor(const QString& name, Color fill)
+{
+    state(name).fill = fill;
+}
+
+void RecordingView::setTextColor(const QString& name, Color text)
+{
+    state(name).text = text;
+}
+
+void RecordingView::setFontName(const QString& name, const QString& family)
+{
+    state(name).fontName = family;
+}
+
+void RecordingView::setFontSize(const QString& name, int points)
+{
+    state(name).fontSize = points;
+}
+
+void RecordingView::setFontStyle(const QString& name, int styleCode)
+{
+    if (styleCode >= 1 && styleCode <= 4)
+        state(name).fontStyle = styleCode;
+}
+
+void RecordingView::setCursor(const QString& name, CursorShape shape)
+{
+    state(name).cursor = shape;
+}
+
+void RecordingView::redraw(const QString& name)
+{
+    ++state(name).redraws;
+}
+
+void RecordingView::setCurrentPage(const QString& name, int index)
+{
+    state(name).page = index;
+}
+
+void RecordingView::insertText(const QString& text, Color color)
+{
+    receiveText_ += text;
+    runs_.push_back({text, color});
+}
+
+void RecordingView::appendLine(const QString& line)
+{
+    QString added;
+    appendAsLine(receiveText_, line, &added);
+    runs_.push_back({added, fontColor_});
+}
+
+void RecordingView::clear()
+{
+    receiveText_.clear();
+    runs_.clear();
+}
+
+const ComponentState& RecordingView::component(const QString& name) const
+{
+    static const ComponentState untouched;
+    const auto it = components_.find(name);
+    return it == components_.end() ? untouched : *it;
+}
+
+void RecordingView::TransmitRecorder::appendLine(const QString& line)
+{
+    appendAsLine(content, line, nullptr);
+}

@@ -1,0 +1,218 @@
+// The real main window on the offscreen platform, with the fake port and clock: its
+// named components, the view by name, menus, keys and the COM port dialog.
+
+#include "CoreHarness.h"
+#include "StationDir.h"
+#include "app/OrvantiCore.h"
+#include "app/dialogs/TAboutBox.h"
+#include "app/dialogs/TComBaudConfig.h"
+#include "ui/THoofdForm.h"
+#include "ui/TQvRichEdit.h"
+#include "ui/TRzPanel.h"
+#include "ui/TTransmitMemo.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.writeSettings({"PtcParameters/Call=DL1ABC"});
+        port.answer("Version\r", "PTC-II v4.1\rcmd: ");
+        port.answer("\r", "cmd: ");
+        MainWindowOptions options;
+        options.port = &port;
+        options.clock = &clock;
+        options.modal = &modal;
+        window = std::make_unique<THoofdForm>(options);
+        window->createDialogs();
+        window->show();
+    }
+
+    template <typename T = QObject> T* named(const char* name) const
+    {
+        return window->findChild<T*>(QLatin1String(name));
+    }
+
+    StationDir dir;
+    WireLog wire;
+    FakeClock clock{wire};
+    FakePort port{wire, clock};
+    QueuedModal modal;
+    std::unique_ptr<THoofdForm> window;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, EveryComponentCarriesItsName)
+{
+    for (const char* name :
+         {"ReceiveWindow", "TempMemo",     "TransmitWindow", "Receivebar", "Transmitbalk",
+          "LeesLed",       "logLed",       "V24DataLed",     "XOnLed",     "NavtexLed",
+          "PageControl",   "KnoppenBalk",  "GeneralToolbar", "PtcTekst",   "Versie",
+          "Statusbalk",    "Pane1",        "Pane2",          "Pane3",      "Pane4",
+          "Pane5",         "Pane6",        "Pane7",          "Pane8",      "PACTORTab",
+          "DUMBMODE",      "NavtexToolbar"})
+        EXPECT_NE(named(name), nullptr) << name;
+    for (const char* name :
+         {"MainmenuFile", "MainMenuConfiguration", "MainMenuHelp", "MenuLanguage",
+          "MenuMessagesOnScreen", "MenuShowHints", "MenuLeavePTCactive"})
+        EXPECT_NE(named<QMenu>(name), nullptr) << name;
+    for (const char* name :
+         {"MenuExitOrvanti", "MenuComPort", "English", "Portuguese", "Sub_MenuMessagesOnScreenOn",
+          "Sub_MenuHintsOff", "Sub_MenuPtcOn", "MenuAbout"})
+        EXPECT_NE(named<QAction>(name), nullptr) << name;
+
+    auto* pages = named<QTabWidget>("PageControl");
+    ASSERT_EQ(pages->count(), 9);
+    EXPECT_EQ(pages->tabText(0), QStringLiteral("PACTOR"));
+    EXPECT_EQ(pages->tabText(8), QStringLiteral("TOOLS"));
+    EXPECT_EQ(named<QAction>("MenuExitOrvanti")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+    EXPECT_EQ(named<QAction>("MenuExitOrvanti")->text(), QStringLiteral("E&xit Orvanti"));
+    EXPECT_EQ(named<TRzPanel>("XOnLed")->caption(), QStringLiteral("Xon"));
+    EXPECT_EQ(named<TRzPanel>("LeesLed")->toolTip(), QStringLiteral("Disk reading or writing"));
+    EXPECT_EQ(named<QLabel>("Pane7")->toolTip(), QStringLiteral("Number of Char. in Databuffer"));
+}
+
+TEST_F(MainWindowTest, TheStartShowsItsResultsInTheWidgets)
+{
+    EXPECT_EQ(named<QLabel>("Versie")->text(), QStringLiteral("Version 10.34"));
+    EXPECT_EQ(named<QLabel>("Pane8")->text(), QStringLiteral("COM1: 9600"));
+    EXPECT_EQ(named<QLabel>("PtcTekst")->text(), QStringLiteral("PTC II"));
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("Version 10.34")));
+    EXPECT_TRUE(named<QAction>("Sub_MenuMessagesOnScreenOn")->isChecked());
+    EXPECT_TRUE(named<QAction>("English")->isChecked());
+    EXPECT_TRUE(wire.writtenText().contains(QStringLiteral("MYC DL1ABC<CR>")));
+    const QColor fill = named<QWidget>("Transmitbalk")->palette().color(QPalette::Window);
+    EXPECT_EQ(fill, QColor(192, 192, 192)) << "silver from the settings";
+}
+
+TEST_F(MainWindowTest, TypedKeysGoToTheControllerAndAreShown)
+{
+    wire.clear();
+    QTest::keyClicks(window->transmitWindow(), QStringLiteral("cq de "));
+    QKeyEvent umlaut(QEvent::KeyPress, Qt::Key_Adiaeresis, Qt::NoModifier, QStringLiteral("ä"));
+    QApplication::sendEvent(window->transmitWindow(), &umlaut);
+    QTest::keyClick(window->transmitWindow(), Qt::Key_Return);
+    EXPECT_EQ(wire.written(), QByteArray("cq de \x84\r"));
+    EXPECT_EQ(window->transmitWindow()->toPlainText(), QStringLiteral("cq de ä\n"));
+}
+
+TEST_F(MainWindowTest, OpeningAMenuFreezesTheReceiveWindowUntilTheMouseMoves)
+{
+    OrvantiCore& core = window->core();
+    window->receiveWindow()->insertText(QStringLiteral("older text"), Colors::Black);
+    named<QMenu>("MainmenuFile")->popup(QPoint(0, 0));
+    EXPECT_TRUE(core.station.MenuHold);
+    auto* tempMemo = named<QPlainTextEdit>("TempMemo");
+    EXPECT_EQ(tempMemo->toPlainText(), QStringLiteral("older text"));
+    core.status.ErrorTimer();
+    EXPECT_EQ(named<QStackedWidget>("ReceiveStack")->currentWidget(), tempMemo);
+    named<QMenu>("MainmenuFile")->hide();
+
+    QMouseEvent move(QEvent::MouseMove, QPointF(21, 21), QPointF(21, 21), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window->receiveWindow()->viewport(), &move);
+    EXPECT_FALSE(core.station.MenuHold);
+    core.status.ErrorTimer();
+    EXPECT_EQ(named<QStackedWidget>("ReceiveStack")->currentWidget(), window->receiveWindow());
+}
+
+TEST_F(MainWindowTest, ComPortDialogOkStoresTheChoiceAndWarns)
+{
+    TComBaudConfig* dialog = window->comBaudConfig();
+    auto* ports = dialog->findChild<QGroupBox*>(QStringLiteral("Poorten"));
+    auto* rates = dialog->findChild<QGroupBox*>(QStringLiteral("Baudrates"));
+    ASSERT_NE(ports, nullptr);
+    ASSERT_NE(rates, nullptr);
+    const QList<QRadioButton*> portButtons = ports->findChildren<QRadioButton*>();
+    const QList<QRadioButton*> rateButtons = rates->findChildren<QRadioButton*>();
+    ASSERT_EQ(portButtons.size(), 6);
+    ASSERT_EQ(rateButtons.size(), 6);
+    EXPECT_EQ(portButtons[3]->text(), QStringLiteral("COM 4 "));
+    EXPECT_TRUE(portButtons[0]->isChecked()) << "COM1 from the settings";
+    EXPECT_TRUE(rateButtons[1]->isChecked()) << "9600 from the settings";
+
+    portButtons[2]->click();
+    rateButtons[5]->click();
+    dialog->findChild<QPushButton*>(QStringLiteral("PoortOkKnop"))->click();
+    EXPECT_EQ(window->core().settings.ComPortName, QStringLiteral("COM3"));
+    EXPECT_EQ(window->core().settings.ComBaudRate, 115200);
+    ASSERT_FALSE(modal.shown.isEmpty());
+    EXPECT_EQ(modal.shown.last().caption, QStringLiteral("Orvanti    Warning"));
+    EXPECT_FALSE(window->core().station.ReceiveHold);
+}
+
+TEST_F(MainWindowTest, ComPortDialogTakesADevicePathFromTheList)
+{
+    TComBaudConfig* dialog = window->comBaudConfig();
+    auto* devices = dialog->findChild<QListWidget*>(QStringLiteral("SerialDevices"));
+    ASSERT_NE(devices, nullptr);
+    dialog->show(); // lists the devices present
+    auto* item = new QListWidgetItem(QStringLiteral("/dev/ttyUSB0  (FT232R)"), devices);
+    item->setData(Qt::UserRole, QStringLiteral("/dev/ttyUSB0"));
+    const QRect area = devices->visualItemRect(item);
+    QTest::mouseClick(devices->viewport(), Qt::LeftButton, {}, area.center());
+    auto* ports = dialog->findChild<QGroupBox*>(QStringLiteral("Poorten"));
+    for (QRadioButton* button : ports->findChildren<QRadioButton*>())
+        EXPECT_FALSE(button->isChecked()) << "a device path replaces the COM choice";
+    dialog->findChild<QPushButton*>(QStringLiteral("PoortOkKnop"))->click();
+    EXPECT_EQ(window->core().settings.ComPortName, QStringLiteral("/dev/ttyUSB0"));
+}
+
+TEST_F(MainWindowTest, ComPortDialogCancelChangesNothing)
+{
+    TComBaudConfig* dialog = window->comBaudConfig();
+    window->core().link.StopTimers();
+    dialog->findChild<QPushButton*>(QStringLiteral("PoortCancelKnop"))->click();
+    EXPECT_EQ(window->core().settings.ComPortName, QStringLiteral("COM1"));
+    EXPECT_FALSE(window->core().station.ReceiveHold);
+    EXPECT_TRUE(modal.shown.isEmpty());
+}
+
+TEST_F(MainWindowTest, ClosingAsksFirstAndCancelKeepsTheWindow)
+{
+    modal.queueConfirm(false);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+
+    modal.queueConfirm(true);
+    named<QAction>("MenuExitOrvanti")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(wire.writtenText().endsWith(QStringLiteral("Reset<CR>")));
+}
+
+TEST_F(MainWindowTest, SettingsSwitchesChangeTheSettingsAndTheirMarks)
+{
+    named<QAction>("Sub_MenuPtcOn")->trigger();
+    EXPECT_TRUE(window->core().settings.LeavePtcActive);
+    EXPECT_TRUE(named<QAction>("Sub_MenuPtcOn")->isChecked());
+    EXPECT_FALSE(named<QAction>("Sub_MenuPtcOff")->isChecked());
+    named<QAction>("Sub_MenuHintsOff")->trigger();
+    EXPECT_EQ(window->core().settings.HintsSetting, QStringLiteral("Off"));
+    named<QAction>("Swedish")->trigger();
+    EXPECT_EQ(window->core().settings.LanguageIndex, 1) << "Swedish has no texts: nothing changes";
+    EXPECT_TRUE(named<QAction>("English")->isChecked());
+}
+
+TEST(AboutBox, ShowsTheVersion)
+{
+    TAboutBox about;
+    auto* label = about.findChild<QLabel*>(QStringLiteral("Label5"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("10.34"));
+}
