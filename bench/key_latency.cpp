@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <fcntl.h>
@@ -26,21 +27,29 @@ THoofdForm* window = nullptr;
 void BM_TypedCharacterToWire(benchmark::State& state)
 {
     QWidget* transmit = window->findChild<QWidget*>(QStringLiteral("TransmitWindow"));
+    double slowest = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
         QApplication::sendEvent(transmit, &key);
         pollfd fd{master, POLLIN, 0};
-        char byte = 0;
-        if (::poll(&fd, 1, 1000) != 1 || ::read(master, &byte, 1) != 1 || byte != 'a') {
+        char bytes[8] = {};
+        if (::poll(&fd, 1, 1000) != 1 || ::read(master, bytes, sizeof bytes) < 1 ||
+            bytes[0] != 'a') {
             state.SkipWithError("the character did not arrive");
             break;
         }
         const auto end = std::chrono::steady_clock::now();
-        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        // The word wrap adds a carriage return now and then; it is not timed.
+        if (::poll(&fd, 1, 0) == 1) [[maybe_unused]]
+            const auto extra = ::read(master, bytes, sizeof bytes);
+        const double seconds = std::chrono::duration<double>(end - start).count();
+        slowest = std::max(slowest, seconds);
+        state.SetIterationTime(seconds);
         if (transmit->property("plainText").toString().size() > 2000)
             QMetaObject::invokeMethod(transmit, "clear");
     }
+    state.counters["slowest_us"] = slowest * 1e6;
 }
 BENCHMARK(BM_TypedCharacterToWire)
     ->UseManualTime()

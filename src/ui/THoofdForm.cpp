@@ -24,13 +24,13 @@
 
 namespace {
 
-struct PageSpec {
+struct ModeTab {
     const char* page;
     const char* caption;
     const char* toolbar;
 };
 
-const PageSpec Pages[] = {
+const ModeTab Pages[] = {
     {"PACTORTab", "PACTOR", "PactorToolBar"},
     {"AMTOR", "AMTOR", "AmtorToolBar"},
     {"PACKET", "PACKET", "PacketToolBar"},
@@ -108,15 +108,15 @@ void THoofdForm::buildWindow()
     auto* top = new QHBoxLayout;
     pageControl_ = new QTabWidget(central);
     pageControl_->setObjectName(QStringLiteral("PageControl"));
-    for (const PageSpec& spec : Pages) {
+    for (const ModeTab& tab : Pages) {
         auto* page = new QWidget(pageControl_);
-        page->setObjectName(QLatin1String(spec.page));
+        page->setObjectName(QLatin1String(tab.page));
         auto* toolbar = new QWidget(page);
-        toolbar->setObjectName(QLatin1String(spec.toolbar));
+        toolbar->setObjectName(QLatin1String(tab.toolbar));
         auto* pageLayout = new QHBoxLayout(page);
         pageLayout->setContentsMargins(0, 0, 0, 0);
         pageLayout->addWidget(toolbar);
-        pageControl_->addTab(page, QLatin1String(spec.caption));
+        pageControl_->addTab(page, QLatin1String(tab.caption));
     }
     pageControl_->tabBar()->setEnabled(false);
     pageControl_->setFixedHeight(60);

@@ -139,20 +139,6 @@ INSTANTIATE_TEST_SUITE_P(
             Model::Pro, {"PTC-IIpro"}, {"PTC-IIe", "Plus", "Z80 PTC", "Systemtest", "Port 2: NO"}}),
     [](const auto& test) { return std::string(ptcsim::modelName(test.param.model)); });
 
-TEST(SimEngineModels, ModelNamesParseBack)
-{
-    for (Model model :
-         {Model::Z80, Model::Plus, Model::IIe, Model::II, Model::Pro, Model::Bios, Model::Silent}) {
-        Model parsed = model == Model::II ? Model::Z80 : Model::II;
-        ASSERT_TRUE(ptcsim::parseModel(ptcsim::modelName(model), &parsed));
-        EXPECT_EQ(parsed, model);
-    }
-    Model untouched = Model::Pro;
-    EXPECT_FALSE(ptcsim::parseModel("PTC-II", &untouched));
-    EXPECT_FALSE(ptcsim::parseModel("", &untouched));
-    EXPECT_EQ(untouched, Model::Pro);
-}
-
 TEST(SimEngineModels, SignOnComesOnceOnTheFirstLine)
 {
     SimEngine engine(withModel(Model::II));
@@ -189,28 +175,7 @@ TEST(SimEngineModels, SilentSendsNothingButRecordsCommands)
     EXPECT_EQ(engine.commandsSeen(), expected);
 }
 
-TEST(SimEngineModels, SwitchedOffControllerDropsPendingOutput)
-{
-    SimEngine engine(withModel(Model::II));
-    engine.receive("\rVersion\r", 0);
-    engine.setSilent(true);
-    EXPECT_EQ(drain(engine, 10), "");
-    EXPECT_EQ(exchange(engine, "Version\r" + kStatusRequest, 20), "");
-    EXPECT_EQ(engine.nextEventMs(20), -1);
-}
-
 // --- command lines ----------------------------------------------------------------------
-
-TEST(SimEngineCommands, CaseAndBlanksDoNotMatter)
-{
-    SimEngine engine(withModel(Model::Pro));
-    exchange(engine, "\r", 0);
-    for (const char* line : {"Version\r", "VERSION\r", "version\r", "  vErSiOn  \r"}) {
-        const std::string answer = exchange(engine, line, 0);
-        EXPECT_TRUE(contains(answer, "PTC-IIpro")) << line;
-        EXPECT_TRUE(answer.ends_with("cmd: ")) << line;
-    }
-}
 
 TEST(SimEngineCommands, BackspaceLineFeedAndLengthCap)
 {
@@ -238,83 +203,6 @@ TEST(SimEngineCommands, StatusRequestInsideALineIsNotPartOfIt)
     EXPECT_EQ(out.substr(0, 2), std::string("\x1e\x07"));
     EXPECT_TRUE(contains(out, "PTC-II Version")) << out;
     EXPECT_EQ(engine.commandsSeen().back(), "Version");
-}
-
-TEST(SimEngineCommands, UnknownCommandIsReported)
-{
-    SimEngine engine = term4Engine();
-    const Pieces pieces = parse(exchange(engine, "Frobnicate 3\r", 0));
-    EXPECT_EQ(pieces.byClass[1], "*** ERROR: unknown command Frobnicate\r");
-    EXPECT_EQ(pieces.byClass[4], "cmd: ");
-}
-
-TEST(SimEngineCommands, SimpleSettings)
-{
-    SimEngine engine = term4Engine();
-    exchange(engine, "MYC dk0xyz\r", 0);
-    EXPECT_EQ(engine.myCall(), "DK0XYZ");
-    EXPECT_EQ(parse(exchange(engine, "MYC\r", 0)).byClass[1], "Mycall: DK0XYZ\r");
-
-    exchange(engine, "L 1\r", 0);
-    EXPECT_TRUE(engine.listening());
-    exchange(engine, "L 0\r", 0);
-    EXPECT_FALSE(engine.listening());
-
-    for (const char* accepted : {"Esc 27\r", "PAC MON 2\r", "Pac Mon 0\r"}) {
-        const Pieces pieces = parse(exchange(engine, accepted, 0));
-        EXPECT_EQ(pieces.byClass[1], "") << accepted;
-        EXPECT_EQ(pieces.byClass[4], "cmd: ") << accepted;
-    }
-    EXPECT_EQ(engine.mode(), SimMode::Command) << "PAC with a parameter must not switch";
-
-    const Pieces help = parse(exchange(engine, "He\r", 0));
-    EXPECT_GE(std::count(help.byClass[1].begin(), help.byClass[1].end(), '\r'), 3);
-    EXPECT_EQ(parse(exchange(engine, "Help\r", 0)).byClass[1], help.byClass[1]);
-}
-
-TEST(SimEngineCommands, ModesPacketQuitAndPactor)
-{
-    SimEngine engine = term4Engine();
-    exchange(engine, "PAC\r", 0);
-    EXPECT_EQ(engine.mode(), SimMode::Packet);
-    exchange(engine, "Q\r", 0);
-    EXPECT_EQ(engine.mode(), SimMode::Pactor);
-    exchange(engine, "PAC\r", 0);
-    exchange(engine, "Pt\r", 0);
-    EXPECT_EQ(engine.mode(), SimMode::Pactor);
-}
-
-TEST(SimEngineCommands, PositionPlainAndNmeaWithValidChecksum)
-{
-    SimEngine engine = term4Engine();
-    EXPECT_EQ(parse(exchange(engine, "POS\r", 0)).byClass[1], "N 52 13.45 E 005 07.12\r");
-
-    const std::string sentence = parse(exchange(engine, "POS NMEA\r", 0)).byClass[1];
-    ASSERT_TRUE(sentence.starts_with("$GPGGA,")) << sentence;
-    const auto star = sentence.find('*');
-    ASSERT_NE(star, std::string::npos);
-    unsigned sum = 0;
-    for (std::size_t i = 1; i < star; ++i)
-        sum ^= static_cast<unsigned char>(sentence[i]);
-    EXPECT_EQ(std::stoul(sentence.substr(star + 1, 2), nullptr, 16), sum);
-    EXPECT_EQ(sentence.substr(star + 3), "\r");
-}
-
-TEST(SimEngineCommands, ResetClearsLinkStateButKeepsCallAndTerm)
-{
-    SimEngine engine = term4Engine();
-    exchange(engine, "MYC dl1abc\rL 1\rU\r", 0);
-    exchange(engine, "some text", 0);
-    ASSERT_TRUE(engine.transmitting());
-    const Pieces pieces = parse(exchange(engine, kEsc + "RESET\r", 0));
-    EXPECT_EQ(pieces.byClass[1], "*** Parameters reset\r");
-    EXPECT_FALSE(engine.listening());
-    EXPECT_FALSE(engine.transmitting());
-    EXPECT_FALSE(engine.connected());
-    EXPECT_EQ(engine.queuedTransmitBytes(), 0u);
-    EXPECT_EQ(engine.myCall(), "DL1ABC");
-    EXPECT_TRUE(engine.termMode4());
-    EXPECT_EQ(drain(engine, 10000), "") << "nothing of the dropped text may go out";
 }
 
 // --- status byte --------------------------------------------------------------------------
@@ -348,17 +236,6 @@ TEST(SimEngineStatus, FollowsListenUnprotoAndConnect)
     EXPECT_EQ(pieces.statusBytes[0], 0x23); // connected, idle link
     EXPECT_EQ(pieces.statusBytes[0] >> 4 & 7, 2);
     EXPECT_TRUE(engine.connected());
-}
-
-TEST(SimEngineStatus, NotEchoedAndBitSevenClear)
-{
-    SimEngine engine = term4Engine();
-    exchange(engine, "U\r", 0);
-    exchange(engine, "x", 0);
-    const std::string answer = exchange(engine, kStatusRequest, 0);
-    ASSERT_EQ(answer.size(), 2u);
-    EXPECT_EQ(answer[1] & 0x80, 0);
-    EXPECT_EQ(engine.queuedTransmitBytes(), 1u) << "the request must not be sent as text";
 }
 
 // --- class codes and links ------------------------------------------------------------------
@@ -402,19 +279,6 @@ TEST(SimEngineLink, ConnectGreetsAndDisconnectGoesToStandby)
     EXPECT_TRUE(contains(rest.byClass[1], "*** STBY\r"));
     EXPECT_FALSE(engine.connected());
     EXPECT_EQ(engine.nextEventMs(3000), -1);
-}
-
-TEST(SimEngineLink, ImmediateDisconnectDropsQueuedText)
-{
-    SimEngine engine = term4Engine();
-    exchange(engine, "C dk0xyz\r", 0);
-    drain(engine, 1000);
-    exchange(engine, "a long line nobody will read\r", 1000);
-    const Pieces pieces = parse(exchange(engine, kEsc + "DD\r", 1000));
-    EXPECT_TRUE(contains(pieces.byClass[1], "*** STBY\r"));
-    EXPECT_FALSE(engine.connected());
-    EXPECT_EQ(engine.queuedTransmitBytes(), 0u);
-    EXPECT_EQ(parse(drain(engine, 9000)).byClass[3], "");
 }
 
 TEST(SimEngineLink, EscCommandWhileTransmittingIsACommand)
@@ -461,16 +325,6 @@ TEST(SimEngineTiming, EchoComesOnlyAfterTheEchoDelay)
     EXPECT_EQ(engine.takeOutput(145, kAll), "\x03"
                                             "A");
     EXPECT_EQ(engine.nextEventMs(145), -1);
-}
-
-TEST(SimEngineTiming, EchoBatchesBytesThatLeftTogether)
-{
-    SimEngine engine = term4Engine();
-    exchange(engine, "U\r", 0);
-    engine.receive("ABC", 100);
-    engine.advance(200);
-    EXPECT_EQ(engine.takeOutput(200, kAll), "\x03"
-                                            "ABC");
 }
 
 TEST(SimEngineTiming, TakeOutputInSmallPiecesLosesNothing)
@@ -570,33 +424,6 @@ TEST(SimEngineFlow, FloodStartsWithTerm4AndFillsTheRoomLeft)
     const std::string plenty = engine.takeOutput(0, kAll);
     EXPECT_GT(plenty.size(), 4096u);
     EXPECT_LE(plenty.size(), 1u << 20);
-}
-
-TEST(SimEngineFlow, FloodTextLooksLikeReceivedLines)
-{
-    SimEngine engine = term4Engine();
-    engine.setFlood(true);
-    const std::string out = engine.takeOutput(0, 200000);
-    ASSERT_EQ(out.size(), 200000u);
-    ASSERT_EQ(out[0], '\x02');
-    const std::string text = out.substr(1);
-    for (char c : {'\x01', '\x02', '\x03', '\x04', '\x11', '\x13', '\x1e'})
-        EXPECT_EQ(text.find(c), std::string::npos) << int(c);
-    const std::string german = {14, 15, 16, 20, 21, 22, 23};
-    EXPECT_NE(text.find_first_of(german), std::string::npos);
-    EXPECT_NE(text.find('\b'), std::string::npos);
-
-    // Every complete line holds 40 to 80 characters.
-    std::size_t start = 0;
-    int lines = 0;
-    for (std::size_t cr = text.find('\r'); cr != std::string::npos; cr = text.find('\r', start)) {
-        const std::size_t length = cr - start;
-        EXPECT_GE(length, 40u);
-        EXPECT_LE(length, 80u);
-        start = cr + 1;
-        ++lines;
-    }
-    EXPECT_GT(lines, 2000);
 }
 
 TEST(SimEngineFlow, FloodIsDeterministicAndStopsForXoff)
