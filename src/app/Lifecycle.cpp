@@ -142,35 +142,30 @@ CreateResult Lifecycle::FormCreate()
 void Lifecycle::applyWindowSettings()
 {
     view_.setFillColor(ReceiveWindow, settings_.RxWindowColor);
-    view_.setFontStyle(ReceiveWindow, 1);
-    view_.setFontStyle(ReceiveWindow, settings_.RxFontStyle);
-    view_.setFontName(ReceiveWindow, settings_.RxFontName);
-    view_.setFontSize(ReceiveWindow, settings_.RxFontSize);
+    view_.setFontStyle(ReceiveWindow, 1); // an unknown style code leaves it regular
+    applyFont(ReceiveWindow, settings_.RxFontStyle, settings_.RxFontName, settings_.RxFontSize);
 
     view_.setFillColor(TransmitWindow, settings_.TxWindowColor);
     view_.setTextColor(TransmitWindow, settings_.TxFontColor);
-    view_.setFontStyle(TransmitWindow, settings_.TxFontStyle);
-    view_.setFontName(TransmitWindow, settings_.TxFontName);
-    view_.setFontSize(TransmitWindow, settings_.TxFontSize);
+    applyFont(TransmitWindow, settings_.TxFontStyle, settings_.TxFontName, settings_.TxFontSize);
 
-    const QString pages = QStringLiteral("PageControl");
-    view_.setFontStyle(pages, settings_.TabFontStyle);
-    view_.setFontName(pages, settings_.TabFontName);
-    view_.setFontSize(pages, settings_.TabFontSize);
-
-    const QString buttons = QStringLiteral("KnoppenBalk");
-    view_.setFontStyle(buttons, settings_.ButtonFontStyle);
-    view_.setFontName(buttons, settings_.ButtonFontName);
-    view_.setFontSize(buttons, settings_.ButtonFontSize);
-
-    const QString statusBar = QStringLiteral("Statusbalk");
-    view_.setFontStyle(statusBar, settings_.StatusFontStyle);
-    view_.setFontName(statusBar, settings_.StatusFontName);
-    view_.setFontSize(statusBar, settings_.StatusFontSize);
+    applyFont(QStringLiteral("PageControl"), settings_.TabFontStyle, settings_.TabFontName,
+              settings_.TabFontSize);
+    applyFont(QStringLiteral("KnoppenBalk"), settings_.ButtonFontStyle, settings_.ButtonFontName,
+              settings_.ButtonFontSize);
+    applyFont(QStringLiteral("Statusbalk"), settings_.StatusFontStyle, settings_.StatusFontName,
+              settings_.StatusFontSize);
 
     view_.setFillColor(QStringLiteral("Receivebar"), settings_.ReceiveBarColor);
     view_.setFillColor(QStringLiteral("Transmitbalk"), settings_.TransmitBarColor);
     view_.setFillColor(QStringLiteral("TempMemo"), settings_.ReceiveBarColor);
+}
+
+void Lifecycle::applyFont(const QString& name, int styleCode, const QString& family, int points)
+{
+    view_.setFontStyle(name, styleCode);
+    view_.setFontName(name, family);
+    view_.setFontSize(name, points);
 }
 
 void Lifecycle::applyBuildInParameters()

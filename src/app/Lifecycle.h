@@ -44,6 +44,7 @@ public:
 
 private:
     void applyWindowSettings();
+    void applyFont(const QString& name, int styleCode, const QString& family, int points);
     void applyBuildInParameters();
     void initialiseController();
     void enterBiosMode();

@@ -22,16 +22,11 @@ struct Key {
     std::function<QString(const Settings&)> write;
 };
 
-bool readInteger(const Raw& raw, qint32* value)
-{
-    return raw && parseSettingsInteger(*raw, value);
-}
-
 template <typename T> std::function<void(Settings&, const Raw&)> readNumber(T Settings::*field)
 {
     return [field](Settings& s, const Raw& raw) {
         qint32 value = 0;
-        if (readInteger(raw, &value))
+        if (raw && parseSettingsInteger(*raw, &value))
             s.*field = static_cast<T>(value); // keeps the low bits of the key's width
     };
 }
@@ -94,19 +89,11 @@ std::function<QString(const Settings&)> writeOnOff(bool Settings::*field)
 std::vector<Key> keyTable()
 {
     std::vector<Key> keys = {
-        Key{"Port", "Portnumber",
-            [](Settings& s, const Raw& raw) {
-                if (raw)
-                    s.SettingPortName = *raw;
-            },
-            [](const Settings& s) { return s.ComPortName; }},
-        Key{"Port", "BaudRate",
-            [](Settings& s, const Raw& raw) {
-                qint32 value = 0;
-                if (readInteger(raw, &value))
-                    s.SettingBaudRate = value;
-            },
-            [](const Settings& s) { return QString::number(s.ComBaudRate); }},
+        // The port is read into the file's values and written from the ones in use.
+        Key{"Port", "Portnumber", readText(&Settings::SettingPortName),
+            writeText(&Settings::ComPortName)},
+        Key{"Port", "BaudRate", readNumber(&Settings::SettingBaudRate),
+            writeNumber(&Settings::ComBaudRate)},
         TEXT("Program", "Editor", EditorPath),
         TEXT("ReceiveScreen", "Fontname", RxFontName),
         NUMBER("ReceiveScreen", "FontSize", RxFontSize),
@@ -128,14 +115,11 @@ std::vector<Key> keyTable()
         NUMBER("Buttons", "FontSize", ButtonFontSize),
         Key{"Buttons", "FontStyle",
             [](Settings& s, const Raw& raw) {
-                qint32 value = 0;
-                if (readInteger(raw, &value))
-                    s.ButtonFontStyle = static_cast<quint8>(value);
-                else
-                    s.ButtonFontStyle = s.TabFontStyle;
+                s.ButtonFontStyle = s.TabFontStyle; // the default when the key is absent
+                readNumber (&Settings::ButtonFontStyle)(s, raw);
             },
             // No menu changes the button style: the tab style is what the bar shows.
-            [](const Settings& s) { return QString::number(s.TabFontStyle); }},
+            writeNumber(&Settings::TabFontStyle)},
         NUMBER("Button Colors", "BaseColor", ButtonBaseColor),
         NUMBER("Button Colors", "FlareColor", ButtonFlareColor),
         NUMBER("Button Colors", "ClickColor", ButtonClickColor),
@@ -147,9 +131,7 @@ std::vector<Key> keyTable()
         NUMBER("Logbook", "FontStyle", LogBookFontStyle),
         Key{"Recv. and Transm. Bar Color", "ReceiveBar.Color",
             [](Settings& s, const Raw& raw) {
-                qint32 value = 0;
-                if (readInteger(raw, &value))
-                    s.ReceiveBarColor = value;
+                readNumber (&Settings::ReceiveBarColor)(s, raw);
                 s.TransmitBarColor = s.ReceiveBarColor;
             },
             writeNumber(&Settings::ReceiveBarColor)},
