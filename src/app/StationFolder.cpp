@@ -9,6 +9,14 @@ namespace {
 const QString ShippedRoot = QStringLiteral(":/data");
 }
 
+QString settingsMissingText(const QString& folder)
+{
+    return QStringLiteral("File Orvanti.ini NOT found\n\n"
+                          "Run  orvanti --init  in %1 to copy the shipped settings and language "
+                          "files there, or start Orvanti in your station folder (--dir DIR).")
+        .arg(folder);
+}
+
 QStringList shippedDataFiles()
 {
     return QDir(ShippedRoot).entryList(QDir::Files, QDir::Name);

@@ -11,6 +11,9 @@ struct CopyReport {
     QStringList kept; // already there, left alone
 };
 
+// What the operator reads when `folder` holds no "Orvanti.ini".
+QString settingsMissingText(const QString& folder);
+
 // The names of the data files shipped with the program.
 QStringList shippedDataFiles();
 

@@ -119,11 +119,7 @@ int runOrvanti(int argc, char** argv)
     splash.showNow();
     if (!QFile::exists(QDir::current().filePath(SettingsFileName))) {
         QMessageBox::warning(&splash, QStringLiteral("Warning"),
-                             QStringLiteral("File Orvanti.ini NOT found\n\n"
-                                            "Run  orvanti --init  in %1 to copy the shipped "
-                                            "settings and language files there, or start "
-                                            "Orvanti in your station folder (--dir DIR).")
-                                 .arg(QDir::currentPath()));
+                             settingsMissingText(QDir::currentPath()));
         return 1;
     }
 

@@ -75,6 +75,14 @@ TEST(StationFolder, InitCopiesTheShippedFilesAndKeepsExistingOnes)
     EXPECT_EQ(dir.read(QStringLiteral("Orvanti_EN.ini")), shipped.readAll());
 }
 
+TEST(StationFolder, WithoutSettingsTheOperatorIsToldHowToGetThem)
+{
+    const QString text = settingsMissingText(QStringLiteral("/home/op/station"));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("File Orvanti.ini NOT found\n\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("orvanti --init")));
+    EXPECT_TRUE(text.contains(QStringLiteral("/home/op/station")));
+}
+
 TEST(StationFolder, AFolderThatIsNotThereIsReported)
 {
     CopyReport report;
