@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QThread>
 
 #ifdef Q_OS_UNIX
 #include <sys/ioctl.h>
@@ -11,8 +12,6 @@
 #endif
 
 namespace {
-
-constexpr int BaudRates[] = {4800, 9600, 19200, 38400, 57600, 115200};
 
 // Longest single wait inside a write, so a vanished device is noticed promptly.
 constexpr int WriteWaitSliceMs = 50;
@@ -37,15 +36,24 @@ QString refuseDevice(const QString& device)
 
 } // namespace
 
+bool parseComPortName(const QString& name, int* number)
+{
+    if (name.size() != 4 || !name.startsWith(QLatin1String("COM")) || !name[3].isDigit() ||
+        name[3] == QLatin1Char('0'))
+        return false;
+    *number = name[3].digitValue();
+    return true;
+}
+
 int baudRateValue(BaudRate speed)
 {
-    return BaudRates[static_cast<int>(speed)];
+    return BaudRateValues[static_cast<int>(speed)];
 }
 
 bool baudRateFromValue(int value, BaudRate* speed)
 {
     for (int i = 0; i < 6; ++i) {
-        if (BaudRates[i] == value) {
+        if (BaudRateValues[i] == value) {
             *speed = static_cast<BaudRate>(i);
             return true;
         }
@@ -243,8 +251,10 @@ void TCommPortDriver::ApplySettings()
         serial_.setFlowControl(QSerialPort::NoFlowControl);
     serial_.setDataTerminalReady(enableDtrOnOpen_);
     Purge(true, true);
-    // Bounded like the driver's input queue; the rest waits in the kernel.
-    serial_.setReadBufferSize(inBufSize_);
+    // Unbounded: with a full read buffer QSerialPort stops writing as well (its waits
+    // give up when they cannot read), which would stall the XOFF that empties it.
+    // Each read still takes at most ComPortInBufSize bytes.
+    serial_.setReadBufferSize(0);
 }
 
 void TCommPortDriver::Purge(bool input, bool output)
@@ -287,7 +297,10 @@ int TCommPortDriver::WriteBytes(const char* data, int count)
         }
         const qint64 waitMs = qMax<qint64>(
             1, qMin<qint64>(WriteWaitSliceMs, outputTimeout_ - sinceProgress.elapsed()));
-        serial_.waitForBytesWritten(static_cast<int>(waitMs));
+        QElapsedTimer waited;
+        waited.start();
+        if (!serial_.waitForBytesWritten(static_cast<int>(waitMs)) && waited.elapsed() < 1)
+            QThread::msleep(1); // a wait that returns at once must not become a busy loop
         if (serial_.bytesToWrite() < queued) {
             sinceProgress.restart();
         } else if (sinceProgress.elapsed() > outputTimeout_) {

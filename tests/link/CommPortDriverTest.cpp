@@ -170,6 +170,22 @@ TEST(CommPortDriver, AReadTakesAtMostTheInputBufferSize)
     EXPECT_EQ(driver.BytesWaiting(), 3000 - 2048);
 }
 
+// Bytes piling up unread must not keep the XOFF that would stop them from going out.
+TEST(CommPortDriver, WritingWorksWhileMuchUnreadInputWaits)
+{
+    RawPty pty;
+    TCommPortDriver driver;
+    driver.setDevicePath(pty.path());
+    ASSERT_TRUE(driver.OpenPort());
+    pty.send(QByteArray(3000, 'r'));
+    ASSERT_TRUE(waitFor([&] { return driver.BytesWaiting() == 3000; })); // runs the event loop
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(driver.WriteBytes("\x13", 1), 1);
+    EXPECT_LT(timer.elapsed(), 500);
+    EXPECT_EQ(pty.receive(1), QByteArray("\x13"));
+}
+
 TEST(CommPortDriver, PropertiesThatWaitForTheNextOpenAreIgnoredWhileOpen)
 {
     RawPty pty;
