@@ -1,10 +1,21 @@
 #include "app/FileIo.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+bool isRegularFile(const QString& path)
+{
+    return QFileInfo(path).isFile();
+}
 
 bool readWholeFile(const QString& path, QByteArray* bytes, QString* error)
 {
+    if (!isRegularFile(path)) {
+        if (error)
+            *error = QStringLiteral("Cannot read %1: it is not a regular file").arg(path);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)

@@ -5,7 +5,11 @@
 #include <QByteArray>
 #include <QString>
 
-// Reads the whole file; false with the reason in *error (when given).
+// True for an existing regular file (or a link to one). A FIFO or a device would block
+// or never end when read, so the program's files must be regular.
+bool isRegularFile(const QString& path);
+
+// Reads the whole regular file; false with the reason in *error (when given).
 bool readWholeFile(const QString& path, QByteArray* bytes, QString* error);
 
 // Writes `bytes` to a temporary file beside `path` and renames it over `path` only when

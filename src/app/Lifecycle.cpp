@@ -2,6 +2,7 @@
 
 #include "app/Clock.h"
 #include "app/ConfigurationMenu.h"
+#include "app/FileIo.h"
 #include "app/MessageTexts.h"
 #include "app/Modal.h"
 #include "app/Settings.h"
@@ -63,7 +64,7 @@ Lifecycle::Lifecycle(Station& station, Settings& settings, MessageTexts& texts, 
 
 CreateResult Lifecycle::FormCreate()
 {
-    if (!QFile::exists(QDir::current().filePath(SettingsFileName)))
+    if (!isRegularFile(QDir::current().filePath(SettingsFileName)))
         return CreateResult::SettingsMissing;
 
     station_.CwWeight = 50;
@@ -212,8 +213,8 @@ void Lifecycle::initialiseController()
         view_.setVisible(QStringLiteral("NavtexToolbar"), true);
         view_.setVisible(QStringLiteral("TrxConfigButton"), true);
         view_.setVisible(QStringLiteral("ScanButton"), true);
-        station_.PositionText = ReadPosition(PositionFormat::Plain, link_, port_, clock_);
-        station_.NmeaText = ReadPosition(PositionFormat::Nmea, link_, port_, clock_);
+        station_.PositionText = ReadPosition(PositionFormat::Plain, link_, clock_);
+        station_.NmeaText = ReadPosition(PositionFormat::Nmea, link_, clock_);
     }
     link_.StartTimers();
     if (station_.BiosMode) {
@@ -255,7 +256,7 @@ void Lifecycle::LaadKnopGegevens()
 {
     QString code = languageCode(settings_.LanguageIndex);
     QString name = languageFileName(code);
-    if (!QFile::exists(station_.ProgramDir + name)) {
+    if (!isRegularFile(station_.ProgramDir + name)) {
         if (!reportedLanguageFiles_.contains(name)) {
             reportedLanguageFiles_.insert(name);
             modal_.message(QStringLiteral("Warning"),
@@ -273,7 +274,7 @@ void Lifecycle::LaadKnopGegevens()
     }
     // Without any language file the texts stay as they are; the start-up commands
     // still go out.
-    if (QFile::exists(station_.ProgramDir + name))
+    if (isRegularFile(station_.ProgramDir + name))
         loadMessageTexts(station_.ProgramDir + name, code, texts_);
     sendCommandList(settings_.StartupCommands.data());
 }

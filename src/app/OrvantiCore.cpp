@@ -38,6 +38,7 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
 
 void OrvantiCore::startTimers()
 {
+    running_ = true;
     statusTimer_.start();
     errorTimer_.start();
     pollSoon();
@@ -45,6 +46,7 @@ void OrvantiCore::startTimers()
 
 void OrvantiCore::stopTimers()
 {
+    running_ = false;
     statusTimer_.stop();
     errorTimer_.stop();
     receiveTimer_.stop();
@@ -52,7 +54,7 @@ void OrvantiCore::stopTimers()
 
 void OrvantiCore::pollSoon()
 {
-    if (!receiveTimer_.isActive())
+    if (running_ && !receiveTimer_.isActive())
         receiveTimer_.start(0);
 }
 
@@ -62,6 +64,6 @@ void OrvantiCore::receiveTick()
     const bool readSomething = !station.RxChunk.isEmpty();
     station.RxChunk.clear();
     const bool held = station.ReceiveHold || station.ScrollBack || station.MenuHold;
-    if (readSomething || station.XoffSent || link.bytesWaiting() > 0)
+    if (running_ && (readSomething || station.XoffSent || link.bytesWaiting() > 0))
         receiveTimer_.start(held ? HeldPollIntervalMs : 0);
 }

@@ -57,4 +57,5 @@ private:
     QTimer receiveTimer_;
     QTimer statusTimer_;
     QTimer errorTimer_;
+    bool running_ = false;
 };

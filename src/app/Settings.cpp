@@ -3,7 +3,7 @@
 #include "app/FileIo.h"
 #include "app/ProfileFile.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -299,7 +299,7 @@ bool ReadIniFile(const QString& path, Settings& settings)
 bool WriteIniFile(const QString& path, const Settings& settings, QString* error)
 {
     QByteArray existing;
-    if (QFile::exists(path) && !readWholeFile(path, &existing, error))
+    if (QFileInfo::exists(path) && !readWholeFile(path, &existing, error))
         return false;
     ProfileFile profile;
     profile.load(existing);

@@ -62,6 +62,8 @@ public:
     virtual void setFontColor(Color color) = 0;
     virtual void clear() = 0;
     virtual int length() const = 0;
+    // Deletes the first `count` characters.
+    virtual void trimFront(int count) = 0;
     virtual void scrollToEnd() = 0;
     // Copies the window's text, colour and font into TempMemo (the still copy shown
     // while a menu is open).

@@ -44,6 +44,11 @@ public:
     std::function<void(const QString& reason)> onPortLost;
 };
 
+// "COM" and one digit 1..9: the digit. Anything else is a device path.
+bool parseComPortName(const QString& name, int* number);
+
+// The six bit rates, in ordinal order.
+inline constexpr int BaudRateValues[] = {4800, 9600, 19200, 38400, 57600, 115200};
 // Bit rate of each BaudRate, in ordinal order.
 int baudRateValue(BaudRate speed);
 // The BaudRate of a bit rate; false when it is not one of the six.

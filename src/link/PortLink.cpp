@@ -18,16 +18,6 @@ constexpr int WaitForDataTries = 201;
 // A controller that never stops talking must not keep a drain going for ever.
 constexpr int MaxDrainReads = 256;
 
-// "COM" and one digit: the digit is the port number.
-bool comPortNumber(const QString& name, int* number)
-{
-    if (name.size() != 4 || !name.startsWith(QLatin1String("COM")) || !name[3].isDigit() ||
-        name[3] == QLatin1Char('0'))
-        return false;
-    *number = name[3].digitValue();
-    return true;
-}
-
 } // namespace
 
 PortLink::PortLink(Port& port, Clock& clock, Station& station, Settings& settings, View& view,
@@ -40,7 +30,7 @@ PortLink::PortLink(Port& port, Clock& clock, Station& station, Settings& setting
 void PortLink::OpenPoort(const QString& portName)
 {
     int number = 0;
-    if (comPortNumber(portName, &number))
+    if (parseComPortName(portName, &number))
         port_.setComPort(static_cast<quint8>(number - 1));
     else
         port_.setDevicePath(portName);
@@ -86,15 +76,26 @@ void PortLink::ZendNaarPtc(const QByteArray& text)
     }
 }
 
+QByteArray PortLink::readLastBlock()
+{
+    QByteArray last;
+    for (int reads = 0; reads < MaxDrainReads && port_.BytesWaiting() > 0; ++reads) {
+        QByteArray block;
+        quint16 count = 0;
+        port_.ReadText(block, count);
+        if (block.isEmpty())
+            break;
+        last = block;
+    }
+    if (!last.isEmpty())
+        DrainText = last;
+    return last;
+}
+
 void PortLink::DummiRead()
 {
     clock_.sleep(DrainPauseMs);
-    for (int reads = 0; reads < MaxDrainReads && port_.BytesWaiting() > 0; ++reads) {
-        quint16 count = 0;
-        port_.ReadText(DrainText, count);
-        if (DrainText.isEmpty())
-            break;
-    }
+    readLastBlock();
     const SignOnFindings found = recogniseSignOn(DrainText);
     if (found.biosMode)
         station_.BiosMode = true;

@@ -36,6 +36,9 @@ public:
     void ZendNaarPtc(const QByteArray& text);
     // Waits 200 ms, reads and discards what is waiting, recognises the controller.
     void DummiRead();
+    // Reads everything waiting (within reason) and returns the last block read, which
+    // also becomes DrainText; empty when nothing was waiting.
+    QByteArray readLastBlock();
     // Waits up to about 200 ms for a byte; returns the number waiting.
     int WaitForData();
     void LeesV24Poort();

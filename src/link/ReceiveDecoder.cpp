@@ -35,8 +35,13 @@ void ReceiveDecoder::V24Schryf()
         else if (b >= 32)
             text.append(Cp437::toUnicode(b));
     }
-    if (!settings_.MaildropOn && !text.isEmpty())
+    if (!settings_.MaildropOn && !text.isEmpty()) {
         receiveWindow_.insertText(text, settings_.ReceiveTextColor);
+        // The window never holds much more than its limit: the oldest tenth goes.
+        const int length = receiveWindow_.length();
+        if (settings_.MaxRxLength > 0 && length > settings_.MaxRxLength)
+            receiveWindow_.trimFront(length / 10);
+    }
     station_.DecoderBusy = false;
     station_.RxCount = 0;
 }

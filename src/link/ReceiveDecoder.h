@@ -2,8 +2,8 @@
 
 // V24Schryf: turns the block the poll loop read (Station::RxChunk) into text in the
 // receive window. For now it shows the plain text of the stream: the class codes,
-// status replies and other control bytes are left out, and a line feed right after a
-// carriage return is dropped.
+// status replies and other control bytes are left out, a line feed right after a
+// carriage return is dropped, and the window is kept near its length limit.
 
 class ReceiveView;
 struct Settings;

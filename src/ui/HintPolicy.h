@@ -1,9 +1,14 @@
 #pragma once
 
-// Application-wide hints: yellow, shown after 500 ms for 5 s, and switched off
-// altogether by the "Show Hints" setting.
+// Application-wide hints: yellow, shown after 500 ms for 5 s, at most 200 pixels wide
+// (longer ones wrap), and switched off altogether by the "Show Hints" setting.
 
 #include <QObject>
+
+class QFontMetrics;
+
+// Breaks `text` into lines no wider than `width` pixels, at spaces where it can.
+QString wrapHint(const QString& text, const QFontMetrics& metrics, int width);
 
 class HintPolicy : public QObject {
     Q_OBJECT

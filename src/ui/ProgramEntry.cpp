@@ -1,6 +1,7 @@
 #include "ui/ProgramEntry.h"
 
 #include "app/CommandLine.h"
+#include "app/FileIo.h"
 #include "app/Settings.h"
 #include "app/StationFolder.h"
 #include "app/Version.h"
@@ -12,9 +13,9 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -44,18 +45,19 @@ int initialiseFolder()
 // The demo runs in a throwaway station folder against the simulator on a
 // pseudo-terminal, served from a thread of its own.
 struct Demo {
-    QTemporaryDir folder;
+    std::unique_ptr<QTemporaryDir> folder; // made only for a demo run
     std::unique_ptr<ptcsim::PtySimulator> simulator;
 };
 
 bool startDemo(Demo& demo, QString* device, QString* error)
 {
-    if (!demo.folder.isValid()) {
-        *error = QStringLiteral("cannot create a temporary folder: ") + demo.folder.errorString();
+    demo.folder = std::make_unique<QTemporaryDir>();
+    if (!demo.folder->isValid()) {
+        *error = QStringLiteral("cannot create a temporary folder: ") + demo.folder->errorString();
         return false;
     }
     CopyReport report;
-    if (!copyShippedFiles(demo.folder.path(), &report, error))
+    if (!copyShippedFiles(demo.folder->path(), &report, error))
         return false;
     ptcsim::Options options;
     options.model = ptcsim::Model::II;
@@ -67,25 +69,14 @@ bool startDemo(Demo& demo, QString* device, QString* error)
     }
     demo.simulator->start();
     *device = QString::fromStdString(demo.simulator->devicePath());
-    QDir::setCurrent(demo.folder.path());
+    QDir::setCurrent(demo.folder->path());
     return true;
 }
 
-} // namespace
-
-int runOrvanti(int argc, char** argv)
+// Answers --help, --version and --init (and refuses bad options) without a display.
+// Returns -1 when the program is to start its window.
+int runWithoutWindow(const CommandLineOptions& options)
 {
-    // The options that need no window are handled before any display is opened.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    CommandLineOptions options;
-    QString error;
-    if (!parseCommandLine(arguments, &options, &error)) {
-        printLine(stderr, QStringLiteral("orvanti: ") + error);
-        printLine(stderr, commandLineHelp());
-        return 2;
-    }
     if (options.help) {
         printLine(stdout, commandLineHelp());
         return 0;
@@ -100,13 +91,52 @@ int runOrvanti(int argc, char** argv)
     }
     if (options.init)
         return initialiseFolder();
+    return -1;
+}
+
+bool parseOrReport(const QStringList& arguments, CommandLineOptions* options)
+{
+    QString error;
+    if (parseCommandLine(arguments, options, &error))
+        return true;
+    printLine(stderr, QStringLiteral("orvanti: ") + error);
+    printLine(stderr, commandLineHelp());
+    return false;
+}
+
+} // namespace
+
+int runOrvanti(int argc, char** argv)
+{
+    // The options that need no window are answered before any display is opened;
+    // otherwise QApplication first takes its own options (-platform, -style, ...).
+    QStringList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments.append(QString::fromLocal8Bit(argv[i]));
+    const QStringList windowless = {QStringLiteral("--help"), QStringLiteral("-h"),
+                                    QStringLiteral("--version"), QStringLiteral("-v"),
+                                    QStringLiteral("--init")};
+    CommandLineOptions options;
+    const bool needsNoWindow =
+        std::any_of(rawArguments.begin() + 1, rawArguments.end(),
+                    [&](const QString& a) { return windowless.contains(a); });
+    if (needsNoWindow) {
+        if (!parseOrReport(rawArguments, &options))
+            return 2;
+        return runWithoutWindow(options);
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProgramName);
     QApplication::setApplicationVersion(ProgramVersion);
+    if (!parseOrReport(QApplication::arguments(), &options))
+        return 2;
+    if (const int status = runWithoutWindow(options); status >= 0)
+        return status;
 
     Demo demo;
     QString port = options.port;
+    QString error;
     if (options.demo && !startDemo(demo, &port, &error)) {
         printLine(stderr, QStringLiteral("orvanti: ") + error);
         return 1;
@@ -117,7 +147,7 @@ int runOrvanti(int argc, char** argv)
 
     TSplashForm splash;
     splash.showNow();
-    if (!QFile::exists(QDir::current().filePath(SettingsFileName))) {
+    if (!isRegularFile(QDir::current().filePath(SettingsFileName))) {
         QMessageBox::warning(&splash, QStringLiteral("Warning"),
                              settingsMissingText(QDir::currentPath()));
         return 1;

@@ -74,6 +74,8 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
     Modal* modal = options.modal ? options.modal : &guiModal_;
     guiModal_.dialogRunner = [this](Dialog dialog) { runDialog(dialog); };
     view_.onShowSplash = [this] {
+        // The exit is confirmed: from here on nothing but the shut-down may talk.
+        core_->stopTimers();
         closingSplash_ = std::make_unique<TSplashForm>();
         closingSplash_->showNow();
     };
@@ -84,7 +86,7 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
     transmitWindow_->onKeyPress = [this](quint8 key) { core_->keys.TransmitWindowKeyPress(key); };
 
     core_ = std::make_unique<OrvantiCore>(*port, *clock, view_, *receiveWindow_, *transmitWindow_,
-                                          *modal, this);
+                                          *modal);
     core_->config.setPortOverride(options.portOverride);
     createResult_ = core_->lifecycle.FormCreate();
     applyTransmitHeight();

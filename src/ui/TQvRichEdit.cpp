@@ -70,6 +70,14 @@ int TQvRichEdit::length() const
     return document()->characterCount() - 1;
 }
 
+void TQvRichEdit::trimFront(int count)
+{
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::Start);
+    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, count);
+    cursor.removeSelectedText();
+}
+
 void TQvRichEdit::scrollToEnd()
 {
     QTextCursor cursor = textCursor();

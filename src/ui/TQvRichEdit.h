@@ -22,6 +22,7 @@ public:
     void setFontColor(Color color) override;
     void clear() override;
     int length() const override;
+    void trimFront(int count) override;
     void scrollToEnd() override;
     void freezeCopy() override;
     void setFrozenCopyInFront(bool inFront) override;

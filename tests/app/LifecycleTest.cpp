@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,6 +35,8 @@ TEST_F(LifecycleTest, NormalStartGreetsAndInitialisesTheControllerInOrder)
 {
     h.port.answer("POS\r", "\x01N 52 13.45 E 005 07.12\r\x04"
                            "cmd: ");
+    h.port.answer("POS NMEA\r", "\x01$GPGGA,101530.00,5213.450,N\r\x04"
+                                "cmd: ");
     h.behaveLikeController();
     ASSERT_EQ(start(), CreateResult::Ready);
 
@@ -53,6 +56,7 @@ TEST_F(LifecycleTest, NormalStartGreetsAndInitialisesTheControllerInOrder)
     EXPECT_FALSE(h.view.component(QStringLiteral("NavtexLed")).visible);
     EXPECT_FALSE(h.view.component(QStringLiteral("PacketDisconnect")).enabled);
     EXPECT_EQ(h.station().PositionText, QByteArray("\x01N 52 13.45 E 005 07.12\r"));
+    EXPECT_EQ(h.station().NmeaText, QByteArray("\x01$GPGGA,101530.00,5213.450,N\r"));
 }
 
 TEST_F(LifecycleTest, TheSettingsAreAppliedToTheWindows)
@@ -144,6 +148,15 @@ TEST_F(LifecycleTest, WithoutASettingsFileTheProcessEndsAndNothingIsSent)
     EXPECT_EQ(lifecycle.FormCreate(), CreateResult::SettingsMissing);
     EXPECT_EQ(h.port.opens(), 0);
     EXPECT_FALSE(h.station().FormReady);
+}
+
+TEST_F(LifecycleTest, ASettingsFileThatIsNoRegularFileCountsAsMissing)
+{
+    // A FIFO would block the start for ever when read.
+    ASSERT_EQ(mkfifo(dir.file(QStringLiteral("Orvanti.ini")).toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(lifecycle.FormCreate(), CreateResult::SettingsMissing);
+    Settings settings;
+    EXPECT_FALSE(ReadIniFile(dir.file(QStringLiteral("Orvanti.ini")), settings));
 }
 
 TEST_F(LifecycleTest, ThePortGivenOnTheCommandLineIsUsedButNotSaved)

@@ -61,6 +61,7 @@ public:
     void setFontColor(Color color) override { fontColor_ = color; }
     void clear() override;
     int length() const override { return static_cast<int>(receiveText_.size()); }
+    void trimFront(int count) override { receiveText_.remove(0, count); }
     void scrollToEnd() override { ++scrollsToEnd_; }
     void freezeCopy() override { frozenCopy_ = receiveText_; }
     void setFrozenCopyInFront(bool inFront) override { frozenInFront_ = inFront; }

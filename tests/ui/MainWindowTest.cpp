@@ -6,6 +6,7 @@
 #include "app/OrvantiCore.h"
 #include "app/dialogs/TAboutBox.h"
 #include "app/dialogs/TComBaudConfig.h"
+#include "ui/HintPolicy.h"
 #include "ui/THoofdForm.h"
 #include "ui/TQvRichEdit.h"
 #include "ui/TRzPanel.h"
@@ -215,4 +216,17 @@ TEST(AboutBox, ShowsTheVersion)
     auto* label = about.findChild<QLabel*>(QStringLiteral("Label5"));
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("10.34"));
+}
+
+TEST(Hints, LongHintsWrapAtTwoHundredPixels)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const QString hint = QStringLiteral(
+        "Transmit a file (only if Transmitting or connected) and then a few more words");
+    const QString wrapped = wrapHint(hint, metrics, 200);
+    EXPECT_GT(wrapped.count(QLatin1Char('\n')), 0);
+    for (const QString& line : wrapped.split(QLatin1Char('\n')))
+        EXPECT_LE(metrics.horizontalAdvance(line), 200) << line.toStdString();
+    EXPECT_EQ(QString(wrapped).replace(QLatin1Char('\n'), QLatin1Char(' ')), hint);
+    EXPECT_EQ(wrapHint(QStringLiteral("CHO"), metrics, 200), QStringLiteral("CHO"));
 }

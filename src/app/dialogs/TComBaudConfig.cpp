@@ -3,6 +3,7 @@
 #include "app/ConfigurationMenu.h"
 #include "app/Settings.h"
 #include "app/Version.h"
+#include "link/Port.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -15,7 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const int BaudRates[] = {4800, 9600, 19200, 38400, 57600, 115200};
 const char* const PortCaptions[] = {"COM 1", "COM 2", "COM 3", "COM 4 ", "COM 5", "COM 6"};
 } // namespace
 
@@ -39,7 +39,7 @@ TComBaudConfig::TComBaudConfig(ConfigurationMenu& config, const Settings& settin
     auto* baudBox = new QGroupBox(QStringLiteral("Baudrate"), this);
     baudBox->setObjectName(QStringLiteral("Baudrates"));
     auto* baudLayout = new QVBoxLayout(baudBox);
-    for (int rate : BaudRates) {
+    for (int rate : BaudRateValues) {
         auto* button = new QRadioButton(QString::number(rate), baudBox);
         baudRates_->addButton(button, rate);
         baudLayout->addWidget(button);
@@ -97,7 +97,7 @@ void TComBaudConfig::refreshDevices()
             text += QStringLiteral("  (") + info.description() + QLatin1Char(')');
         auto* item = new QListWidgetItem(text, devices_);
         item->setData(Qt::UserRole, info.systemLocation());
-        if (info.systemLocation() == selected)
+        if (info.systemLocation() == selected && ports_->checkedId() < 0)
             devices_->setCurrentItem(item);
     }
 }
@@ -107,8 +107,9 @@ void TComBaudConfig::selectFromSettings()
     // "COM" and its digit select a radio button; a device path selects its list row.
     const QString port = settings_.SettingPortName;
     clearGroup(ports_);
-    if (port.size() >= 4 && port.startsWith(QLatin1String("COM"))) {
-        if (QAbstractButton* button = ports_->button(port[3].digitValue()))
+    int number = 0;
+    if (parseComPortName(port, &number)) {
+        if (QAbstractButton* button = ports_->button(number)) // COM7..COM9 select nothing
             button->setChecked(true);
     } else {
         for (int row = 0; row < devices_->count(); ++row) {

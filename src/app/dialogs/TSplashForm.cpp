@@ -42,5 +42,8 @@ void TSplashForm::showNow()
 {
     show();
     raise();
+    // The caller is about to block: let the window system map and paint the window.
+    // Only window-system and paint events may run here, so callers stop their timers.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     repaint();
 }
