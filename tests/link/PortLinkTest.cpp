@@ -224,14 +224,6 @@ TEST_F(PortLinkTest, WaitForDataGivesUpAfterAbout200Milliseconds)
     EXPECT_EQ(h.clock.now(), 201 + 7);
 }
 
-TEST_F(PortLinkTest, ReadingWhenNothingWaitsLeavesTheCountAlone)
-{
-    h.station().RxCount = 77;
-    link.LeesV24Poort();
-    EXPECT_TRUE(h.station().RxChunk.isEmpty());
-    EXPECT_EQ(h.station().RxCount, 77);
-}
-
 TEST_F(PortLinkTest, ReceivedTextReachesTheWindowWithoutItsControlBytes)
 {
     h.port.feed(QByteArray("\x01*** hello\r\n\x1e\x63") + "\x02" + "ab" + QByteArray(1, '\0'));

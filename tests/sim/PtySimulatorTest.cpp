@@ -188,24 +188,6 @@ TEST_F(PtySimulatorTest, EveryByteValueIsReceivedAndLogged)
     EXPECT_EQ(sim_->received(), "");
 }
 
-TEST_F(PtySimulatorTest, CommandIsAnsweredAndDeviceCanBeReopened)
-{
-    open();
-    {
-        Port port(sim_->devicePath());
-        ASSERT_TRUE(port.isOpen());
-        ASSERT_TRUE(port.write("\rVersion\r"));
-        const std::string answer = port.readUntil(endsWithPrompt(2), 2000);
-        EXPECT_NE(answer.find("PTC-II Version"), std::string::npos) << answer;
-    }
-    // The program closes the port and opens it again: the simulator is still there.
-    Port again(sim_->devicePath());
-    ASSERT_TRUE(again.isOpen());
-    ASSERT_TRUE(again.write("\x1bPOS\r"));
-    const std::string answer = again.readUntil(endsWithPrompt(1), 2000);
-    EXPECT_NE(answer.find("N 52 13.45"), std::string::npos) << answer;
-}
-
 TEST_F(PtySimulatorTest, TimedOutputAndInjectedTextArriveWithoutInput)
 {
     Options options;
@@ -229,23 +211,6 @@ TEST_F(PtySimulatorTest, TimedOutputAndInjectedTextArriveWithoutInput)
     EXPECT_EQ(port.readUntil([](const std::string& text) { return text.size() >= 11; }, 2000),
               "\x02"
               "from afar\r");
-}
-
-TEST_F(PtySimulatorTest, CloseMasterHangsUpTheDevice)
-{
-    open();
-    Port port(sim_->devicePath());
-    ASSERT_TRUE(port.isOpen());
-    sim_->closeMaster();
-
-    pollfd pfd{port.fd(), POLLIN, 0};
-    ASSERT_GT(::poll(&pfd, 1, 1000), 0);
-    char byte = 0;
-    const ssize_t n = ::read(port.fd(), &byte, 1);
-    EXPECT_LE(n, 0);
-    if (n < 0) {
-        EXPECT_NE(errno, EAGAIN) << "a read must fail for good, not just find nothing yet";
-    }
 }
 
 TEST_F(PtySimulatorTest, IdleThreadDoesNotSpin)

@@ -139,14 +139,6 @@ INSTANTIATE_TEST_SUITE_P(
             Model::Pro, {"PTC-IIpro"}, {"PTC-IIe", "Plus", "Z80 PTC", "Systemtest", "Port 2: NO"}}),
     [](const auto& test) { return std::string(ptcsim::modelName(test.param.model)); });
 
-TEST(SimEngineModels, SignOnComesOnceOnTheFirstLine)
-{
-    SimEngine engine(withModel(Model::II));
-    const std::string first = exchange(engine, "\r", 0);
-    EXPECT_TRUE(contains(first, "PTC-II"));
-    EXPECT_EQ(exchange(engine, "\r", 10), "cmd: ");
-}
-
 TEST(SimEngineModels, BiosAnswersEveryLineWithSystemtestAndNoClassCodes)
 {
     SimEngine engine(withModel(Model::Bios));
@@ -176,34 +168,6 @@ TEST(SimEngineModels, SilentSendsNothingButRecordsCommands)
 }
 
 // --- command lines ----------------------------------------------------------------------
-
-TEST(SimEngineCommands, BackspaceLineFeedAndLengthCap)
-{
-    SimEngine engine({});
-    exchange(engine, "\r", 0);
-    exchange(engine, "MYX\bC dl1\nabc\r", 0);
-    EXPECT_EQ(engine.myCall(), "DL1ABC");
-    EXPECT_EQ(engine.commandsSeen().back(), "MYC dl1abc");
-
-    // Backspace on an empty line must not disturb anything.
-    exchange(engine, "\b\b\bMYC x1y\r", 0);
-    EXPECT_EQ(engine.myCall(), "X1Y");
-
-    exchange(engine, "MYC " + std::string(300, 'K') + "\r", 0);
-    EXPECT_EQ(engine.commandsSeen().back().size(), 256u);
-    EXPECT_EQ(engine.myCall(), std::string(252, 'K'));
-}
-
-TEST(SimEngineCommands, StatusRequestInsideALineIsNotPartOfIt)
-{
-    SimEngine engine({});
-    exchange(engine, "\r", 0);
-    const std::string out = exchange(engine, "Ver" + kStatusRequest + "sion\r", 0);
-    ASSERT_GE(out.size(), 2u);
-    EXPECT_EQ(out.substr(0, 2), std::string("\x1e\x07"));
-    EXPECT_TRUE(contains(out, "PTC-II Version")) << out;
-    EXPECT_EQ(engine.commandsSeen().back(), "Version");
-}
 
 // --- status byte --------------------------------------------------------------------------
 
@@ -325,24 +289,6 @@ TEST(SimEngineTiming, EchoComesOnlyAfterTheEchoDelay)
     EXPECT_EQ(engine.takeOutput(145, kAll), "\x03"
                                             "A");
     EXPECT_EQ(engine.nextEventMs(145), -1);
-}
-
-TEST(SimEngineTiming, TakeOutputInSmallPiecesLosesNothing)
-{
-    SimEngine whole = term4Engine();
-    SimEngine pieces = term4Engine();
-    const std::string input = "Version\rHe\rPOS NMEA\r";
-    const std::string expected = exchange(whole, input, 0);
-    ASSERT_GT(expected.size(), 40u);
-
-    pieces.receive(input, 0);
-    std::string collected;
-    for (std::string part; !(part = pieces.takeOutput(0, 7)).empty();) {
-        EXPECT_LE(part.size(), 7u);
-        collected += part;
-    }
-    EXPECT_EQ(collected, expected);
-    EXPECT_EQ(pieces.nextEventMs(0), -1);
 }
 
 // --- flow control -----------------------------------------------------------------------

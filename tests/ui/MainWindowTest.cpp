@@ -175,16 +175,6 @@ TEST_F(MainWindowTest, ComPortDialogTakesADevicePathFromTheList)
     EXPECT_EQ(window->core().settings.ComPortName, QStringLiteral("/dev/ttyUSB0"));
 }
 
-TEST_F(MainWindowTest, ComPortDialogCancelChangesNothing)
-{
-    TComBaudConfig* dialog = window->comBaudConfig();
-    window->core().link.StopTimers();
-    dialog->findChild<QPushButton*>(QStringLiteral("PoortCancelKnop"))->click();
-    EXPECT_EQ(window->core().settings.ComPortName, QStringLiteral("COM1"));
-    EXPECT_FALSE(window->core().station.ReceiveHold);
-    EXPECT_TRUE(modal.shown.isEmpty());
-}
-
 TEST_F(MainWindowTest, ClosingAsksFirstAndCancelKeepsTheWindow)
 {
     modal.queueConfirm(false);
@@ -195,19 +185,6 @@ TEST_F(MainWindowTest, ClosingAsksFirstAndCancelKeepsTheWindow)
     named<QAction>("MenuExitOrvanti")->trigger();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(wire.writtenText().endsWith(QStringLiteral("Reset<CR>")));
-}
-
-TEST_F(MainWindowTest, SettingsSwitchesChangeTheSettingsAndTheirMarks)
-{
-    named<QAction>("Sub_MenuPtcOn")->trigger();
-    EXPECT_TRUE(window->core().settings.LeavePtcActive);
-    EXPECT_TRUE(named<QAction>("Sub_MenuPtcOn")->isChecked());
-    EXPECT_FALSE(named<QAction>("Sub_MenuPtcOff")->isChecked());
-    named<QAction>("Sub_MenuHintsOff")->trigger();
-    EXPECT_EQ(window->core().settings.HintsSetting, QStringLiteral("Off"));
-    named<QAction>("Swedish")->trigger();
-    EXPECT_EQ(window->core().settings.LanguageIndex, 1) << "Swedish has no texts: nothing changes";
-    EXPECT_TRUE(named<QAction>("English")->isChecked());
 }
 
 TEST(AboutBox, ShowsTheVersion)
