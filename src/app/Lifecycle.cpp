@@ -17,7 +17,6 @@
 #include "trx/PositionQuery.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace {
 
