@@ -24,8 +24,17 @@ constexpr char kClassRemote = 2;
 constexpr char kClassEcho = 3;
 constexpr char kClassPrompt = 4;
 
+// Traffic field of the status byte.
+constexpr unsigned kTrafficRequest = 1;
+constexpr unsigned kTrafficData = 2;
+constexpr unsigned kTrafficIdle = 3;
+constexpr unsigned kTrafficPhase = 5;
+constexpr unsigned kTrafficNone = 7;
+
 constexpr std::size_t kMaxLine = 256;
 constexpr std::int64_t kConnectDelayMs = 1000;
+constexpr std::size_t kDefaultBurst = 2000;
+constexpr std::size_t kMaxBurst = 1 << 20;
 constexpr std::size_t kFloodChunk = 64 * 1024;       // generated ahead in one go
 constexpr std::size_t kMaxFloodPerTake = 256 * 1024; // bound for "take everything"
 
@@ -96,6 +105,47 @@ constexpr const char* kFloodWords[] = {
     "nach",     "und",   "mit",    "der",    "Wetter",    "heute",  "gut",     "schon",   "Gruss",
 };
 
+// Appends one line of made-up received text: words, now and then an umlaut code or a
+// typo the sender corrected with a backspace, at most 80 characters and a CR.
+void appendTextLine(std::string& out, std::mt19937& random)
+{
+    static constexpr char kGermanCodes[] = {14, 15, 16, 20, 21, 22, 23};
+    const std::size_t start = out.size();
+    const std::size_t target = 40 + random() % 41;
+    while (out.size() - start < target) {
+        if (out.size() > start)
+            out.push_back(' ');
+        const std::uint32_t pick = random();
+        out += kFloodWords[pick % std::size(kFloodWords)];
+        const std::uint32_t extra = (pick >> 8) % 64;
+        if (extra < 3) {
+            out.push_back(kGermanCodes[(pick >> 16) % std::size(kGermanCodes)]);
+        } else if (extra == 3) {
+            out.push_back(static_cast<char>('a' + (pick >> 16) % 26));
+            out.push_back(static_cast<char>(kBackspace));
+        }
+    }
+    if (out.size() - start > 80)
+        out.resize(start + 80);
+    out.push_back(static_cast<char>(kCr));
+}
+
+// The remote station's answers, taken in turn. Umlauts are the controller's codes
+// (14 ae, 15 oe, 16 ue, 20 Ae, 21 Oe, 22 Ue, 23 sz); literals are split where a code
+// would swallow the next letter as a hex digit.
+constexpr const char* kReplies[] = {
+    "Thanks {call}, copy all fine here.\r",
+    "Sch\x0f"
+    "ne Gr\x10\x17"
+    "e aus dem Norden, bis sp\x0e"
+    "ter.\r",
+    "Rig here is a 100 W transceiverr\b and a wire dipole.\r",
+    "\x16"
+    "bertragung gut, kein \x14rger mit dem \x15l f\x10r den Generator.\r",
+    "Band conditions are fading a bit on my side.\r",
+    "Wetter heute Regen, morgen bessr\ber.\r",
+};
+
 } // namespace
 
 bool parseModel(const std::string& text, Model* model)
@@ -115,12 +165,18 @@ const char* modelName(Model model)
 }
 
 SimEngine::SimEngine(Options options)
-    : options_(options), random_(options.seed), floodRandom_(options.seed ^ 0x5eedf100u)
+    : options_(options), random_(options.seed), floodRandom_(options.seed ^ 0x5eedf100u),
+      replyIndex_(options.seed % std::size(kReplies))
 {
     if (options_.radioCharsPerSecond <= 0)
         options_.radioCharsPerSecond = 1;
     if (options_.echoDelayMs < 0)
         options_.echoDelayMs = 0;
+    if (options_.replyDelayMs < 0)
+        options_.replyDelayMs = 0;
+    if (options_.burstIntervalMs <= 0)
+        options_.burstIntervalMs = 1;
+    options_.burstBytes = std::min(options_.burstBytes, kMaxBurst);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -244,6 +300,7 @@ const std::vector<SimEngine::CommandEntry>& SimEngine::commandTable()
         {"HE", &SimEngine::cmdHelp},          {"HELP", &SimEngine::cmdHelp},
         {"U", &SimEngine::cmdUnproto},        {"D", &SimEngine::cmdDisconnect},
         {"DD", &SimEngine::cmdDisconnectNow}, {"C", &SimEngine::cmdConnect},
+        {"BURST", &SimEngine::cmdBurst},
     };
     return table;
 }
@@ -314,11 +371,12 @@ SimEngine::Reply SimEngine::cmdPacket(const CommandLine& line, std::int64_t)
     return {};
 }
 
-SimEngine::Reply SimEngine::cmdTerm(const CommandLine& line, std::int64_t)
+SimEngine::Reply SimEngine::cmdTerm(const CommandLine& line, std::int64_t nowMs)
 {
     if (line.args.empty())
         return {std::string("Term: ") + (term4_ ? "4" : "0") + "\r"};
     term4_ = line.args.front() == "4";
+    nextBurstMs_ = term4_ && options_.burstBytes > 0 ? nowMs + options_.burstIntervalMs : -1;
     return {};
 }
 
@@ -337,6 +395,7 @@ SimEngine::Reply SimEngine::cmdReset(const CommandLine&, std::int64_t)
     connectPending_ = false;
     unproto_ = false;
     endPending_ = false;
+    replyPending_ = false;
     transmitQueue_.clear();
     mode_ = SimMode::Command;
     updateTransmitFlow();
@@ -369,7 +428,7 @@ SimEngine::Reply SimEngine::cmdHelp(const CommandLine&, std::int64_t)
 {
     return {"C <call>   connect\rD          disconnect\rL 0/1      listen\r"
             "MYC <call> own call\rPOS        position\rU          unproto\r"
-            "Version    firmware version\r"};
+            "Version    firmware version\rBURST [n]  n bytes of received text at once\r"};
 }
 
 SimEngine::Reply SimEngine::cmdUnproto(const CommandLine&, std::int64_t)
@@ -410,6 +469,21 @@ SimEngine::Reply SimEngine::cmdConnect(const CommandLine& line, std::int64_t now
     return {};
 }
 
+SimEngine::Reply SimEngine::cmdBurst(const CommandLine& line, std::int64_t nowMs)
+{
+    std::size_t bytes = kDefaultBurst;
+    if (!line.args.empty()) {
+        const std::string& arg = line.args.front();
+        if (arg.size() > 7 || arg.find_first_not_of("0123456789") != std::string::npos)
+            return {"*** ERROR: value out of range\r"};
+        bytes = std::stoul(arg);
+        if (bytes == 0 || bytes > kMaxBurst)
+            return {"*** ERROR: value out of range\r"};
+    }
+    sendBurst(bytes, nowMs);
+    return {};
+}
+
 // ---------------------------------------------------------------------------------------
 // Link and radio
 
@@ -417,6 +491,8 @@ void SimEngine::advance(std::int64_t nowMs)
 {
     runRadio(nowMs);
     runLinkSetup(nowMs);
+    runReply(nowMs);
+    runBursts(nowMs);
 }
 
 void SimEngine::queueTransmit(std::uint8_t byte, std::int64_t nowMs)
@@ -440,10 +516,17 @@ void SimEngine::runRadio(std::int64_t nowMs)
     std::string sent;
     std::int64_t lastSentMs = 0;
     while (!transmitQueue_.empty() && nextRadioUs_ <= nowMs * 1000) {
-        sent.push_back(static_cast<char>(transmitQueue_.front()));
+        const std::uint8_t byte = transmitQueue_.front();
+        sent.push_back(static_cast<char>(byte));
         transmitQueue_.pop_front();
         lastSentMs = radioDueMs();
         nextRadioUs_ += intervalUs;
+        // A finished line turns the link round: the station answers once, however many
+        // lines go out before its answer.
+        if (byte == kCr && connected_ && !replyPending_) {
+            replyPending_ = true;
+            replyDueMs_ = lastSentMs + options_.replyDelayMs;
+        }
     }
     if (sent.empty())
         return;
@@ -472,7 +555,48 @@ void SimEngine::runLinkSetup(std::int64_t nowMs)
     const char* format = kGreetings[random_() % std::size(kGreetings)];
     char text[160];
     std::snprintf(text, sizeof text, format, me.c_str(), remoteCall_.c_str());
-    emitClass(kClassRemote, text, connectDueMs_);
+    emitRemote(text, connectDueMs_);
+}
+
+void SimEngine::runReply(std::int64_t nowMs)
+{
+    if (!replyPending_ || nowMs < replyDueMs_)
+        return;
+    replyPending_ = false;
+    emitRemote(replyText(), replyDueMs_);
+}
+
+std::string SimEngine::replyText()
+{
+    std::string text = kReplies[replyIndex_];
+    replyIndex_ = (replyIndex_ + 1) % std::size(kReplies);
+    const auto at = text.find("{call}");
+    if (at != std::string::npos)
+        text.replace(at, 6, myCall_.empty() ? "NOCALL" : myCall_);
+    return text;
+}
+
+void SimEngine::runBursts(std::int64_t nowMs)
+{
+    if (nextBurstMs_ < 0 || nowMs < nextBurstMs_)
+        return;
+    sendBurst(options_.burstBytes, nextBurstMs_);
+    // One burst per call: a controller that was held up does not catch up on missed ones.
+    const std::int64_t interval = options_.burstIntervalMs;
+    nextBurstMs_ += ((nowMs - nextBurstMs_) / interval + 1) * interval;
+}
+
+void SimEngine::sendBurst(std::size_t bytes, std::int64_t nowMs)
+{
+    if (bytes == 0)
+        return;
+    std::string text;
+    while (text.size() < bytes)
+        appendTextLine(text, random_);
+    // Cut to size but end on a whole line.
+    text.resize(bytes - 1);
+    text.push_back(static_cast<char>(kCr));
+    emitRemote(text, nowMs);
 }
 
 void SimEngine::endTransmission(std::int64_t nowMs)
@@ -485,12 +609,14 @@ void SimEngine::endTransmission(std::int64_t nowMs)
 
 void SimEngine::goStandby(std::int64_t dueMs)
 {
+    const bool linked = connected_ || connectPending_;
     connected_ = false;
     connectPending_ = false;
     unproto_ = false;
     endPending_ = false;
+    replyPending_ = false;
     remoteCall_.clear();
-    emitSystem("*** STBY\r", dueMs);
+    emitSystem(linked ? "*** DISCONNECTED\r" : "*** STBY\r", dueMs);
 }
 
 void SimEngine::updateTransmitFlow()
@@ -509,20 +635,24 @@ void SimEngine::updateTransmitFlow()
 
 std::uint8_t SimEngine::statusByte() const
 {
+    const bool sendingText = !transmitQueue_.empty();
     unsigned modeField = 0;
-    if (connected_)
+    unsigned traffic = kTrafficNone;
+    if (connectPending_) {
+        modeField = 1;
+        traffic = kTrafficPhase;
+    } else if (connected_) {
         modeField = 2;
-    else if (unproto_)
+        traffic = sendingText ? kTrafficData : replyPending_ ? kTrafficRequest : kTrafficIdle;
+    } else if (unproto_) {
         modeField = 4;
-    else if (mode_ == SimMode::Rtty || mode_ == SimMode::Cw || mode_ == SimMode::Psk31 ||
-             mode_ == SimMode::Audio)
+        traffic = sendingText ? kTrafficData : kTrafficIdle;
+    } else if (mode_ == SimMode::Rtty || mode_ == SimMode::Cw || mode_ == SimMode::Psk31 ||
+               mode_ == SimMode::Audio) {
         modeField = 5;
-    else if (listening_)
+    } else if (listening_) {
         modeField = 6;
-
-    unsigned traffic = 7;
-    if (connected_ || unproto_)
-        traffic = transmitQueue_.empty() ? 3 : 2;
+    }
 
     const unsigned sending = transmitting() ? 0x08 : 0;
     return static_cast<std::uint8_t>(modeField << 4 | sending | traffic);
@@ -560,9 +690,15 @@ void SimEngine::emitPrompt(std::int64_t nowMs)
     emitClass(kClassPrompt, "cmd: ", nowMs);
 }
 
+void SimEngine::emitRemote(const std::string& text, std::int64_t dueMs)
+{
+    lastRemoteText_ = text;
+    emitClass(kClassRemote, text, dueMs);
+}
+
 void SimEngine::injectRemoteText(const std::string& text, std::int64_t nowMs)
 {
-    emitClass(kClassRemote, text, nowMs);
+    emitRemote(text, nowMs);
 }
 
 void SimEngine::setSilent(bool silent)
@@ -647,6 +783,10 @@ std::int64_t SimEngine::nextTimerMs(std::int64_t nowMs) const
         consider(radioDueMs());
     if (connectPending_)
         consider(connectDueMs_);
+    if (replyPending_)
+        consider(replyDueMs_);
+    if (nextBurstMs_ >= 0)
+        consider(nextBurstMs_);
     return next;
 }
 
@@ -692,32 +832,7 @@ void SimEngine::refillFlood(std::size_t needed)
     floodBuffer_.erase(0, floodPos_);
     floodPos_ = 0;
     while (floodBuffer_.size() < needed + kFloodChunk)
-        appendFloodLine();
-}
-
-void SimEngine::appendFloodLine()
-{
-    // Umlaut and sharp-s codes as the controller sends them in received text.
-    static constexpr char kGermanCodes[] = {14, 15, 16, 20, 21, 22, 23};
-    const std::size_t start = floodBuffer_.size();
-    const std::size_t target = 40 + floodRandom_() % 41;
-    while (floodBuffer_.size() - start < target) {
-        if (floodBuffer_.size() > start)
-            floodBuffer_.push_back(' ');
-        const std::uint32_t pick = floodRandom_();
-        floodBuffer_ += kFloodWords[pick % std::size(kFloodWords)];
-        const std::uint32_t extra = (pick >> 8) % 64;
-        if (extra < 3) {
-            floodBuffer_.push_back(kGermanCodes[(pick >> 16) % std::size(kGermanCodes)]);
-        } else if (extra == 3) {
-            // A typo the sender corrected: a stray letter and a backspace.
-            floodBuffer_.push_back(static_cast<char>('a' + (pick >> 16) % 26));
-            floodBuffer_.push_back(static_cast<char>(kBackspace));
-        }
-    }
-    if (floodBuffer_.size() - start > 80)
-        floodBuffer_.resize(start + 80);
-    floodBuffer_.push_back(static_cast<char>(kCr));
+        appendTextLine(floodBuffer_, floodRandom_);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -13,7 +13,10 @@
 //  - the status request 30, answered by 30 and a status byte built from its state;
 //  - text typed while a link is up or while it transmits: queued for the radio,
 //    sent at the radio rate and echoed in class 3 after a short delay;
-//  - XOFF/XON in both directions; a flood mode that streams received text.
+//  - a remote station that greets on connect and answers each typed line, its texts
+//    carrying the controller's umlaut codes (14..23) and corrected typos (8);
+//  - XOFF/XON in both directions; a flood mode that streams received text, and
+//    bursts of received text sent at once.
 
 #include <cstddef>
 #include <cstdint>
@@ -38,6 +41,9 @@ struct Options {
     int radioCharsPerSecond = 200;        // rate at which queued transmit text leaves
     std::size_t transmitHighWater = 1500; // queued transmit text above this: send XOFF
     std::size_t transmitLowWater = 200;   // back at or below this: send XON
+    int replyDelayMs = 1500;              // from a typed line's CR on the air to the reply
+    std::size_t burstBytes = 0;           // above 0: a burst this long every burstIntervalMs
+    int burstIntervalMs = 5000;           // (the first one interval after "Term 4")
 };
 
 // Operating state the status byte and tests read.
@@ -67,8 +73,12 @@ public:
     // scheduled. Output already due counts as "now".
     std::int64_t nextEventMs(std::int64_t nowMs) const;
 
-    // Text the simulated remote station sends (shown as class 2 when linked).
+    // Text the simulated remote station sends, due at nowMs: class 2 after "Term 4",
+    // every byte passed on as given.
     void injectRemoteText(const std::string& text, std::int64_t nowMs);
+    // Received text of exactly `bytes` bytes (lines of words ending in CR, with umlaut
+    // codes and corrected typos) in one class-2 piece due at nowMs.
+    void sendBurst(std::size_t bytes, std::int64_t nowMs);
     // Stops answering anything (a controller switched off mid-run). Output not yet
     // taken is dropped: a switched-off controller does not finish its sentences.
     void setSilent(bool silent);
@@ -90,6 +100,11 @@ public:
     SimMode mode() const { return mode_; }
     bool listening() const { return listening_; }
     bool connected() const { return connected_; }
+    bool calling() const { return connectPending_; } // link set-up under way
+    // The remote station's answer to a typed line is on its way.
+    bool replyPending() const { return replyPending_; }
+    // The last greeting, reply, burst or injected text (flood text aside).
+    const std::string& lastRemoteText() const { return lastRemoteText_; }
     // Transmitting: unproto is on or typed text still waits for the radio.
     bool transmitting() const { return unproto_ || !transmitQueue_.empty(); }
     const std::string& myCall() const { return myCall_; }
@@ -144,11 +159,15 @@ private:
     Reply cmdDisconnect(const CommandLine& line, std::int64_t nowMs);
     Reply cmdDisconnectNow(const CommandLine& line, std::int64_t nowMs);
     Reply cmdConnect(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdBurst(const CommandLine& line, std::int64_t nowMs);
 
     // Link and radio.
     void queueTransmit(std::uint8_t byte, std::int64_t nowMs);
     void runRadio(std::int64_t nowMs);
     void runLinkSetup(std::int64_t nowMs);
+    void runReply(std::int64_t nowMs);
+    void runBursts(std::int64_t nowMs);
+    std::string replyText();
     void endTransmission(std::int64_t nowMs);
     void goStandby(std::int64_t dueMs);
     void updateTransmitFlow();
@@ -159,12 +178,12 @@ private:
     void emitClass(char classCode, const std::string& text, std::int64_t dueMs);
     void emitSystem(const std::string& text, std::int64_t nowMs);
     void emitPrompt(std::int64_t nowMs);
+    void emitRemote(const std::string& text, std::int64_t dueMs);
     void moveDueOutput(std::int64_t nowMs);
     bool outputReady(std::int64_t nowMs) const;
     bool floodActive() const;
     void appendFlood(std::string& out, std::size_t room);
     void refillFlood(std::size_t needed);
-    void appendFloodLine();
     std::string signOnText() const;
     std::string versionText() const;
 
@@ -186,6 +205,11 @@ private:
     std::int64_t connectDueMs_ = 0;
     std::string connectCall_;
     std::string remoteCall_;
+    bool replyPending_ = false;
+    std::int64_t replyDueMs_ = 0;
+    std::size_t replyIndex_ = 0; // next answer in the station's list
+    std::string lastRemoteText_;
+    std::int64_t nextBurstMs_ = -1; // -1: no periodic burst
     std::string myCall_;
     std::string lineBuffer_;
     std::deque<std::uint8_t> transmitQueue_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -171,7 +172,7 @@ TEST(SimEngineModels, SilentSendsNothingButRecordsCommands)
 
 // --- status byte --------------------------------------------------------------------------
 
-TEST(SimEngineStatus, FollowsListenUnprotoAndConnect)
+TEST(SimEngineStatus, FollowsListenAndUnproto)
 {
     SimEngine engine({});
     exchange(engine, "\r", 0);
@@ -190,16 +191,28 @@ TEST(SimEngineStatus, FollowsListenUnprotoAndConnect)
     EXPECT_EQ(statusAt(engine, 500), 0x4b);
     exchange(engine, "\x04", 501);
     EXPECT_EQ(statusAt(engine, 502), 0x07);
+}
 
+TEST(SimEngineStatus, FollowsALinkFromCallToAnswer)
+{
+    SimEngine engine = term4Engine(); // 5 ms a byte, answers 1500 ms after a line
     exchange(engine, "C dl2xyz\r", 1000);
-    EXPECT_EQ(statusAt(engine, 1999), 0x07) << "not linked before the second is up";
+    EXPECT_EQ(statusAt(engine, 1001), 0x15); // connect set-up, PHASE
+    EXPECT_EQ(statusAt(engine, 1999), 0x15) << "not linked before the second is up";
     EXPECT_EQ(engine.nextEventMs(1999), 2000);
-    engine.receive(kStatusRequest, 2000);
-    const Pieces pieces = parse(drain(engine, 2000));
-    ASSERT_EQ(pieces.statusBytes.size(), 1u);
-    EXPECT_EQ(pieces.statusBytes[0], 0x23); // connected, idle link
-    EXPECT_EQ(pieces.statusBytes[0] >> 4 & 7, 2);
-    EXPECT_TRUE(engine.connected());
+    drain(engine, 2000);
+    EXPECT_EQ(statusAt(engine, 2000), 0x23); // connected, IDLE
+
+    engine.receive("hi\r", 2100);
+    EXPECT_EQ(statusAt(engine, 2100), 0x2a); // transmitting, TRAFFIC
+    drain(engine, 2200);                     // the CR left at 2115
+    EXPECT_EQ(statusAt(engine, 2200), 0x21); // REQUEST until the station answers
+    EXPECT_EQ(statusAt(engine, 3614), 0x21);
+    drain(engine, 3615);
+    EXPECT_EQ(statusAt(engine, 3615), 0x23);
+
+    exchange(engine, kEsc + "D\r", 3700);
+    EXPECT_EQ(statusAt(engine, 3701), 0x07);
 }
 
 // --- class codes and links ------------------------------------------------------------------
@@ -240,7 +253,8 @@ TEST(SimEngineLink, ConnectGreetsAndDisconnectGoesToStandby)
     EXPECT_TRUE(engine.connected());
     const Pieces rest = parse(drain(engine, 3000));
     EXPECT_EQ(rest.byClass[3], "bye\r");
-    EXPECT_TRUE(contains(rest.byClass[1], "*** STBY\r"));
+    EXPECT_TRUE(contains(rest.byClass[1], "*** DISCONNECTED\r"));
+    EXPECT_EQ(rest.byClass[2], "") << "no answer once the link is down";
     EXPECT_FALSE(engine.connected());
     EXPECT_EQ(engine.nextEventMs(3000), -1);
 }
@@ -265,6 +279,100 @@ TEST(SimEngineLink, EscCommandWhileTransmittingIsACommand)
     EXPECT_EQ(pieces.byClass[3], "helloMYC dl3aaa\r");
     EXPECT_TRUE(contains(pieces.byClass[1], "*** STBY\r"));
     EXPECT_FALSE(engine.transmitting());
+}
+
+// --- the remote station ---------------------------------------------------------------
+
+const std::string kGermanCodes = "\x0e\x0f\x10\x14\x15\x16\x17";
+
+// Every backspace must have a letter of the same line to erase.
+bool backspacesEraseLetters(const std::string& text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\b' && (i == 0 || !std::isalpha(static_cast<unsigned char>(text[i - 1]))))
+            return false;
+    }
+    return true;
+}
+
+TEST(SimEngineRemote, AnswersEachTypedLineAfterTheReplyDelay)
+{
+    Options options;
+    options.replyDelayMs = 1500;
+    SimEngine engine = term4Engine(options);
+    exchange(engine, "C dk0xyz\r", 0);
+    drain(engine, 1000);
+    ASSERT_TRUE(engine.connected());
+
+    // Text without a CR is no reason to answer.
+    engine.receive("hello", 1000);
+    EXPECT_EQ(parse(drain(engine, 1400)).byClass[3], "hello");
+    EXPECT_FALSE(engine.replyPending());
+
+    engine.receive("\r", 1400); // on the air at 1405
+    EXPECT_EQ(parse(drain(engine, 1500)).byClass[3], "\r");
+    EXPECT_EQ(engine.nextEventMs(1500), 2905);
+    EXPECT_EQ(drain(engine, 2904), "");
+    const std::string answer = drain(engine, 2905);
+    ASSERT_GT(answer.size(), 2u);
+    EXPECT_EQ(answer, "\x02" + engine.lastRemoteText());
+    EXPECT_TRUE(answer.ends_with("\r"));
+    EXPECT_EQ(engine.nextEventMs(2905), -1);
+
+    // Over a run of lines the answers use every umlaut code and correct a typo.
+    std::string answers;
+    std::int64_t t = 3000;
+    for (int line = 0; line < 10; ++line, t += 2000) {
+        engine.receive("ok\r", t);
+        const Pieces pieces = parse(drain(engine, t + 1999));
+        EXPECT_EQ(pieces.classCodes[2], 1) << "line " << line;
+        answers += pieces.byClass[2];
+    }
+    for (char code : kGermanCodes)
+        EXPECT_TRUE(contains(answers, std::string(1, code))) << int(code);
+    EXPECT_TRUE(contains(answers, "\b"));
+    EXPECT_TRUE(backspacesEraseLetters(answers)) << answers;
+}
+
+TEST(SimEngineRemote, InjectedTextPassesUmlautCodesAndBackspacesUnchanged)
+{
+    SimEngine engine = term4Engine();
+    const std::string text = kGermanCodes + " Gr\x10\x17" + "e, gutt\b\r";
+    engine.injectRemoteText(text, 5);
+    EXPECT_EQ(engine.takeOutput(5, kAll), "\x02" + text);
+}
+
+TEST(SimEngineRemote, BurstsComeWholeAtTheSizeAsked)
+{
+    Options options;
+    options.burstBytes = 1500;
+    options.burstIntervalMs = 1000;
+    SimEngine engine = term4Engine(options);
+
+    // Periodic: the first one an interval after Term 4, one per interval at most.
+    EXPECT_EQ(engine.nextEventMs(0), 1000);
+    EXPECT_EQ(drain(engine, 999), "");
+    const std::string burst = drain(engine, 1000);
+    ASSERT_EQ(burst.size(), 1501u);
+    EXPECT_EQ(burst, "\x02" + engine.lastRemoteText());
+    EXPECT_TRUE(burst.ends_with("\r"));
+    EXPECT_TRUE(std::none_of(burst.begin() + 1, burst.end(), [](char c) {
+        return (c >= 1 && c <= 4) || c == 17 || c == 19 || c == 30;
+    })) << "a burst byte the program would take for a control code";
+    EXPECT_TRUE(backspacesEraseLetters(burst));
+    EXPECT_EQ(drain(engine, 3500).size(), 1501u) << "late bursts are not caught up";
+    EXPECT_EQ(engine.nextEventMs(3500), 4000);
+
+    // On request, and typed at the prompt; bursts differ from each other.
+    engine.sendBurst(4000, 3600);
+    const std::string asked = engine.takeOutput(3600, kAll);
+    EXPECT_EQ(asked.size(), 4001u);
+    EXPECT_NE(asked.substr(0, 1501), burst);
+    const std::string typed = exchange(engine, "BURST 1200\r", 3700);
+    EXPECT_EQ(typed.size(), 1201u + 6u) << "burst, then the prompt";
+    EXPECT_TRUE(typed.ends_with("\x04"
+                                "cmd: "));
+    EXPECT_TRUE(contains(exchange(engine, "BURST 0\r", 3800), "ERROR"));
 }
 
 // --- timing ----------------------------------------------------------------------------
