@@ -16,12 +16,18 @@ namespace {
 
 const char* const kUsage =
     "usage: ptcsim [--model z80|plus|iie|ii|pro|bios|silent] [--log FILE] [--flood]\n"
-    "              [--seed N] [--echo-delay MS] [--link PATH] [--help]\n"
+    "              [--burst N] [--burst-every MS] [--seed N] [--echo-delay MS]\n"
+    "              [--reply-delay MS] [--link PATH] [--help]\n"
     "  --model       controller to simulate (default ii)\n"
     "  --log         append every byte received from the program to FILE\n"
     "  --flood       after \"Term 4\", send received text as fast as it is read\n"
+    "  --burst       after \"Term 4\", send N bytes of received text at once every\n"
+    "                --burst-every milliseconds (default 5000); the program can also\n"
+    "                type \"BURST N\" at the prompt for one burst (default 2000 bytes)\n"
     "  --seed        seed for the simulated station's texts (default 1)\n"
     "  --echo-delay  milliseconds from sending a byte to its echo (default 40)\n"
+    "  --reply-delay milliseconds from a typed line leaving to the connected\n"
+    "                station's answer (default 1500)\n"
     "  --link        also make PATH a symbolic link to the device\n";
 
 struct Arguments {
@@ -56,7 +62,9 @@ bool parseArguments(int argc, char** argv, Arguments* args, std::string* error)
             continue;
         }
         const bool takesValue = option == "--model" || option == "--log" || option == "--seed" ||
-                                option == "--echo-delay" || option == "--link";
+                                option == "--echo-delay" || option == "--link" ||
+                                option == "--burst" || option == "--burst-every" ||
+                                option == "--reply-delay";
         if (!takesValue) {
             *error = "unknown option " + option;
             return false;
@@ -88,6 +96,24 @@ bool parseArguments(int argc, char** argv, Arguments* args, std::string* error)
                 return false;
             }
             args->options.echoDelayMs = static_cast<int>(number);
+        } else if (option == "--reply-delay") {
+            if (!parseNumber(value, 600000, &number)) {
+                *error = std::string("bad reply delay ") + value;
+                return false;
+            }
+            args->options.replyDelayMs = static_cast<int>(number);
+        } else if (option == "--burst") {
+            if (!parseNumber(value, 1L << 20, &number) || number == 0) {
+                *error = std::string("bad burst size ") + value + " (1 to 1048576)";
+                return false;
+            }
+            args->options.burstBytes = static_cast<std::size_t>(number);
+        } else if (option == "--burst-every") {
+            if (!parseNumber(value, 3600000, &number) || number == 0) {
+                *error = std::string("bad burst interval ") + value;
+                return false;
+            }
+            args->options.burstIntervalMs = static_cast<int>(number);
         }
     }
     return true;
