@@ -138,3 +138,9 @@ void ConfigurationMenu::markLanguageItem()
     for (int i = 1; i <= 9; ++i)
         view_.setChecked(languageItemName(i), i == settings_.LanguageIndex);
 }
+
+void ConfigurationMenu::MenuWordwraplengthClick()
+{
+    modal_.runDialog(Dialog::WordWrap);
+    station_.MenuHold = false;
+}

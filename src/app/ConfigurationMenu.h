@@ -36,6 +36,7 @@ public:
     void Sub_MenuHintsOffClick();
     void Sub_MenuPtcOnClick();
     void Sub_MenuPtcOffClick();
+    void MenuWordwraplengthClick();
 
     // Language items: 1 English ... 9 Portuguese; Swedish (7) and Norwegian (8) do
     // nothing. The chosen language's texts load at once.

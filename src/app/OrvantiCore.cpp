@@ -13,8 +13,9 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
                          TransmitView& transmitWindow, Modal& modal, QObject* parent)
     : QObject(parent),
       link(port, clock, station, settings, view, receiveWindow, transmitWindow, modal),
-      decoder(station, settings, receiveWindow),
-      status(station, settings, texts, link, view, receiveWindow, modal), keys(station, link),
+      status(station, settings, texts, link, view, receiveWindow, transmitWindow, modal),
+      decoder(station, settings, link, status, view, receiveWindow),
+      keys(station, link, view, receiveWindow, transmitWindow),
       modes(station, texts, link, status, view, clock),
       config(station, settings, link, view, modal),
       lifecycle(station, settings, texts, link, port, status, modes, config, view, receiveWindow,

@@ -43,8 +43,8 @@ public:
     Settings settings;
     MessageTexts texts;
     PortLink link;
-    ReceiveDecoder decoder;
     StatusDisplay status;
+    ReceiveDecoder decoder;
     TransmitKeys keys;
     ModeSwitch modes;
     ConfigurationMenu config;

@@ -43,6 +43,29 @@ struct Station {
     QByteArray RxChunk;
     quint16 RxCount = 0;
     quint8 TextClass = 0;
+    bool RxWrapPending = false; // a receive-side line break is due before the next byte
+
+    // The last status reply and what it said.
+    quint8 StatusByte = 0;
+    QString ModeText;
+    QString TrafficText;
+
+    // Sub-states the status line shows.
+    QString PskSubMode;
+    bool SquelchOn = false;
+    bool CwRxAuto = false;
+    QString AudioFilterName = QStringLiteral("THROUGH");
+    QString PacketState = QStringLiteral("MONITOR");
+    QString PacketPortName = QStringLiteral("Port 1");
+    bool AutoCqRunning = false;
+    quint8 AutoCqCount = 0;
+
+    // Scroll-back: the furthest receive-window scroll position seen since the last trim,
+    // clear or resize, and the one seen at the previous check.
+    int ScrollMaxPos = 0;
+    int LastScrollPos = 0;
+    bool FontChanged = false; // the receive font changed; ScrollMaxPos may be too high
+    bool LogbookSelecting = false;
 
     // Display switches that are not settings.
     bool MessagesForced = false;

@@ -33,6 +33,11 @@ public:
     virtual void redraw(const QString& name) = 0;
     // The page shown by a page control.
     virtual void setCurrentPage(const QString& name, int index) = 0;
+    virtual void setFocus(const QString& name) = 0;
+
+    // The system clipboard's text.
+    virtual QString clipboardText() const = 0;
+    virtual void setClipboardText(const QString& text) = 0;
 
     virtual void setWindowTitle(const QString& title) = 0;
     virtual void setWindowMaximized(bool maximized) = 0;
@@ -62,9 +67,21 @@ public:
     virtual void setFontColor(Color color) = 0;
     virtual void clear() = 0;
     virtual int length() const = 0;
+    // The last character of the text (a line break reads as '\n'); null when empty.
+    virtual QChar lastCharacter() const = 0;
+    virtual void removeLastCharacter() = 0;
     // Deletes the first `count` characters.
     virtual void trimFront(int count) = 0;
+    // Caret to the end of the text, which scrolls there.
     virtual void scrollToEnd() = 0;
+    virtual void caretToStart() = 0;
+    // Scrolls by whole pages or lines; negative is up.
+    virtual void scrollPages(int pages) = 0;
+    virtual void scrollLines(int lines) = 0;
+    // The vertical scroll position, in the window's own units.
+    virtual int scrollPosition() const = 0;
+    virtual void setScrollPosition(int position) = 0;
+    virtual QString selectedText() const = 0;
     // Copies the window's text, colour and font into TempMemo (the still copy shown
     // while a menu is open).
     virtual void freezeCopy() = 0;
@@ -78,4 +95,7 @@ public:
     virtual void appendLine(const QString& line) = 0;
     virtual QString text() const = 0;
     virtual void clear() = 0;
+    virtual QString selectedText() const = 0;
+    // Inserts `text` at the caret, replacing a selection.
+    virtual void insertAtCaret(const QString& text) = 0;
 };

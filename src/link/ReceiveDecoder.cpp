@@ -4,13 +4,77 @@
 #include "app/Station.h"
 #include "app/View.h"
 #include "link/Cp437.h"
+#include "link/PortLink.h"
+#include "link/StatusDisplay.h"
+#include "link/WordWrap.h"
 
 namespace {
+
 constexpr quint8 StatusCode = 30;
+constexpr quint8 Backspace = 8;
+constexpr quint8 CarriageReturn = 13;
+constexpr quint8 LineFeed = 10;
+const QString Pane6 = QStringLiteral("Pane6");
+
+// What each byte below 32 does; 32 and above are text.
+enum class ByteKind : quint8 { Ignored, Class, Text, Backspace, German, Status };
+
+constexpr ByteKind kindOf(quint8 b)
+{
+    switch (b) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+        return ByteKind::Class;
+    case Backspace:
+        return ByteKind::Backspace;
+    case LineFeed:
+    case CarriageReturn:
+        return ByteKind::Text;
+    case 14:
+    case 15:
+    case 16:
+    case 20:
+    case 21:
+    case 22:
+    case 23:
+        return ByteKind::German;
+    case StatusCode:
+        return ByteKind::Status;
+    default:
+        return b >= 32 ? ByteKind::Text : ByteKind::Ignored;
+    }
 }
 
-ReceiveDecoder::ReceiveDecoder(Station& station, Settings& settings, ReceiveView& receiveWindow)
-    : station_(station), settings_(settings), receiveWindow_(receiveWindow)
+} // namespace
+
+quint8 germanLetter(quint8 b)
+{
+    switch (b) {
+    case 14:
+        return 132; // ä
+    case 15:
+        return 148; // ö
+    case 16:
+        return 129; // ü
+    case 20:
+        return 142; // Ä
+    case 21:
+        return 153; // Ö
+    case 22:
+        return 154; // Ü
+    case 23:
+        return 225; // ß
+    default:
+        return 0;
+    }
+}
+
+ReceiveDecoder::ReceiveDecoder(Station& station, Settings& settings, PortLink& link,
+                               StatusDisplay& status, View& view, ReceiveView& receiveWindow)
+    : station_(station), settings_(settings), link_(link), status_(status), view_(view),
+      receiveWindow_(receiveWindow)
 {
 }
 
@@ -19,29 +83,225 @@ void ReceiveDecoder::V24Schryf()
     if (station_.ReceiveHold || station_.RxChunk.isEmpty())
         return;
     station_.DecoderBusy = true;
-    const QByteArray& block = station_.RxChunk;
-    QString text;
-    text.reserve(block.size());
-    for (qsizetype i = 0; i < block.size(); ++i) {
-        const auto b = static_cast<quint8>(block[i]);
-        if (b == StatusCode) {
-            ++i; // the status byte is not text
+    // A copy: a hook may empty RxChunk while its bytes are still being walked.
+    const QByteArray block = station_.RxChunk;
+    const qsizetype n = block.size();
+    windowLength_ = receiveWindow_.length();
+    hooksDue_ = true;
+    captureFailed_ = false;
+    const bool z80 = station_.PtcType == PtcModel::Z80;
+
+    for (qsizetype i = 0; i < n && !captureFailed_; ++i) {
+        auto b = static_cast<quint8>(block[i]);
+        // A line feed right after a carriage return in the same block is dropped.
+        if (b == LineFeed && i > 0 && static_cast<quint8>(block[i - 1]) == CarriageReturn)
             continue;
+        switch (kindOf(b)) {
+        case ByteKind::Ignored:
+            break;
+        case ByteKind::Class:
+            if (b != 4 || !z80)
+                station_.TextClass = b;
+            break;
+        case ByteKind::Backspace:
+            backspace();
+            break;
+        case ByteKind::German:
+            b = germanLetter(b);
+            [[fallthrough]];
+        case ByteKind::Text:
+            showByte(b);
+            if (hooksDue_) {
+                hooksDue_ = false;
+                runModeHooks(block);
+            }
+            break;
+        case ByteKind::Status:
+            statusCode(i, n, block);
+            ++i; // the status byte is never text, in every mode
+            break;
         }
-        if (b == 10 && i > 0 && block[i - 1] == '\r')
-            continue;
-        if (b == 13 || b == 10)
-            text.append(QLatin1Char('\n'));
-        else if (b >= 32)
-            text.append(Cp437::toUnicode(b));
     }
-    if (!settings_.MaildropOn && !text.isEmpty()) {
-        receiveWindow_.insertText(text, settings_.ReceiveTextColor);
-        // The window never holds much more than its limit: the oldest tenth goes.
-        const int length = receiveWindow_.length();
-        if (settings_.MaxRxLength > 0 && length > settings_.MaxRxLength)
-            receiveWindow_.trimFront(length / 10);
-    }
+    flush();
+
     station_.DecoderBusy = false;
     station_.RxCount = 0;
+    view_.setCaption(Pane6, QStringLiteral("Rx.buf.: ") + QString::number(receiveWindow_.length()));
+    view_.redraw(Pane6);
+    status_.DiskLed(0);
+    status_.StatusLine();
+}
+
+void ReceiveDecoder::showByte(quint8 b)
+{
+    const WrapLimits limits{settings_.WrapMin, settings_.WrapMax};
+    if (BepaalAantalKarakters(WrapDirection::Received, b, link_.RxColumn, limits)) {
+        station_.RxWrapPending = true;
+    }
+    const bool maildrop = settings_.MaildropOn;
+    if (station_.RxWrapPending) {
+        if (!link_.TxWrapped) {
+            // The break goes in before the byte, in the colour the caret has now.
+            if (!maildrop) {
+                if (runColor_ != caretColor_ && !run_.isEmpty())
+                    flush();
+                runColor_ = caretColor_;
+                run_.append(QLatin1Char('\n'));
+                ++windowLength_;
+            }
+        } else {
+            link_.TxWrapped = false;
+        }
+        station_.RxWrapPending = false;
+    }
+    if (b == CarriageReturn && windowLength_ > settings_.MaxRxLength)
+        trim();
+    if (station_.CaptureOn) {
+        if (captureRun_.isEmpty())
+            status_.DiskLed(1);
+        captureRun_.append(static_cast<char>(b));
+    }
+    const QString& mode = station_.ModeId;
+    if (mode == QLatin1String("PACKET") || mode == QLatin1String("PSK31"))
+        station_.TextClass = 2;
+    const quint8 textClass = station_.TextClass;
+    if (textClass >= 1 && textClass <= 4)
+        caretColor_ = classColor(textClass);
+    if (maildrop || !classShown(textClass))
+        return;
+    if (runColor_ != caretColor_ && !run_.isEmpty() && !flush())
+        return;
+    runColor_ = caretColor_;
+    run_.append(b == CarriageReturn || b == LineFeed ? QChar(u'\n') : Cp437::toUnicode(b));
+    ++windowLength_;
+}
+
+void ReceiveDecoder::statusCode(qsizetype i, qsizetype n, const QByteArray& block)
+{
+    if (station_.ModeId == QLatin1String("PACKET") || station_.MailboxBackupActive ||
+        station_.ScrollBack)
+        return;
+    // A code at the very end of the block: its byte comes with the next block and is
+    // read there as text, so the last byte stands in.
+    if (i + 1 < n)
+        station_.StatusByte = static_cast<quint8>(block[i + 1]);
+    status_.showStatusByte(station_.StatusByte);
+    hooksDue_ = true;
+}
+
+void ReceiveDecoder::backspace()
+{
+    // Deletes the last character, never a line break.
+    if (!run_.isEmpty()) {
+        if (run_.back() != QLatin1Char('\n')) {
+            run_.chop(1);
+            --windowLength_;
+        }
+        return;
+    }
+    const QChar last = receiveWindow_.lastCharacter();
+    if (!last.isNull() && last != QLatin1Char('\n')) {
+        receiveWindow_.removeLastCharacter();
+        --windowLength_;
+    }
+}
+
+void ReceiveDecoder::trim()
+{
+    if (!flush())
+        return;
+    receiveWindow_.trimFront(windowLength_ / 10);
+    link_.ScrollNaarEnd();
+    station_.ScrollMaxPos = 0;
+    windowLength_ = receiveWindow_.length();
+}
+
+bool ReceiveDecoder::flush()
+{
+    if (!captureRun_.isEmpty()) {
+        const bool written = !captureWrite || captureWrite(captureRun_);
+        captureRun_.clear();
+        if (!written) {
+            captureFailed_ = true;
+            run_.clear();
+            windowLength_ = receiveWindow_.length();
+            return false;
+        }
+    }
+    if (!run_.isEmpty()) {
+        receiveWindow_.insertText(run_, runColor_);
+        run_.clear();
+    }
+    return true;
+}
+
+void ReceiveDecoder::runModeHooks(const QByteArray& block)
+{
+    const QString& mode = station_.ModeId;
+    if (mode == QLatin1String("CW")) {
+        const QString delayed = QStringLiteral("CwDelayed");
+        if (block.contains("** DELAY") || block.contains(">>>")) {
+            view_.setCaption(delayed, QStringLiteral("Delay"));
+            view_.setChecked(delayed, true);
+        }
+        if (block.contains("** IMME")) {
+            view_.setCaption(delayed, QStringLiteral("Direct"));
+            view_.setChecked(QStringLiteral("CwTransmit"), true);
+        }
+        const bool fixSpeed = block.contains("FIX-SPEED");
+        const bool autoSpeed = block.contains("AUTO-SPEED");
+        if (fixSpeed || autoSpeed) {
+            station_.CwRxAuto = autoSpeed;
+            view_.setCaption(QStringLiteral("Pane2"), station_.CwRxAuto
+                                                          ? QStringLiteral("Rx :Auto")
+                                                          : QStringLiteral("Rx :Fix"));
+        }
+    } else if (mode == QLatin1String("PSK31")) {
+        if (block.contains("*** SQUELCH ON"))
+            station_.SquelchOn = true;
+        if (block.contains("DBPSK"))
+            station_.PskSubMode = QStringLiteral(":DBPsk");
+        if (block.contains("DQPSK"))
+            station_.PskSubMode = QStringLiteral(":DQPsk");
+        if (block.contains("inverted"))
+            station_.PskSubMode = QStringLiteral(":I-DQPsk");
+    } else if (mode == QLatin1String("PACTOR")) {
+        if (!block.contains("CONNECTED TO"))
+            return;
+        const qsizetype to = block.indexOf("TO");
+        QByteArray call = block.mid(to + 3, 8);
+        const qsizetype cr = call.indexOf('\r');
+        if (cr >= 0)
+            call.truncate(cr);
+        station_.HisCall = Cp437::decode(call);
+    }
+}
+
+Color ReceiveDecoder::classColor(quint8 textClass) const
+{
+    switch (textClass) {
+    case 1:
+        return settings_.SystemTextColor;
+    case 2:
+        return settings_.ReceiveTextColor;
+    case 3:
+        return settings_.DelayTextColor;
+    default:
+        return settings_.PromptColor;
+    }
+}
+
+bool ReceiveDecoder::classShown(quint8 textClass) const
+{
+    switch (textClass) {
+    case 1:
+        return settings_.MessagesOnScreen;
+    case 2:
+    case 4:
+        return true;
+    case 3:
+        return !station_.DuplexOn;
+    default:
+        return false;
+    }
 }

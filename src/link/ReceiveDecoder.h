@@ -1,22 +1,67 @@
 #pragma once
 
-// V24Schryf: turns the block the poll loop read (Station::RxChunk) into text in the
-// receive window. For now it shows the plain text of the stream: the class codes,
-// status replies and other control bytes are left out, a line feed right after a
-// carriage return is dropped, and the window is kept near its length limit.
+// V24Schryf: decodes the block the poll loop read (Station::RxChunk). The controller's
+// stream mixes four text classes, marked by the codes 1 to 4, with status replies (30
+// and a status byte). Each text byte is counted for the word wrap, copied to the
+// capture file when one is open, and shown in its class's colour when that class is
+// shown. A handful of controller messages set mode state (the mode hooks).
+//
+// Runs of bytes that land in the window in one colour are inserted at once; what the
+// window shows, the capture and the hooks are the same as inserting byte by byte.
 
+#include "app/Color.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <functional>
+
+class PortLink;
 class ReceiveView;
+class StatusDisplay;
+class View;
 struct Settings;
 struct Station;
 
 class ReceiveDecoder {
 public:
-    ReceiveDecoder(Station& station, Settings& settings, ReceiveView& receiveWindow);
+    ReceiveDecoder(Station& station, Settings& settings, PortLink& link, StatusDisplay& status,
+                   View& view, ReceiveView& receiveWindow);
 
     void V24Schryf();
 
+    // Takes the bytes bound for the capture file while Station::CaptureOn is set;
+    // false when they could not be written (decoding of the block then stops).
+    std::function<bool(QByteArrayView bytes)> captureWrite;
+
 private:
+    void showByte(quint8 b);
+    void statusCode(qsizetype i, qsizetype n, const QByteArray& block);
+    void backspace();
+    void trim();
+    // Hands the run collected so far to the window and the capture; false when the
+    // capture failed.
+    bool flush();
+    void runModeHooks(const QByteArray& block);
+    Color classColor(quint8 textClass) const;
+    bool classShown(quint8 textClass) const;
+
     Station& station_;
     Settings& settings_;
+    PortLink& link_;
+    StatusDisplay& status_;
+    View& view_;
     ReceiveView& receiveWindow_;
+
+    Color caretColor_ = 0; // the colour new text at the caret takes
+    QString run_;          // shown text not yet in the window, in runColor_
+    Color runColor_ = 0;
+    QByteArray captureRun_; // captured bytes not yet written
+    int windowLength_ = 0;  // the window's length including run_
+    bool hooksDue_ = false; // state the hooks set may have changed since they last ran
+    bool captureFailed_ = false;
 };
+
+// The German letters the controller sends as 14, 15, 16, 20, 21, 22, 23, as their
+// code-page-437 bytes; 0 for any other byte.
+quint8 germanLetter(quint8 b);

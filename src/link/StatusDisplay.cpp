@@ -8,14 +8,48 @@
 #include "link/PortLink.h"
 
 namespace {
+
 constexpr char StatusRequest = 30;
+constexpr int TransmitWindowLimit = 4000;
+
+const QString Pane1 = QStringLiteral("Pane1");
+const QString Pane2 = QStringLiteral("Pane2");
+const QString Pane3 = QStringLiteral("Pane3");
+const QString Pane4 = QStringLiteral("Pane4");
+const QString Pane5 = QStringLiteral("Pane5");
+const QString Calling = QStringLiteral("CALLING");
+
+QString bitsAsText(quint8 statusByte, int highBit)
+{
+    QString digits;
+    for (int bit = highBit; bit > highBit - 3; --bit)
+        digits.append(statusByte & (1u << bit) ? QLatin1Char('1') : QLatin1Char('0'));
+    return digits;
+}
+
+} // namespace
+
+QString modeField(quint8 statusByte)
+{
+    return bitsAsText(statusByte, 6);
+}
+
+QString trafficField(quint8 statusByte)
+{
+    return bitsAsText(statusByte, 2);
 }
 
 StatusDisplay::StatusDisplay(Station& station, Settings& settings, const MessageTexts& texts,
-                             PortLink& link, View& view, ReceiveView& receiveWindow, Modal& modal)
+                             PortLink& link, View& view, ReceiveView& receiveWindow,
+                             TransmitView& transmitWindow, Modal& modal)
     : station_(station), settings_(settings), texts_(texts), link_(link), view_(view),
-      receiveWindow_(receiveWindow), modal_(modal)
+      receiveWindow_(receiveWindow), transmitWindow_(transmitWindow), modal_(modal)
 {
+}
+
+bool StatusDisplay::modeIs(const char* mode) const
+{
+    return station_.ModeId == QLatin1String(mode);
 }
 
 void StatusDisplay::StatusAanvraagTimer()
@@ -24,19 +58,281 @@ void StatusDisplay::StatusAanvraagTimer()
         station_.ScrollBack || station_.ReceiveHold)
         return;
     // A request while bytes wait would pile answers onto unread text.
-    if (station_.ModeId != QLatin1String("PACKET") && link_.bytesWaiting() == 0)
+    if (!modeIs("PACKET") && link_.bytesWaiting() == 0)
         link_.ZendNaarPtc(QByteArray(1, StatusRequest));
+}
+
+void StatusDisplay::showStatusByte(quint8 statusByte)
+{
+    station_.Transmitting = (statusByte & 0x08) != 0;
+    station_.ModeText = MakeModeStatus(modeField(statusByte));
+    station_.TrafficState = station_.ModeText;
+    station_.TrafficText = MakeTrafficStatus(trafficField(statusByte));
+    StatusLine();
+}
+
+QString StatusDisplay::MakeModeStatus(const QString& field)
+{
+    if (modeIs("AUDIO")) {
+        const QString& filter = station_.AudioFilterName;
+        if (filter == QLatin1String("CWFILTER"))
+            return QStringLiteral("CW FILTER");
+        if (filter == QLatin1String("THROUGH"))
+            return texts_.Filtertext;
+        if (filter == QLatin1String("NOTCH"))
+            return QStringLiteral("NOTCH FILTER");
+        if (filter == QLatin1String("PEAK"))
+            return QStringLiteral("PEAK FILTER");
+        return QString();
+    }
+    const bool pactor = modeIs("PACTOR");
+    const bool amtor = modeIs("AMTOR");
+    const auto press = [this](const char* button, bool pressed) {
+        view_.setChecked(QLatin1String(button), pressed);
+    };
+    if (field == QLatin1String("000")) {
+        station_.Connected = false;
+        if (station_.TrafficState == Calling) {
+            view_.setCaption(Pane2, texts_.Callingtext);
+            return Calling;
+        }
+        return QStringLiteral("STANDBY");
+    }
+    if (field == QLatin1String("001") || field == QLatin1String("010")) {
+        station_.Connected = true;
+        station_.AutoCqRunning = false;
+        station_.AutoCqCount = 0;
+        return QStringLiteral("CONNECT");
+    }
+    station_.Connected = false;
+    if (field == QLatin1String("011")) {
+        press("AmtorFec", true);
+        press("AmtorStandby", false);
+        press("AmtorListen", false);
+        return QStringLiteral("FEC");
+    }
+    if (field == QLatin1String("100")) {
+        press("PactorUnpro", true);
+        press("PactorStandby", false);
+        press("PactorListen", false);
+        return QStringLiteral("UNPRO(L)");
+    }
+    if (field == QLatin1String("101")) {
+        const bool sending = station_.Transmitting;
+        press("RttyReceive", !sending);
+        view_.setEnabled(QStringLiteral("RttyReceive"), sending);
+        press("rttyTransmit", sending);
+        view_.setEnabled(QStringLiteral("rttyTransmit"), !sending);
+        return QStringLiteral(" ");
+    }
+    station_.HisCall.clear();
+    if (field == QLatin1String("110")) {
+        if (pactor) {
+            press("PactorUnpro", false);
+            press("PactorStandby", false);
+            press("PactorListen", true);
+        } else if (amtor) {
+            press("AmtorFec", false);
+            press("AmtorStandby", false);
+            press("AmtorListen", true);
+        }
+        return QStringLiteral("LISTEN");
+    }
+    // "111"
+    if (pactor)
+        press("PactorStandby", true);
+    else if (amtor)
+        press("AmtorStandby", true);
+    return QStringLiteral("STANDBY");
+}
+
+QString StatusDisplay::MakeTrafficStatus(const QString& field)
+{
+    struct Traffic {
+        const char* field;
+        const char* text;
+        Color fill;
+        Color textColor;
+        bool recolour;
+    };
+    static const Traffic table[] = {
+        {"000", "ERROR", Colors::Red, Colors::White, true},
+        {"001", "REQUEST", Colors::Yellow, Colors::Black, true},
+        {"010", "TRAFFIC", Colors::Lime, Colors::Black, true},
+        {"011", "IDLE", Colors::Lime, Colors::Black, true},
+        {"100", "OVER", 0, 0, false},
+        {"101", "PHASE", 0, 0, false},
+        {"110", "SYNC", 0, 0, false},
+    };
+    for (const Traffic& row : table) {
+        if (field != QLatin1String(row.field))
+            continue;
+        if (row.recolour)
+            view_.setColors(Pane4, row.fill, row.textColor);
+        return QLatin1String(row.text);
+    }
+    view_.setFillColor(Pane4, Colors::Silver);
+    return QString();
+}
+
+void StatusDisplay::StatusLine()
+{
+    const bool calling = station_.TrafficState == Calling;
+    if (!modeIs("CW") && !calling) {
+        view_.setCaption(Pane2, station_.ModeText);
+        if (station_.Connected)
+            view_.setColors(Pane2, Colors::Red, Colors::White);
+        else
+            view_.setColors(Pane2, Colors::Silver, Colors::Black);
+        view_.redraw(Pane2);
+    }
+    if (modeIs("PSK31")) {
+        view_.setCaption(Pane2, station_.SquelchOn ? texts_.Squelchtex2 : texts_.Squelchtext1);
+        view_.setCaption(Pane1, station_.ModeId + station_.PskSubMode);
+    } else {
+        view_.setCaption(Pane1, station_.ModeId);
+    }
+
+    const bool rttyOrPsk = modeIs("RTTY") || modeIs("PSK31");
+    const bool linkUp = station_.Connected || calling || rttyOrPsk;
+    if (!linkUp) {
+        view_.setTextColor(Pane2, Colors::Black);
+        view_.setCaption(Pane3, QString());
+    } else {
+        view_.setCaption(Pane3, station_.HisCall);
+    }
+    enableConnectedControls(linkUp);
+
+    view_.setCaption(Pane4, station_.TrafficText);
+    view_.redraw(Pane4);
+
+    if (station_.Transmitting) {
+        view_.setCaption(Pane5, texts_.TransmitText);
+        view_.setColors(Pane5, Colors::Red, Colors::White);
+    } else if (station_.TrafficState != QLatin1String("LISTEN") && !station_.Connected &&
+               !modeIs("RTTY")) {
+        view_.setCaption(Pane5, QString());
+    } else {
+        view_.setCaption(Pane5, view_.caption(QStringLiteral("Receivebar")));
+        view_.setColors(Pane5, Colors::Lime, Colors::Black);
+    }
+
+    view_.setLamp(QStringLiteral("logLed"), station_.CaptureOn);
+
+    if (modeIs("PACKET")) {
+        if (station_.Connected) {
+            view_.setColors(Pane2, Colors::Red, Colors::White);
+            if (station_.PacketState != QLatin1String("MONITOR")) {
+                const QString& port = station_.PacketPortName;
+                view_.setCaption(Pane2, QStringLiteral("Connect P ") +
+                                            (port.size() > 5 ? QString(port[5]) : QString()));
+            }
+        } else {
+            view_.setCaption(Pane2, station_.PacketState);
+        }
+    }
+    view_.redraw(Pane5);
+}
+
+void StatusDisplay::enableConnectedControls(bool linkUp)
+{
+    // Enabled while a link is up (or in the modes without links).
+    static const char* const whileLinked[] = {"PactorDisconnect", "PactorHardDisconnect",
+                                              "AmtorDisConnect",  "AmtorHardDisconnect",
+                                              "SpeedCho",         "PopupCho",
+                                              "PopUpHisdeMy",     "PopUpHisdeMyCHO",
+                                              "PopUpDisconnect"};
+    // Enabled while no link is up: what starts one.
+    static const char* const whileFree[] = {"PactorUnpro",       "PactorCQ", "PactorConnect",
+                                            "PactorListConnect", "AmtorFec", "AmtorCq",
+                                            "AmtorListConnect"};
+    for (const char* name : whileLinked)
+        view_.setEnabled(QLatin1String(name), linkUp);
+    for (const char* name : whileFree)
+        view_.setEnabled(QLatin1String(name), !linkUp);
+    if (!linkUp) {
+        view_.setEnabled(QStringLiteral("PactorListen"), true);
+        view_.setEnabled(QStringLiteral("AmtorListen"), true);
+    }
+    const bool hisCallButton = linkUp || modeIs("CW") || modeIs("RTTY") || modeIs("PSK31");
+    view_.setEnabled(QStringLiteral("SpeedHiscall"), hisCallButton);
 }
 
 void StatusDisplay::ErrorTimer()
 {
     receiveWindow_.setFrozenCopyInFront(station_.MenuHold);
+    if (station_.DumbMode)
+        return;
+    checkScrollBack();
+    if (transmitWindow_.text().size() > TransmitWindowLimit)
+        transmitWindow_.clear();
+    if (!station_.MailboxReloadActive && !station_.MailboxBackupActive)
+        view_.setCursor(QStringLiteral("ReceiveWindow"),
+                        settings_.LogBookOn ? CursorShape::PointingHand : CursorShape::Arrow);
+    view_.setEnabled(QStringLiteral("PopUpCtrlIns"), !receiveWindow_.selectedText().isEmpty());
+    const bool clipboardText = !view_.clipboardText().isEmpty();
+    view_.setEnabled(QStringLiteral("PopUpShiftIns"), clipboardText);
+    view_.setEnabled(QStringLiteral("PopUpClipClear"), clipboardText);
+    showNavtexLed();
+    // Conversation mode: what was typed goes out once the controller transmits.
+    if (!station_.TypeAhead.isEmpty() && station_.ConvMode && station_.Transmitting) {
+        const QByteArray text = station_.TypeAhead;
+        station_.TypeAhead.clear();
+        link_.ZendNaarPtc(text);
+    }
+}
+
+void StatusDisplay::checkScrollBack()
+{
+    const int position = receiveWindow_.scrollPosition();
+    // After a font change the old furthest position may lie beyond the new bottom.
+    if (station_.FontChanged)
+        station_.ScrollMaxPos = qMin(station_.ScrollMaxPos, station_.LastScrollPos);
+    station_.LastScrollPos = position;
+    if (position >= station_.ScrollMaxPos) {
+        station_.ScrollMaxPos = position;
+        station_.ScrollBack = false;
+        station_.FontChanged = false;
+        view_.setFocus(QStringLiteral("TransmitWindow"));
+        view_.setColors(Pane1, Colors::Silver, Colors::Black);
+        return;
+    }
+    if (settings_.LogBookOn && station_.ScrollBack && station_.LogbookSelecting) {
+        view_.setFocus(QStringLiteral("ReceiveWindow"));
+        return;
+    }
+    view_.setFocus(QStringLiteral("TempMemo"));
+    station_.ScrollBack = true;
+    view_.setCaption(Pane1, QStringLiteral("SCROLL BACK"));
+    view_.setColors(Pane1, Colors::Red, Colors::White);
+}
+
+void StatusDisplay::showNavtexLed()
+{
+    const QString led = QStringLiteral("NavtexLed");
+    QString caption;
+    if (settings_.AmtexOn)
+        caption = QStringLiteral("Amtex");
+    if (settings_.NavtexOn)
+        caption = QStringLiteral("Navtex");
+    if (station_.DuplexOn)
+        caption = QStringLiteral("Duplex");
+    if (station_.AutoCqRunning)
+        caption = QStringLiteral("AutoCQ");
+    if (station_.WordOut)
+        caption = QStringLiteral("WOut");
+    if (station_.ConvMode && (modeIs("PACTOR") || modeIs("AMTOR")))
+        caption = QStringLiteral("Conv");
+    if (!caption.isEmpty())
+        view_.setCaption(led, caption);
+    view_.setVisible(led, !caption.isEmpty());
 }
 
 void StatusDisplay::DiskLed(int state)
 {
-    if (state != 0 && state != 1)
+    if ((state != 0 && state != 1) || state == diskLed_)
         return;
+    diskLed_ = state;
     const QString led = QStringLiteral("LeesLed");
     view_.setLamp(led, state == 1);
     view_.redraw(led);

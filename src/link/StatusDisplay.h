@@ -1,7 +1,9 @@
 #pragma once
 
-// The status request twice a second, the 713 ms housekeeping, the lamps and the two
-// small helpers every subsystem uses (Warning, ZetTransmitbalkTerug).
+// The status request twice a second and what its answer shows: the status bar's panes,
+// the mode toolbars' button states and the link flags (Connected, Transmitting, the
+// traffic state). Also the 713 ms housekeeping, the lamps on the transmit bar and the
+// two small helpers every subsystem uses (Warning, ZetTransmitbalkTerug).
 
 #include "app/Color.h"
 
@@ -10,6 +12,7 @@
 class Modal;
 class PortLink;
 class ReceiveView;
+class TransmitView;
 class View;
 struct MessageTexts;
 struct Settings;
@@ -18,10 +21,20 @@ struct Station;
 class StatusDisplay {
 public:
     StatusDisplay(Station& station, Settings& settings, const MessageTexts& texts, PortLink& link,
-                  View& view, ReceiveView& receiveWindow, Modal& modal);
+                  View& view, ReceiveView& receiveWindow, TransmitView& transmitWindow,
+                  Modal& modal);
 
     // Every 500 ms: the status request byte 30, unless something must not be disturbed.
     void StatusAanvraagTimer();
+    // A status byte arrived: the link flags, both fields and the status line.
+    void showStatusByte(quint8 statusByte);
+    // The mode field as three binary digits ("000".."111"): its text, and the button
+    // states and flags it implies.
+    QString MakeModeStatus(const QString& modeField);
+    // The traffic field as three binary digits: its text; colours Pane4.
+    QString MakeTrafficStatus(const QString& trafficField);
+    // Panes 1 to 5, the log lamp and the buttons that depend on a link being up.
+    void StatusLine();
     // Every 713 ms: housekeeping.
     void ErrorTimer();
     // 0: the disk lamp lime, 1: red; other values change nothing.
@@ -34,11 +47,22 @@ public:
     QString TransmitbalkCaption;
 
 private:
+    void checkScrollBack();
+    void showNavtexLed();
+    void enableConnectedControls(bool linkUp);
+    bool modeIs(const char* mode) const;
+
     Station& station_;
     Settings& settings_;
     const MessageTexts& texts_;
     PortLink& link_;
     View& view_;
     ReceiveView& receiveWindow_;
+    TransmitView& transmitWindow_;
     Modal& modal_;
+    int diskLed_ = -1; // the lamp's state as shown
 };
+
+// The status byte's bits b6..b4 and b2..b0 as text digits, most significant first.
+QString modeField(quint8 statusByte);
+QString trafficField(quint8 statusByte);

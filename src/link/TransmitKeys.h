@@ -1,20 +1,53 @@
 #pragma once
 
-// What a key typed in the transmit window does. In character mode each key goes to the
-// controller at once.
+// The keyboard: what a key typed in the transmit window sends, the keys that read back
+// in the receive window, the clipboard keys and the control characters. In character
+// mode each key goes to the controller at once; word-out mode sends whole words and
+// conversation mode holds text until the controller transmits.
 
 #include <QtGlobal>
+#include <qnamespace.h>
 
 class PortLink;
+class ReceiveView;
+class TransmitView;
+class View;
 struct Station;
 
 class TransmitKeys {
 public:
-    TransmitKeys(Station& station, PortLink& link);
+    TransmitKeys(Station& station, PortLink& link, View& view, ReceiveView& receiveWindow,
+                 TransmitView& transmitWindow);
 
+    // A character typed in the transmit window (its code-page-437 code).
     void TransmitWindowKeyPress(quint8 key);
+    // A key pressed in the transmit window; true when it was a command key, which then
+    // types nothing.
+    bool TransmitWindowKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // A key pressed while reading back (the keyboard then belongs to TempMemo).
+    void tempMemoKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // A key typed in the receive window.
+    void ReceiveWindowKeyDown();
+    void ReceiveWindowKeyPress();
+    void ReceiveWindowMouseDown(bool rightButton);
+
+    // Sends one control character and notes it in the transmit window.
+    void SendCTRL(quint8 code);
+    void ClearTransmitBufferClick();
+    void MenuClearTxScreenClick();
+    void MenuClearRxScreenClick();
+    void PopUpClipClearClick();
+    void TransmitWindowClick();
 
 private:
+    void send(quint8 key);
+    // Copies the receive window's selection to the clipboard; false when there is none.
+    bool copyReceiveSelection();
+    bool wordOutActive() const;
+
     Station& station_;
     PortLink& link_;
+    View& view_;
+    ReceiveView& receiveWindow_;
+    TransmitView& transmitWindow_;
 };

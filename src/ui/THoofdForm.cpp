@@ -5,17 +5,22 @@
 #include "app/dialogs/TAboutBox.h"
 #include "app/dialogs/TComBaudConfig.h"
 #include "app/dialogs/TSplashForm.h"
+#include "app/dialogs/TWordwrapForm.h"
 #include "link/CommPortDriver.h"
 #include "ui/HintPolicy.h"
+#include "ui/ModeToolbars.h"
 #include "ui/TQvRichEdit.h"
 #include "ui/TRzPanel.h"
 #include "ui/TTransmitMemo.h"
 
+#include <QAbstractButton>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
@@ -60,6 +65,7 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
     buildWindow();
     buildMenus();
     view_.indexComponents();
+    connectButtons();
 
     Port* port = options.port;
     if (!port) {
@@ -84,6 +90,9 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
             hints_->setEnabled(enabled);
     };
     transmitWindow_->onKeyPress = [this](quint8 key) { core_->keys.TransmitWindowKeyPress(key); };
+    transmitWindow_->onKeyDown = [this](int key, Qt::KeyboardModifiers modifiers) {
+        return core_->keys.TransmitWindowKeyDown(key, modifiers);
+    };
 
     core_ = std::make_unique<OrvantiCore>(*port, *clock, view_, *receiveWindow_, *transmitWindow_,
                                           *modal);
@@ -115,6 +124,7 @@ void THoofdForm::buildWindow()
         page->setObjectName(QLatin1String(tab.page));
         auto* toolbar = new QWidget(page);
         toolbar->setObjectName(QLatin1String(tab.toolbar));
+        buildToolbarButtons(toolbar);
         auto* pageLayout = new QHBoxLayout(page);
         pageLayout->setContentsMargins(0, 0, 0, 0);
         pageLayout->addWidget(toolbar);
@@ -129,6 +139,7 @@ void THoofdForm::buildWindow()
     buttonBar->setFrameShadow(QFrame::Raised);
     auto* generalToolbar = new QWidget(buttonBar);
     generalToolbar->setObjectName(QStringLiteral("GeneralToolbar"));
+    buildToolbarButtons(generalToolbar);
     auto* buttonBarLayout = new QHBoxLayout(buttonBar);
     buttonBarLayout->addWidget(generalToolbar);
     top->addWidget(buttonBar, 1);
@@ -180,6 +191,9 @@ void THoofdForm::buildWindow()
         area->setMouseTracking(true);
         area->installEventFilter(this);
     }
+    // The receive window's and TempMemo's keys go to the core's handlers.
+    receiveWindow_->installEventFilter(this);
+    tempMemo_->installEventFilter(this);
 
     auto* statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("Statusbalk"));
@@ -283,13 +297,92 @@ void THoofdForm::buildMenus()
     addSwitch(QStringLiteral("MenuShowHints"), QStringLiteral("Show Hints"),
               QStringLiteral("Sub_MenuHintsOn"), QStringLiteral("Sub_MenuHintsOff"),
               &ConfigurationMenu::Sub_MenuHintsOnClick, &ConfigurationMenu::Sub_MenuHintsOffClick);
+    connect(addItem(configuration, QStringLiteral("MenuWordwraplength"),
+                    QStringLiteral("Wordwrap length")),
+            &QAction::triggered, this, [this] { core_->config.MenuWordwraplengthClick(); });
     addSwitch(QStringLiteral("MenuLeavePTCactive"), QStringLiteral("Leave PTC active"),
               QStringLiteral("Sub_MenuPtcOn"), QStringLiteral("Sub_MenuPtcOff"),
               &ConfigurationMenu::Sub_MenuPtcOnClick, &ConfigurationMenu::Sub_MenuPtcOffClick);
 
+    QMenu* actions = addMenu(nullptr, QStringLiteral("MainMenuAction"), QStringLiteral("&Action"));
+    connect(addItem(actions, QStringLiteral("MenuClearTxScreen"),
+                    QStringLiteral("Clear &Tx Screen + Buffer"), QKeySequence(Qt::ALT | Qt::Key_T)),
+            &QAction::triggered, this, [this] { core_->keys.MenuClearTxScreenClick(); });
+    connect(addItem(actions, QStringLiteral("MenuClearRxScreen"),
+                    QStringLiteral("Clear &Rx Screen + Buffer"), QKeySequence(Qt::ALT | Qt::Key_R)),
+            &QAction::triggered, this, [this] { core_->keys.MenuClearRxScreenClick(); });
+
+    buildPopUpMenu();
+
     QMenu* help = addMenu(nullptr, QStringLiteral("MainMenuHelp"), QStringLiteral("&Help"));
     connect(addItem(help, QStringLiteral("MenuAbout"), QStringLiteral("About")),
             &QAction::triggered, this, &THoofdForm::MenuAboutClick);
+}
+
+void THoofdForm::buildPopUpMenu()
+{
+    // Shared by both text windows. Items whose work comes with later features stay
+    // disabled; the status line enables the link items while a link is up.
+    popUp_ = new QMenu(this);
+    popUp_->setObjectName(QStringLiteral("PopUp"));
+    const auto item = [this](const char* name, const char* text, bool enabled = false) {
+        QAction* action = addItem(popUp_, QLatin1String(name), QLatin1String(text));
+        action->setEnabled(enabled);
+        return action;
+    };
+    item("PopUpMakeHiscallselectedtext", "Make Hiscall=Selected text");
+    item("PopUpMakeHisNameSelectedtext", "Make HisName=Selected text");
+    connect(item("PopUpClearRxScreen1", "Clear Rx Screen", true), &QAction::triggered, this,
+            [this] {
+                core_->link.ScrollNaarEnd();
+                core_->keys.MenuClearRxScreenClick();
+            });
+    connect(item("PopUpClearTxScreen", "Clear Tx Screen", true), &QAction::triggered, this,
+            [this] { core_->keys.MenuClearTxScreenClick(); });
+    item("PopUpOpenLogFile1", "Open Log File");
+    item("PopUpSaveReceiveBuffer1", "Save Receive Buffer");
+    item("PopUpCallaStation", "Call a Station");
+    item("PopUpCallfromList", "Call from List");
+    item("PopupCho", "Change Over");
+    item("PopUpHisdeMy", "Transmit Hiscall de Mycall");
+    item("PopUpHisdeMyCHO", "Transmit Hiscall de Mycall+CHO");
+    item("PopUpDisconnect", "Disconnect");
+    QAction* copy = item("PopUpCtrlIns", "Copy Selected text to Clipboard");
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    copy->setShortcutContext(Qt::WidgetShortcut); // the windows' own keys handle it
+    connect(copy, &QAction::triggered, this,
+            [this] { core_->keys.TransmitWindowKeyDown(Qt::Key_Insert, Qt::ControlModifier); });
+    QAction* paste = item("PopUpShiftIns", "Paste clipboard to Transmit window");
+    paste->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
+    paste->setShortcutContext(Qt::WidgetShortcut);
+    connect(paste, &QAction::triggered, this,
+            [this] { core_->keys.TransmitWindowKeyDown(Qt::Key_Insert, Qt::ShiftModifier); });
+    connect(item("PopUpClipClear", "Clear ClipBoard"), &QAction::triggered, this,
+            [this] { core_->keys.PopUpClipClearClick(); });
+
+    for (QPlainTextEdit* window : {static_cast<QPlainTextEdit*>(receiveWindow_),
+                                   static_cast<QPlainTextEdit*>(transmitWindow_)}) {
+        window->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(window, &QWidget::customContextMenuRequested, this,
+                [this, window](const QPoint& at) { popUp_->popup(window->mapToGlobal(at)); });
+    }
+}
+
+void THoofdForm::connectButtons()
+{
+    const auto onClick = [this](const char* name, auto handler) {
+        if (auto* button = findChild<QAbstractButton*>(QLatin1String(name)))
+            connect(button, &QAbstractButton::clicked, this, handler);
+    };
+    onClick("ClearTransmitBuffer", [this] { core_->keys.ClearTransmitBufferClick(); });
+    onClick("SpeedRxClear", [this] {
+        core_->link.ScrollNaarEnd();
+        core_->keys.MenuClearRxScreenClick();
+    });
+    onClick("SpeedTxClear", [this] { core_->keys.MenuClearTxScreenClick(); });
+    // Buttons whose work comes with later features start disabled.
+    for (const char* name : {"OpenLogFile", "XmitFile", "SaveBuffer"})
+        view_.setEnabled(QLatin1String(name), false);
 }
 
 void THoofdForm::createDialogs()
@@ -308,6 +401,11 @@ void THoofdForm::runDialog(Dialog dialog)
     case Dialog::About: {
         TAboutBox about(this);
         about.exec();
+        break;
+    }
+    case Dialog::WordWrap: {
+        TWordwrapForm wordWrap(core_->settings, guiModal_, this);
+        wordWrap.exec();
         break;
     }
     }
@@ -358,8 +456,40 @@ void THoofdForm::resizeEvent(QResizeEvent* event)
 
 bool THoofdForm::eventFilter(QObject* watched, QEvent* event)
 {
-    // Moving the mouse over the text windows or the receive bar ends a menu's freeze.
-    if (event->type() == QEvent::MouseMove && core_)
+    if (!core_)
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        // Moving the mouse over the text windows or the receive bar ends a menu's freeze.
         core_->station.MenuHold = false;
+        break;
+    case QEvent::MouseButtonPress:
+        if (watched == receiveWindow_->viewport()) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            core_->keys.ReceiveWindowMouseDown(mouse->button() == Qt::RightButton);
+        } else if (watched == transmitWindow_->viewport()) {
+            core_->station.MenuHold = false;
+            core_->link.ScrollNaarEnd();
+        } else {
+            core_->station.MenuHold = false;
+        }
+        break;
+    case QEvent::KeyPress:
+        if (watched == receiveWindow_ || watched == tempMemo_) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            // While reading back the keyboard belongs to TempMemo, which the receive
+            // window stands in for while it is in front.
+            if (watched == tempMemo_ || core_->station.ScrollBack) {
+                core_->keys.tempMemoKeyDown(key->key(), key->modifiers());
+                return true;
+            }
+            core_->keys.ReceiveWindowKeyDown();
+            if (!key->text().isEmpty() && key->text().at(0).isPrint())
+                core_->keys.ReceiveWindowKeyPress();
+        }
+        break;
+    default:
+        break;
+    }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -61,6 +61,8 @@ protected:
 private:
     void buildWindow();
     void buildMenus();
+    void buildPopUpMenu();
+    void connectButtons();
     QMenu* addMenu(QMenu* parent, const QString& name, const QString& title);
     QAction* addItem(QMenu* menu, const QString& name, const QString& text,
                      const QKeySequence& shortcut = {});
@@ -76,6 +78,7 @@ private:
     HintPolicy* hints_ = nullptr;
 
     QTabWidget* pageControl_ = nullptr;
+    QMenu* popUp_ = nullptr;
     TRzPanel* receiveBar_ = nullptr;
     QStackedWidget* receiveStack_ = nullptr;
     TQvRichEdit* receiveWindow_ = nullptr;

@@ -39,9 +39,14 @@ const QTextCharFormat& TQvRichEdit::formatFor(Color color)
 
 void TQvRichEdit::insertText(const QString& text, Color color)
 {
+    // The view follows the text while it shows the end; read-back stays where it is.
+    QScrollBar* bar = verticalScrollBar();
+    const bool atEnd = bar->value() >= bar->maximum();
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text, formatFor(color));
+    if (atEnd)
+        bar->setValue(bar->maximum());
 }
 
 void TQvRichEdit::appendLine(const QString& line)
@@ -63,11 +68,28 @@ void TQvRichEdit::setFontColor(Color color)
 void TQvRichEdit::clear()
 {
     QPlainTextEdit::clear();
+    tempMemo_->clear(); // the still copy goes with it
 }
 
 int TQvRichEdit::length() const
 {
     return document()->characterCount() - 1;
+}
+
+QChar TQvRichEdit::lastCharacter() const
+{
+    const int size = length();
+    if (size == 0)
+        return {};
+    const QChar last = document()->characterAt(size - 1);
+    return last == QChar::ParagraphSeparator ? QChar(u'\n') : last;
+}
+
+void TQvRichEdit::removeLastCharacter()
+{
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.deletePreviousChar();
 }
 
 void TQvRichEdit::trimFront(int count)
@@ -84,6 +106,51 @@ void TQvRichEdit::scrollToEnd()
     cursor.movePosition(QTextCursor::End);
     setTextCursor(cursor);
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void TQvRichEdit::caretToStart()
+{
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    setTextCursor(cursor);
+}
+
+void TQvRichEdit::scrollPages(int pages)
+{
+    const auto action =
+        pages < 0 ? QAbstractSlider::SliderPageStepSub : QAbstractSlider::SliderPageStepAdd;
+    for (int i = 0; i < qAbs(pages); ++i)
+        verticalScrollBar()->triggerAction(action);
+}
+
+void TQvRichEdit::scrollLines(int lines)
+{
+    const auto action =
+        lines < 0 ? QAbstractSlider::SliderSingleStepSub : QAbstractSlider::SliderSingleStepAdd;
+    for (int i = 0; i < qAbs(lines); ++i)
+        verticalScrollBar()->triggerAction(action);
+}
+
+int TQvRichEdit::scrollPosition() const
+{
+    return verticalScrollBar()->value();
+}
+
+void TQvRichEdit::setScrollPosition(int position)
+{
+    verticalScrollBar()->setValue(position);
+}
+
+QString TQvRichEdit::selectedText() const
+{
+    return plainSelection(textCursor());
+}
+
+QString plainSelection(const QTextCursor& cursor)
+{
+    QString text = cursor.selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
 }
 
 void TQvRichEdit::freezeCopy()

@@ -22,8 +22,16 @@ public:
     void setFontColor(Color color) override;
     void clear() override;
     int length() const override;
+    QChar lastCharacter() const override;
+    void removeLastCharacter() override;
     void trimFront(int count) override;
     void scrollToEnd() override;
+    void caretToStart() override;
+    void scrollPages(int pages) override;
+    void scrollLines(int lines) override;
+    int scrollPosition() const override;
+    void setScrollPosition(int position) override;
+    QString selectedText() const override;
     void freezeCopy() override;
     void setFrozenCopyInFront(bool inFront) override;
 
@@ -38,3 +46,5 @@ private:
 
 // Text lines given with CR LF or CR become lines of the window.
 QString normaliseLineBreaks(const QString& text);
+// A text cursor's selection with its paragraph separators as '\n'.
+QString plainSelection(const QTextCursor& cursor);

@@ -1,6 +1,7 @@
 #include "ui/TTransmitMemo.h"
 
 #include "link/Cp437.h"
+#include "ui/TQvRichEdit.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -37,6 +38,16 @@ void TTransmitMemo::clear()
     QPlainTextEdit::clear();
 }
 
+QString TTransmitMemo::selectedText() const
+{
+    return plainSelection(textCursor());
+}
+
+void TTransmitMemo::insertAtCaret(const QString& text)
+{
+    insertPlainText(text);
+}
+
 int typedCharacterCode(const QKeyEvent& event)
 {
     switch (event.key()) {
@@ -52,6 +63,15 @@ int typedCharacterCode(const QKeyEvent& event)
     default:
         break;
     }
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (modifiers == Qt::ControlModifier) {
+        const int key = event.key();
+        if (key >= Qt::Key_A && key <= Qt::Key_Z)
+            return key - Qt::Key_A + 1;
+        if (key >= Qt::Key_At && key <= Qt::Key_Underscore)
+            return key - Qt::Key_At;
+    }
     const QString text = event.text();
     if (text.size() != 1)
         return -1;
@@ -60,11 +80,20 @@ int typedCharacterCode(const QKeyEvent& event)
 
 void TTransmitMemo::keyPressEvent(QKeyEvent* event)
 {
+    if (onKeyDown && onKeyDown(event->key(), event->modifiers())) {
+        event->accept();
+        return;
+    }
     const int code = typedCharacterCode(*event);
+    // Enter on a selection sends the selection; the window keeps it.
+    const bool enterOnSelection = code == 13 && textCursor().hasSelection();
     if (code >= 0 && onKeyPress)
         onKeyPress(static_cast<quint8>(code));
-    // Control characters are sent, not shown.
-    if (code >= 0 && code < 32 && code != 13 && code != 8 && code != 9)
+    if (enterOnSelection) {
+        event->accept();
         return;
+    }
+    // Control characters are not shown (the window does not insert them), but the
+    // window's own keys, Ctrl+C and Ctrl+V among them, still work.
     QPlainTextEdit::keyPressEvent(event);
 }

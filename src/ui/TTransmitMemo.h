@@ -16,14 +16,19 @@ public:
     void appendLine(const QString& line) override;
     QString text() const override;
     void clear() override;
+    QString selectedText() const override;
+    void insertAtCaret(const QString& text) override;
 
-    // The character code of a typed key (code page 437), as the core's handler takes it.
+    // A key goes first to onKeyDown, which says whether it was a command key (that
+    // types nothing), then as its character code (code page 437) to onKeyPress.
+    std::function<bool(int key, Qt::KeyboardModifiers modifiers)> onKeyDown;
     std::function<void(quint8 key)> onKeyPress;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// The code a key event types: its text in code page 437, or the control code of
-// Enter, Backspace, Tab and Escape; -1 when the key types nothing.
+// The code a key event types: its text in code page 437, the control code of Enter,
+// Backspace, Tab and Escape, or of Ctrl with a letter or one of @ [ \ ] ^ _; -1 when
+// the key types nothing.
 int typedCharacterCode(const QKeyEvent& event);

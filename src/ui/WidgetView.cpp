@@ -5,9 +5,12 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QtDebug>
 
@@ -46,6 +49,8 @@ QWidget* WidgetView::findWidget(const QString& name) const
 void WidgetView::setCaption(const QString& name, const QString& caption)
 {
     QObject* object = find(name);
+    if (!object || WidgetView::caption(name) == caption)
+        return;
     if (auto* panel = qobject_cast<TRzPanel*>(object))
         panel->setCaption(caption);
     else if (auto* label = qobject_cast<QLabel*>(object))
@@ -56,6 +61,7 @@ void WidgetView::setCaption(const QString& name, const QString& caption)
         menu->setTitle(caption);
     else if (auto* action = qobject_cast<QAction*>(object))
         action->setText(caption);
+    changed(object);
 }
 
 QString WidgetView::caption(const QString& name) const
@@ -126,26 +132,33 @@ bool WidgetView::isChecked(const QString& name) const
 
 void WidgetView::setFillColor(const QString& name, Color fill)
 {
-    if (QWidget* widget = findWidget(name)) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::Window, toQColor(fill));
-        palette.setColor(QPalette::Base, toQColor(fill));
-        widget->setAutoFillBackground(true);
-        widget->setPalette(palette);
-    }
+    QWidget* widget = findWidget(name);
+    const QColor color = toQColor(fill);
+    if (!widget ||
+        (widget->autoFillBackground() && widget->palette().color(QPalette::Window) == color))
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    palette.setColor(QPalette::Base, color);
+    widget->setAutoFillBackground(true);
+    widget->setPalette(palette);
+    changed(widget);
 }
 
 void WidgetView::setTextColor(const QString& name, Color text)
 {
-    if (QWidget* widget = findWidget(name)) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::WindowText, toQColor(text));
-        palette.setColor(QPalette::Text, toQColor(text));
-        widget->setPalette(palette);
-        // A panel's caption label keeps its own palette otherwise.
-        if (auto* panel = qobject_cast<TRzPanel*>(widget))
-            panel->captionLabel()->setPalette(palette);
-    }
+    QWidget* widget = findWidget(name);
+    const QColor color = toQColor(text);
+    if (!widget || widget->palette().color(QPalette::WindowText) == color)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+    // A panel's caption label keeps its own palette otherwise.
+    if (auto* panel = qobject_cast<TRzPanel*>(widget))
+        panel->captionLabel()->setPalette(palette);
+    changed(widget);
 }
 
 void WidgetView::setFontName(const QString& name, const QString& family)
@@ -154,6 +167,7 @@ void WidgetView::setFontName(const QString& name, const QString& family)
         QFont font = widget->font();
         font.setFamily(family);
         widget->setFont(font);
+        changed(widget);
     }
 }
 
@@ -163,6 +177,7 @@ void WidgetView::setFontSize(const QString& name, int points)
         QFont font = widget->font();
         font.setPointSize(points);
         widget->setFont(font);
+        changed(widget);
     }
 }
 
@@ -175,6 +190,7 @@ void WidgetView::setFontStyle(const QString& name, int styleCode)
     font.setItalic(styleCode == 2 || styleCode == 4);
     font.setBold(styleCode == 3 || styleCode == 4);
     widget->setFont(font);
+    changed(widget);
 }
 
 void WidgetView::setCursor(const QString& name, CursorShape shape)
@@ -197,8 +213,38 @@ void WidgetView::setCursor(const QString& name, CursorShape shape)
 
 void WidgetView::redraw(const QString& name)
 {
-    if (QWidget* widget = findWidget(name); widget && widget->isVisible())
+    QWidget* widget = findWidget(name);
+    if (!widget || !dirty_.remove(widget))
+        return;
+    if (widget->isVisible())
         widget->repaint();
+}
+
+void WidgetView::setFocus(const QString& name)
+{
+    QWidget* widget = findWidget(name);
+    if (!widget)
+        return;
+    // A page of a stack that is not shown cannot hold the focus; the page shown takes
+    // it in its place (TempMemo behind the receive window).
+    if (auto* stack = qobject_cast<QStackedWidget*>(widget->parentWidget());
+        stack && stack->currentWidget() != widget)
+        widget = stack->currentWidget();
+    if (!widget->hasFocus())
+        widget->setFocus(Qt::OtherFocusReason);
+}
+
+QString WidgetView::clipboardText() const
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+void WidgetView::setClipboardText(const QString& text)
+{
+    if (text.isEmpty())
+        QGuiApplication::clipboard()->clear();
+    else
+        QGuiApplication::clipboard()->setText(text);
 }
 
 void WidgetView::setCurrentPage(const QString& name, int index)

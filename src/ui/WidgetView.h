@@ -2,12 +2,14 @@
 
 // The core's View, carried out on the main window's components found by objectName:
 // widgets, panels, menus and menu items. A name the window does not have (yet) is
-// ignored, with a warning in debug builds.
+// ignored, with a warning in debug builds. Setting a property to the value it already
+// has does nothing, so handlers may set their whole state on every call.
 
 #include "app/View.h"
 
 #include <QHash>
 #include <QPointer>
+#include <QSet>
 #include <functional>
 
 class QMainWindow;
@@ -36,6 +38,9 @@ public:
     void setCursor(const QString& name, CursorShape shape) override;
     void redraw(const QString& name) override;
     void setCurrentPage(const QString& name, int index) override;
+    void setFocus(const QString& name) override;
+    QString clipboardText() const override;
+    void setClipboardText(const QString& text) override;
 
     void setWindowTitle(const QString& title) override;
     void setWindowMaximized(bool maximized) override;
@@ -50,6 +55,11 @@ private:
     QObject* find(const QString& name) const;
     QWidget* findWidget(const QString& name) const;
 
+    // A setter changed what `object` shows; redraw paints only such components, so the
+    // status line can be refreshed after every block at no cost when nothing changed.
+    void changed(QObject* object) { dirty_.insert(object); }
+
     QMainWindow* window_;
     QHash<QString, QPointer<QObject>> components_;
+    QSet<QObject*> dirty_;
 };

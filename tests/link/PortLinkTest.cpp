@@ -224,24 +224,6 @@ TEST_F(PortLinkTest, WaitForDataGivesUpAfterAbout200Milliseconds)
     EXPECT_EQ(h.clock.now(), 201 + 7);
 }
 
-TEST_F(PortLinkTest, ReceivedTextReachesTheWindowWithoutItsControlBytes)
-{
-    h.port.feed(QByteArray("\x01*** hello\r\n\x1e\x63") + "\x02" + "ab" + QByteArray(1, '\0'));
-    link.ReceiveTimer();
-    EXPECT_EQ(h.view.receiveText(), QStringLiteral("*** hello\nab"));
-}
-
-TEST_F(PortLinkTest, TheReceiveWindowStaysNearItsLengthLimit)
-{
-    h.settings().MaxRxLength = 10000;
-    for (int block = 0; block < 20; ++block) {
-        h.port.feed(QByteArray(1000, 'r') + '\r');
-        link.ReceiveTimer();
-    }
-    EXPECT_LE(h.view.length(), 10000 + 1001);
-    EXPECT_GT(h.view.length(), 8000);
-}
-
 TEST(OpenPoort, ANamedComPortAndBaudRateAreAppliedAndTheControllerGreeted)
 {
     CoreHarness h;

@@ -103,20 +103,58 @@ void RecordingView::setCurrentPage(const QString& name, int index)
 void RecordingView::insertText(const QString& text, Color color)
 {
     receiveText_ += text;
-    runs_.push_back({text, color});
+    colors_.insert(colors_.end(), static_cast<std::size_t>(text.size()), color);
 }
 
 void RecordingView::appendLine(const QString& line)
 {
     QString added;
     appendAsLine(receiveText_, line, &added);
-    runs_.push_back({added, fontColor_});
+    colors_.insert(colors_.end(), static_cast<std::size_t>(added.size()), fontColor_);
+    scrollToEnd();
 }
 
 void RecordingView::clear()
 {
     receiveText_.clear();
-    runs_.clear();
+    colors_.clear();
+}
+
+QChar RecordingView::lastCharacter() const
+{
+    return receiveText_.isEmpty() ? QChar() : receiveText_.back();
+}
+
+void RecordingView::removeLastCharacter()
+{
+    if (receiveText_.isEmpty())
+        return;
+    receiveText_.chop(1);
+    colors_.pop_back();
+}
+
+void RecordingView::trimFront(int count)
+{
+    receiveText_.remove(0, count);
+    colors_.erase(colors_.begin(), colors_.begin() + qMin<qsizetype>(count, colors_.size()));
+}
+
+void RecordingView::scrollToEnd()
+{
+    ++scrollsToEnd_;
+    scrollPosition_ = receiveLines();
+}
+
+std::vector<TextRun> RecordingView::receiveRuns() const
+{
+    std::vector<TextRun> runs;
+    for (qsizetype i = 0; i < receiveText_.size(); ++i) {
+        const Color color = colors_[static_cast<std::size_t>(i)];
+        if (runs.empty() || runs.back().color != color)
+            runs.push_back({QString(), color});
+        runs.back().text += receiveText_[i];
+    }
+    return runs;
 }
 
 const ComponentState& RecordingView::component(const QString& name) const

@@ -49,6 +49,9 @@ public:
     void setCursor(const QString& name, CursorShape shape) override;
     void redraw(const QString& name) override;
     void setCurrentPage(const QString& name, int index) override;
+    void setFocus(const QString& name) override { focus_ = name; }
+    QString clipboardText() const override { return clipboard_; }
+    void setClipboardText(const QString& text) override { clipboard_ = text; }
     void setWindowTitle(const QString& title) override { title_ = title; }
     void setWindowMaximized(bool maximized) override { maximized_ = maximized; }
     bool isWindowMaximized() const override { return maximized_; }
@@ -61,8 +64,19 @@ public:
     void setFontColor(Color color) override { fontColor_ = color; }
     void clear() override;
     int length() const override { return static_cast<int>(receiveText_.size()); }
-    void trimFront(int count) override { receiveText_.remove(0, count); }
-    void scrollToEnd() override { ++scrollsToEnd_; }
+    QChar lastCharacter() const override;
+    void removeLastCharacter() override;
+    void trimFront(int count) override;
+    void scrollToEnd() override;
+    void caretToStart() override { scrollPosition_ = 0; }
+    void scrollPages(int pages) override
+    {
+        scrollPosition_ = qMax(0, scrollPosition_ + 10 * pages);
+    }
+    void scrollLines(int lines) override { scrollPosition_ = qMax(0, scrollPosition_ + lines); }
+    int scrollPosition() const override { return scrollPosition_; }
+    void setScrollPosition(int position) override { scrollPosition_ = position; }
+    QString selectedText() const override { return receiveSelection; }
     void freezeCopy() override { frozenCopy_ = receiveText_; }
     void setFrozenCopyInFront(bool inFront) override { frozenInFront_ = inFront; }
 
@@ -70,7 +84,9 @@ public:
     const ComponentState& component(const QString& name) const;
     bool has(const QString& name) const { return components_.contains(name); }
     QString receiveText() const { return receiveText_; }
-    const std::vector<TextRun>& receiveRuns() const { return runs_; }
+    // The receive window's text as runs of one colour each.
+    std::vector<TextRun> receiveRuns() const;
+    QString focus() const { return focus_; }
     Color receiveFontColor() const { return fontColor_; }
     QString frozenCopy() const { return frozenCopy_; }
     bool frozenInFront() const { return frozenInFront_; }
@@ -81,20 +97,32 @@ public:
 
     TransmitView& transmit() { return transmitView_; }
     QString transmitText() const { return transmitView_.content; }
+    void setTransmitSelection(const QString& text) { transmitView_.selection = text; }
+
+    // The receive window's selection, as the tests make it; its scroll position is in
+    // lines, a page being 10, and the end of the text is line receiveLines().
+    QString receiveSelection;
+    int receiveLines() const { return static_cast<int>(receiveText_.count(QLatin1Char('\n'))); }
 
 private:
     struct TransmitRecorder final : TransmitView {
         void appendLine(const QString& line) override;
         QString text() const override { return content; }
         void clear() override { content.clear(); }
+        QString selectedText() const override { return selection; }
+        void insertAtCaret(const QString& text) override { content += text; }
         QString content;
+        QString selection;
     };
 
     ComponentState& state(const QString& name) { return components_[name]; }
 
     QMap<QString, ComponentState> components_;
     QString receiveText_;
-    std::vector<TextRun> runs_;
+    std::vector<Color> colors_; // one per character of receiveText_
+    int scrollPosition_ = 0;
+    QString focus_;
+    QString clipboard_;
     Color fontColor_ = Colors::Black;
     QString frozenCopy_;
     bool frozenInFront_ = false;

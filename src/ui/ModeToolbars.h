@@ -1,0 +1,10 @@
+#pragma once
+
+// The buttons of every mode toolbar and of the general button bar, by name, caption,
+// hint and radio group, as the main window lays them out.
+
+class QWidget;
+
+// Fills `toolbar` (a mode page's toolbar or GeneralToolbar, found by its objectName)
+// with its buttons; spares are created hidden.
+void buildToolbarButtons(QWidget* toolbar);
