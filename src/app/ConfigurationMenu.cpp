@@ -96,6 +96,27 @@ void ConfigurationMenu::Sub_MenuMessagesOnScreenOffClick()
               QStringLiteral("Sub_MenuMessagesOnScreenOff"), false);
 }
 
+void ConfigurationMenu::Zetmessages()
+{
+    if (station_.MailboxBackupRequested || station_.MailboxReloadActive)
+        return;
+    const QString onItem = QStringLiteral("Sub_MenuMessagesOnScreenOn");
+    const QString offItem = QStringLiteral("Sub_MenuMessagesOnScreenOff");
+    if (!settings_.MessagesOnScreen) {
+        if (station_.ModeId == QLatin1String("PACKET") || station_.DumbMode) {
+            settings_.MessagesOnScreen = true;
+            station_.MessagesForced = true;
+            view_.setChecked(onItem, true);
+            view_.setChecked(offItem, false);
+        }
+    } else if (station_.MessagesForced) {
+        settings_.MessagesOnScreen = false;
+        station_.MessagesForced = false;
+        view_.setChecked(onItem, false);
+        view_.setChecked(offItem, true);
+    }
+}
+
 void ConfigurationMenu::Sub_MenuHintsOnClick()
 {
     view_.setHintsEnabled(true);

@@ -322,6 +322,7 @@ void Lifecycle::FormResize()
     if (settings_.NavtexOn && settings_.AmtexOn)
         view_.setCaption(navtexLed, QStringLiteral("Amtex"));
     link_.resetWrapColumns();
+    station_.ScrollMaxPos = 0;
 }
 
 bool Lifecycle::FormCloseQuery()

@@ -64,6 +64,8 @@ void OrvantiCore::receiveTick()
     link.ReceiveTimer();
     const bool readSomething = !station.RxChunk.isEmpty();
     station.RxChunk.clear();
+    if (readSomething)
+        status.sendDeferredRequest();
     const bool held = station.ReceiveHold || station.ScrollBack || station.MenuHold;
     if (running_ && (readSomething || station.XoffSent || link.bytesWaiting() > 0))
         receiveTimer_.start(held ? HeldPollIntervalMs : 0);

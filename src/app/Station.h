@@ -27,6 +27,7 @@ struct Station {
     bool Connected = false;
     bool Transmitting = false;
     bool DumbMode = false;
+    bool MailboxBackupRequested = false;
     bool MailboxBackupActive = false;
     bool MailboxReloadActive = false;
     int LastPageIndex = 0;

@@ -203,6 +203,13 @@ void PortLink::ScrollNaarEnd()
     station_.ScrollBack = false;
 }
 
+void PortLink::HerstelReceiveWindow()
+{
+    if (!settings_.LogBookOn)
+        receiveWindow_.scrollToEnd();
+    view_.setFocus(QStringLiteral("TransmitWindow"));
+}
+
 void PortLink::reportPortLost(const QString& reason)
 {
     receiveWindow_.appendLine(QStringLiteral("Serial Port lost: %1. The port is closed; "

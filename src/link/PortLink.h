@@ -47,6 +47,9 @@ public:
     void StartTimers();
     void MainmenuFileClick();
     void ScrollNaarEnd();
+    // Back from the logbook: the receive window to its end (unless the logbook is on)
+    // and the keyboard to the transmit window.
+    void HerstelReceiveWindow();
 
     // The device went away while open: say so once in the receive window.
     void reportPortLost(const QString& reason);

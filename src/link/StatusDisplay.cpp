@@ -57,9 +57,20 @@ void StatusDisplay::StatusAanvraagTimer()
     if (station_.DecoderBusy || station_.MailboxBackupActive || station_.MailboxReloadActive ||
         station_.ScrollBack || station_.ReceiveHold)
         return;
-    // A request while bytes wait would pile answers onto unread text.
-    if (!modeIs("PACKET") && link_.bytesWaiting() == 0)
+    if (modeIs("PACKET"))
+        return;
+    // A request while bytes wait would pile answers onto unread text. It is kept for
+    // the moment they are read, so a steady trickle of echo cannot starve the status
+    // line for as long as the controller sends.
+    requestDeferred_ = link_.bytesWaiting() > 0;
+    if (!requestDeferred_)
         link_.ZendNaarPtc(QByteArray(1, StatusRequest));
+}
+
+void StatusDisplay::sendDeferredRequest()
+{
+    if (requestDeferred_)
+        StatusAanvraagTimer();
 }
 
 void StatusDisplay::showStatusByte(quint8 statusByte)

@@ -26,6 +26,8 @@ public:
 
     // Every 500 ms: the status request byte 30, unless something must not be disturbed.
     void StatusAanvraagTimer();
+    // The poll has read what was waiting: a request held back for it goes out now.
+    void sendDeferredRequest();
     // A status byte arrived: the link flags, both fields and the status line.
     void showStatusByte(quint8 statusByte);
     // The mode field as three binary digits ("000".."111"): its text, and the button
@@ -61,6 +63,7 @@ private:
     TransmitView& transmitWindow_;
     Modal& modal_;
     int diskLed_ = -1; // the lamp's state as shown
+    bool requestDeferred_ = false;
 };
 
 // The status byte's bits b6..b4 and b2..b0 as text digits, most significant first.

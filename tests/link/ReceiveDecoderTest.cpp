@@ -277,3 +277,26 @@ TEST_F(ReceiveDecoderTest, EndOfBlockShowsTheWindowLengthAndNoHeldBlockIsRead)
     decode("def");
     EXPECT_EQ(text(), QStringLiteral("abc"));
 }
+
+TEST_F(ReceiveDecoderTest, MessagesAreForcedOnInPacketAndTheForcingUndoneAfterwards)
+{
+    ConfigurationMenu& config = h.core.config;
+    h.settings().MessagesOnScreen = false;
+    config.Zetmessages(); // PACTOR: stays off
+    EXPECT_FALSE(h.settings().MessagesOnScreen);
+    h.station().ModeId = QStringLiteral("PACKET");
+    config.Zetmessages();
+    EXPECT_TRUE(h.settings().MessagesOnScreen);
+    EXPECT_TRUE(h.view.isChecked(QStringLiteral("Sub_MenuMessagesOnScreenOn")));
+    decode("\x01*** link text");
+    EXPECT_EQ(text(), QStringLiteral("*** link text"));
+    h.station().ModeId = QStringLiteral("PACTOR");
+    config.Zetmessages();
+    EXPECT_FALSE(h.settings().MessagesOnScreen);
+    EXPECT_TRUE(h.view.isChecked(QStringLiteral("Sub_MenuMessagesOnScreenOff")));
+
+    // Switched on by the operator, they stay on.
+    h.settings().MessagesOnScreen = true;
+    config.Zetmessages();
+    EXPECT_TRUE(h.settings().MessagesOnScreen);
+}
