@@ -223,9 +223,15 @@ int PtySimulator::serviceOutput(bool* wantWrite)
 
     std::size_t controlPos = 0;
     bool ok = writeSome(masterFd_, control_, controlPos);
+    if (onSent && controlPos > 0)
+        onSent(control_.data(), controlPos);
     control_.erase(0, controlPos);
-    if (ok && control_.empty() && !held)
+    if (ok && control_.empty() && !held) {
+        const std::size_t from = dataPos_;
         ok = writeSome(masterFd_, data_, dataPos_);
+        if (onSent && dataPos_ > from)
+            onSent(data_.data() + from, dataPos_ - from);
+    }
     if (!ok) {
         // The master only fails like this once it is gone; keep nothing we cannot send.
         control_.clear();

@@ -52,6 +52,10 @@ public:
 
     std::int64_t nowMs() const;
 
+    // Called in the simulator's thread, under its lock, with each run of bytes the
+    // pseudo-terminal accepted, in order: what the program can read. Set before start().
+    std::function<void(const char* data, std::size_t count)> onSent;
+
 private:
     void run();
     int serviceOutput(bool* wantWrite);
