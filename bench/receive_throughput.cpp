@@ -1,0 +1,231 @@
+// How fast controller output gets from the port to painted text: the real main window
+// (offscreen) on an in-memory port that hands over blocks of up to 2048 bytes, with
+// mixed-class traffic, messages shown and the window trimmed at 65500 characters. Each
+// run is done without and with a capture file.
+//
+//   receive_throughput [--mb N] [--drive poll|direct|both] [--paint-every N]
+//
+// "poll" lets the program's own poll loop read the port from the event loop, as it
+// does on a serial port; "direct" calls the poll handler in a loop and forces a
+// repaint of the receive window every N blocks.
+
+#include "BenchSupport.h"
+#include "app/OrvantiCore.h"
+#include "ui/THoofdForm.h"
+#include "ui/TQvRichEdit.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int MaxRxLength = 65500;
+
+struct Options {
+    double megabytes = 64;
+    bool poll = true;
+    bool direct = true;
+    int paintEvery = 8;
+};
+
+struct Result {
+    double seconds = 0;
+    qint64 bytes = 0;
+    qint64 blocks = 0;
+    qint64 paints = 0;
+    int maxLength = 0;
+    int endLength = 0;
+    qint64 captured = 0;        // bytes the capture file holds
+    qint64 expectedCapture = 0; // what it should hold, by the reference reading
+    int xoffs = 0;
+    int xons = 0;
+    qint64 peakRssKib = 0;
+    bool complete = false;
+};
+
+class PaintCounter final : public QObject {
+public:
+    qint64 paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+Result run(const QByteArray& pattern, const Options& options, bool poll, bool capture)
+{
+    Result result;
+    BenchStation station;
+    if (!station.ok())
+        return result;
+    MemoryPort port;
+    InstantClock clock;
+    SilentModal modal;
+    MainWindowOptions windowOptions;
+    windowOptions.port = &port;
+    windowOptions.clock = &clock;
+    windowOptions.modal = &modal;
+    THoofdForm window(windowOptions);
+    window.show();
+    QCoreApplication::processEvents();
+    OrvantiCore& core = window.core();
+    core.stopTimers();
+    core.settings.MaxRxLength = MaxRxLength;
+    core.settings.MessagesOnScreen = true;
+    core.settings.MaildropOn = false;
+    core.station.DuplexOn = false;
+    TQvRichEdit* receive = window.receiveWindow();
+    PaintCounter counter;
+    receive->viewport()->installEventFilter(&counter);
+
+    QTemporaryDir captureDir;
+    QFile captureFile(captureDir.filePath(QStringLiteral("capture.txt")));
+    if (capture) {
+        if (!captureFile.open(QIODevice::WriteOnly))
+            return result;
+        core.station.CaptureOn = true;
+        core.decoder.captureWrite = [&captureFile](QByteArrayView bytes) {
+            return captureFile.write(bytes.data(), bytes.size()) == bytes.size();
+        };
+    }
+
+    const auto total = static_cast<qint64>(options.megabytes * 1e6);
+    port.serve(pattern, total);
+    QEventLoop loop;
+    const std::function<void()> decode = core.link.decodeBlock;
+    core.link.decodeBlock = [&] {
+        if (capture)
+            result.expectedCapture += capturedText(core.station.RxChunk).size();
+        decode();
+        ++result.blocks;
+        result.maxLength = std::max(result.maxLength, receive->length());
+        if (poll && port.remaining() == 0)
+            loop.quit();
+    };
+
+    resetPeakRss();
+    QElapsedTimer timer;
+    timer.start();
+    if (poll) {
+        core.startTimers();
+        QTimer::singleShot(0, &core, [&core] { core.pollSoon(); });
+        loop.exec();
+    } else {
+        while (port.remaining() > 0) {
+            core.link.ReceiveTimer();
+            core.station.RxChunk.clear();
+            if (result.blocks % options.paintEvery == 0) {
+                receive->viewport()->repaint();
+                QCoreApplication::processEvents();
+            }
+        }
+    }
+    receive->viewport()->repaint();
+    result.seconds = timer.nsecsElapsed() / 1e9;
+    result.peakRssKib = peakRssKib();
+    core.stopTimers();
+
+    result.bytes = port.served();
+    result.endLength = receive->length();
+    result.paints = counter.paints;
+    result.xoffs = port.xoffs();
+    result.xons = port.xons();
+    result.complete = port.remaining() == 0;
+    if (capture) {
+        captureFile.close();
+        result.captured = captureFile.size();
+    }
+    receive->viewport()->removeEventFilter(&counter);
+    return result;
+}
+
+void print(const char* name, const Result& r)
+{
+    std::printf("%-16s %8.1f %7.2f %8.2f %7lld %7lld %8d %8d %4d/%-4d %9lld", name, r.bytes / 1e6,
+                r.seconds, r.bytes / 1e6 / r.seconds, static_cast<long long>(r.blocks),
+                static_cast<long long>(r.paints), r.maxLength, r.endLength, r.xoffs, r.xons,
+                static_cast<long long>(r.peakRssKib / 1024));
+    if (r.expectedCapture > 0)
+        std::printf("  capture %lld of %lld bytes", static_cast<long long>(r.captured),
+                    static_cast<long long>(r.expectedCapture));
+    std::printf("%s\n", r.complete ? "" : "  INCOMPLETE");
+}
+
+bool parse(int argc, char** argv, Options* options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--mb" && hasValue) {
+            options->megabytes = std::atof(argv[++i]);
+        } else if (arg == "--paint-every" && hasValue) {
+            options->paintEvery = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--drive" && hasValue) {
+            const std::string drive = argv[++i];
+            options->poll = drive == "poll" || drive == "both";
+            options->direct = drive == "direct" || drive == "both";
+            if (!options->poll && !options->direct)
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return options->megabytes > 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!parse(argc, argv, &options)) {
+        std::fprintf(stderr, "usage: receive_throughput [--mb N] [--drive poll|direct|both] "
+                             "[--paint-every N]\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+
+    const QByteArray pattern = mixedTraffic(4 << 20, 20240607);
+    std::printf("input: %.1f MB of mixed-class traffic cycling through a %.1f MB pattern; "
+                "MaxRxLength %d; blocks of up to %d bytes\n",
+                options.megabytes, pattern.size() / 1e6, MaxRxLength, MemoryPort::BlockSize);
+    std::printf("%-16s %8s %7s %8s %7s %7s %8s %8s %9s %9s\n", "run", "MB", "s", "MB/s", "blocks",
+                "paints", "maxlen", "endlen", "xoff/xon", "peakMiB");
+    bool ok = true;
+    auto both = [&](const char* plainName, const char* captureName, bool poll) {
+        const Result plain = run(pattern, options, poll, false);
+        print(plainName, plain);
+        const Result captured = run(pattern, options, poll, true);
+        print(captureName, captured);
+        const double plainRate = plain.bytes / plain.seconds;
+        const double captureRate = captured.bytes / captured.seconds;
+        std::printf("%-16s capture costs %.1f%% of the rate\n", "",
+                    100.0 * (plainRate - captureRate) / plainRate);
+        ok = ok && plain.complete && captured.complete &&
+             captured.captured == captured.expectedCapture &&
+             plain.maxLength <= MaxRxLength + MemoryPort::BlockSize &&
+             captured.maxLength <= MaxRxLength + MemoryPort::BlockSize;
+    };
+    if (options.poll)
+        both("poll", "poll+capture", true);
+    if (options.direct) {
+        std::printf("(direct: repaint every %d blocks)\n", options.paintEvery);
+        both("direct", "direct+capture", false);
+    }
+    if (!ok)
+        std::printf("FAILED: input left over, capture short, or window over its limit\n");
+    return ok ? 0 : 1;
+}
