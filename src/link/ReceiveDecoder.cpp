@@ -154,7 +154,7 @@ void ReceiveDecoder::showByte(quint8 b)
         }
         station_.RxWrapPending = false;
     }
-    if (b == CarriageReturn && windowLength_ > settings_.MaxRxLength)
+    if (b == CarriageReturn ? windowLength_ > settings_.MaxRxLength : windowLength_ > hardLimit())
         trim();
     if (station_.CaptureOn) {
         if (captureRun_.isEmpty())
@@ -214,6 +214,13 @@ void ReceiveDecoder::trim()
     link_.ScrollNaarEnd();
     station_.ScrollMaxPos = 0;
     windowLength_ = receiveWindow_.length();
+}
+
+int ReceiveDecoder::hardLimit() const
+{
+    // The window is cut at a carriage return; text that never brings one (a stuck
+    // carrier, a binary transfer) is cut anyway once it is twice the limit.
+    return 2 * qMax(settings_.MaxRxLength, 1024);
 }
 
 bool ReceiveDecoder::flush()

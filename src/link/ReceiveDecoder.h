@@ -39,6 +39,7 @@ private:
     void statusCode(qsizetype i, qsizetype n, const QByteArray& block);
     void backspace();
     void trim();
+    int hardLimit() const;
     // Hands the run collected so far to the window and the capture; false when the
     // capture failed.
     bool flush();

@@ -140,6 +140,15 @@ TEST_F(ReceiveDecoderTest, AFullWindowIsCutByATenthAtTheNextCarriageReturn)
     EXPECT_EQ(h.station().ScrollMaxPos, 0);
 }
 
+TEST_F(ReceiveDecoderTest, TextWithoutCarriageReturnsIsCutAtTwiceTheLimit)
+{
+    decode("\x02");
+    for (int block = 0; block < 512; ++block) // 1 MiB in one line
+        decode(QByteArray(2048, 'x'));
+    EXPECT_LE(h.view.length(), 60000);
+    EXPECT_GT(h.view.length(), 50000);
+}
+
 TEST_F(ReceiveDecoderTest, AStatusReplyDrivesTheStatusLineAndIsNotText)
 {
     decode("\x02"
