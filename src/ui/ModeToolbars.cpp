@@ -134,14 +134,14 @@ const ToolbarSpec Toolbars[] = {
 void buildToolbarButtons(QWidget* toolbar)
 {
     const QString name = toolbar->objectName();
-    for (const ToolbarSpec& spec : Toolbars) {
-        if (name != QLatin1String(spec.toolbar))
+    for (const ToolbarSpec& toolbarButtons : Toolbars) {
+        if (name != QLatin1String(toolbarButtons.toolbar))
             continue;
         auto* layout = new QHBoxLayout(toolbar);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(1);
         QHash<int, QButtonGroup*> groups;
-        for (const ButtonSpec& button : spec.buttons) {
+        for (const ButtonSpec& button : toolbarButtons.buttons) {
             auto* widget =
                 new TQvSpeedButton(QLatin1String(button.name), QString::fromUtf8(button.caption),
                                    QLatin1String(button.hint), button.group, toolbar);
