@@ -1,0 +1,307 @@
+// libFuzzer target for the receive path: the poll handler reads blocks from a port and
+// the real ReceiveDecoder, inside a real OrvantiCore, decodes them into a model window.
+//
+// Input layout: 8 header bytes, then the controller's bytes.
+//   [0] mode                [1] switches (see below)   [2] WrapMin   [3] WrapMax
+//   [4..5] MaxRxLength      [6] largest block          [7] block sizes, capture faults
+// The bytes are cut into blocks of 1..largest bytes, one per poll.
+//
+// After every block: the decoder is idle and its count reset, the window holds no
+// control character but line breaks, its length keeps to the trimming bound, the
+// capture holds exactly the block's text bytes, and a maildrop window never grows.
+
+#include "app/Clock.h"
+#include "app/Modal.h"
+#include "app/OrvantiCore.h"
+#include "app/View.h"
+#include "link/Port.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+
+namespace {
+
+void fail(const char* what)
+{
+    std::fprintf(stderr, "decoder_fuzz: %s\n", what);
+    std::abort();
+}
+
+void check(bool condition, const char* what)
+{
+    if (!condition)
+        fail(what);
+}
+
+// Hands over the queued blocks one per read.
+class BlockPort final : public Port {
+public:
+    std::deque<QByteArray> blocks;
+    qint64 waiting = 0;
+
+    void setComPort(quint8) override {}
+    void setDevicePath(const QString&) override {}
+    void setComPortSpeed(BaudRate) override {}
+    bool OpenPort() override { return true; }
+    void ClosePort() override {}
+    bool IsOpen() const override { return true; }
+    void Purge(bool, bool) override {}
+    int WriteBytes(const char*, int count) override { return count; }
+    bool WriteText(const QByteArray&) override { return true; }
+    int BytesWaiting() override { return static_cast<int>(waiting); }
+    void ReadText(QByteArray& text, quint16& count) override
+    {
+        text.clear();
+        if (blocks.empty())
+            return;
+        text = blocks.front();
+        blocks.pop_front();
+        waiting -= text.size();
+        count = static_cast<quint16>(text.size());
+    }
+    bool PortError() const override { return false; }
+    QString deviceName() const override { return QStringLiteral("fuzz"); }
+    QString openFailureReason() const override { return {}; }
+};
+
+class StillClock final : public Clock {
+public:
+    void sleep(int) override {}
+    quint32 tickCount() const override { return 0; }
+};
+
+class NoOperator final : public Modal {
+public:
+    void message(const QString&, const QString&) override {}
+    bool confirm(const QString&, const QString&) override { return true; }
+    void beep() override {}
+    void runDialog(Dialog) override {}
+};
+
+// Captions are kept (the status line reads one back); everything else is dropped.
+class NameView final : public View {
+public:
+    void setCaption(const QString& name, const QString& caption) override
+    {
+        captions_.insert(name, caption);
+    }
+    QString caption(const QString& name) const override { return captions_.value(name); }
+    void setHint(const QString&, const QString&) override {}
+    void setEnabled(const QString&, bool) override {}
+    void setVisible(const QString&, bool) override {}
+    void setChecked(const QString&, bool) override {}
+    bool isChecked(const QString&) const override { return false; }
+    void setFillColor(const QString&, Color) override {}
+    void setTextColor(const QString&, Color) override {}
+    void setFontName(const QString&, const QString&) override {}
+    void setFontSize(const QString&, int) override {}
+    void setFontStyle(const QString&, int) override {}
+    void setCursor(const QString&, CursorShape) override {}
+    void redraw(const QString&) override {}
+    void setCurrentPage(const QString&, int) override {}
+    void setFocus(const QString&) override {}
+    QString clipboardText() const override { return {}; }
+    void setClipboardText(const QString&) override {}
+    void setWindowTitle(const QString&) override {}
+    void setWindowMaximized(bool) override {}
+    bool isWindowMaximized() const override { return false; }
+    void setHintsEnabled(bool) override {}
+    void showSplash() override {}
+
+private:
+    QHash<QString, QString> captions_;
+};
+
+// The receive window as plain text, a line break being '\n'.
+class TextWindow final : public ReceiveView {
+public:
+    QString text;
+
+    void insertText(const QString& inserted, Color) override
+    {
+        for (QChar c : inserted)
+            check(c == u'\n' || c.unicode() >= 32, "a control character reached the window");
+        text += inserted;
+    }
+    void appendLine(const QString& line) override
+    {
+        if (!text.isEmpty() && !text.endsWith(u'\n'))
+            text += u'\n';
+        text += line + u'\n';
+    }
+    void setFontColor(Color) override {}
+    void clear() override { text.clear(); }
+    int length() const override { return static_cast<int>(text.size()); }
+    QChar lastCharacter() const override { return text.isEmpty() ? QChar() : text.back(); }
+    void removeLastCharacter() override { text.chop(1); }
+    void trimFront(int count) override
+    {
+        check(count >= 0, "trimmed a negative count");
+        text.remove(0, std::min<qsizetype>(count, text.size()));
+    }
+    void scrollToEnd() override {}
+    void caretToStart() override {}
+    void scrollPages(int) override {}
+    void scrollLines(int) override {}
+    int scrollPosition() const override { return 0; }
+    void setScrollPosition(int) override {}
+    QString selectedText() const override { return {}; }
+    void freezeCopy() override {}
+    void setFrozenCopyInFront(bool) override {}
+};
+
+class NoTransmit final : public TransmitView {
+public:
+    void appendLine(const QString&) override {}
+    QString text() const override { return {}; }
+    void clear() override {}
+    QString selectedText() const override { return {}; }
+    void insertAtCaret(const QString&) override {}
+};
+
+const char* const Modes[] = {"PACTOR", "AMTOR", "PACKET", "RTTY", "CW", "PSK31", "AUDIO", "DUMB"};
+const quint8 Models[] = {PtcModel::Unknown, PtcModel::Z80, PtcModel::II, PtcModel::IIpro};
+
+// The capture bytes of one block read on its own, worked out independently of the
+// decoder: text bytes, umlaut codes as their code-page-437 letters; no class codes,
+// status replies, backspaces or other control bytes; no line feed right after a
+// carriage return of the same block.
+QByteArray expectedCapture(const QByteArray& block)
+{
+    static const char umlauts[][2] = {{14, char(132)}, {15, char(148)}, {16, char(129)},
+                                      {20, char(142)}, {21, char(153)}, {22, char(154)},
+                                      {23, char(225)}};
+    QByteArray out;
+    for (qsizetype i = 0; i < block.size(); ++i) {
+        const auto b = static_cast<quint8>(block[i]);
+        if (b == 30) {
+            ++i;
+            continue;
+        }
+        if (b == 10 && i > 0 && block[i - 1] == '\r')
+            continue;
+        if (b >= 32 || b == 10 || b == 13) {
+            out.append(static_cast<char>(b));
+            continue;
+        }
+        for (const auto& pair : umlauts) {
+            if (pair[0] == static_cast<char>(b))
+                out.append(pair[1]);
+        }
+    }
+    return out;
+}
+
+// The most the window can hold after `block`, starting from `length`: every byte may
+// add a wrap break and a character, and a carriage return read as text (one not
+// following a status code) trims a window over `maxLength` by a tenth.
+qint64 lengthBound(qint64 length, const QByteArray& block, qint64 maxLength, bool trimsHappen)
+{
+    qint64 bound = length;
+    for (qsizetype i = 0; i < block.size(); ++i) {
+        ++bound; // a wrap break before the byte
+        const bool text = block[i] == '\r' && (i == 0 || block[i - 1] != 30);
+        if (trimsHappen && text && bound > maxLength)
+            bound = std::max(maxLength, bound - bound / 10);
+        ++bound; // the byte
+    }
+    return bound;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    static QCoreApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    constexpr std::size_t Header = 8;
+    if (size < Header)
+        return 0;
+    const std::uint8_t switches = data[1];
+
+    BlockPort port;
+    StillClock clock;
+    NoOperator modal;
+    NameView view;
+    TextWindow window;
+    NoTransmit transmit;
+    OrvantiCore core(port, clock, view, window, transmit, modal);
+
+    Station& station = core.station;
+    Settings& settings = core.settings;
+    station.ModeId = QLatin1String(Modes[data[0] % std::size(Modes)]);
+    settings.MessagesOnScreen = switches & 0x01;
+    station.DuplexOn = switches & 0x02;
+    settings.MaildropOn = switches & 0x04;
+    station.CaptureOn = switches & 0x08;
+    const bool captureFaults = switches & 0x10;
+    station.PtcType = Models[(switches >> 5) & 0x03];
+    core.link.TxWrapped = switches & 0x80;
+    settings.WrapMin = data[2];
+    settings.WrapMax = data[3];
+    settings.MaxRxLength = (data[4] | data[5] << 8) & 0x0fff;
+    if (data[5] & 0x80)
+        settings.MaxRxLength = -settings.MaxRxLength;
+    const int largestBlock = 1 + data[6] * 8;
+
+    QByteArray captured;
+    int captureCalls = 0;
+    int captureFailures = 0;
+    core.decoder.captureWrite = [&](QByteArrayView bytes) {
+        check(!bytes.isEmpty(), "an empty capture write");
+        for (char c : bytes) {
+            const auto b = static_cast<quint8>(c);
+            check(b >= 32 || b == 10 || b == 13, "a control byte reached the capture");
+        }
+        ++captureCalls;
+        if (captureFaults && (captureCalls + data[7]) % 7 == 0) {
+            ++captureFailures;
+            return false;
+        }
+        captured.append(bytes.data(), bytes.size());
+        return true;
+    };
+
+    std::uint32_t state = data[7] * 2654435761u + 1;
+    for (std::size_t at = Header; at < size;) {
+        state = state * 1664525u + 1013904223u;
+        const std::size_t piece = std::min<std::size_t>(
+            size - at, 1 + (state >> 8) % static_cast<unsigned>(largestBlock));
+        port.blocks.emplace_back(reinterpret_cast<const char*>(data + at),
+                                 static_cast<qsizetype>(piece));
+        port.waiting += static_cast<qint64>(piece);
+        at += piece;
+    }
+
+    while (!port.blocks.empty()) {
+        const QByteArray block = port.blocks.front();
+        const qint64 before = window.length();
+        const int failuresBefore = captureFailures;
+        captured.clear();
+
+        core.link.ReceiveTimer();
+        station.RxChunk.clear();
+
+        check(!station.DecoderBusy, "the decoder is still busy after a block");
+        check(station.RxCount == 0, "the read count was not reset");
+        const bool captureFailed = captureFailures != failuresBefore;
+        check(window.length() <= lengthBound(before, block, settings.MaxRxLength, !captureFailed),
+              "the window outgrew its trimming bound");
+        if (settings.MaildropOn)
+            check(window.length() <= before, "the window grew in maildrop");
+        if (station.CaptureOn && !captureFailed)
+            check(captured == expectedCapture(block), "the capture differs from the block's text");
+        if (!station.CaptureOn)
+            check(captured.isEmpty(), "captured with the capture off");
+    }
+    return 0;
+}
