@@ -35,8 +35,9 @@ public:
     virtual void setCurrentPage(const QString& name, int index) = 0;
     virtual void setFocus(const QString& name) = 0;
 
-    // The system clipboard's text.
+    // The system clipboard's text, and whether it holds any (cheap to ask often).
     virtual QString clipboardText() const = 0;
+    virtual bool clipboardHasText() const = 0;
     virtual void setClipboardText(const QString& text) = 0;
 
     virtual void setWindowTitle(const QString& title) = 0;

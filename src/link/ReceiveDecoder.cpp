@@ -8,6 +8,8 @@
 #include "link/StatusDisplay.h"
 #include "link/WordWrap.h"
 
+#include <limits>
+
 namespace {
 
 constexpr quint8 StatusCode = 30;
@@ -113,7 +115,11 @@ void ReceiveDecoder::V24Schryf()
             showByte(b);
             if (hooksDue_) {
                 hooksDue_ = false;
-                runModeHooks(block);
+                if (runModeHooks(block) == HookResult::EndBlock) {
+                    flush();
+                    station_.DecoderBusy = false;
+                    return;
+                }
             }
             break;
         case ByteKind::Status:
@@ -220,7 +226,8 @@ int ReceiveDecoder::hardLimit() const
 {
     // The window is cut at a carriage return; text that never brings one (a stuck
     // carrier, a binary transfer) is cut anyway once it is twice the limit.
-    return 2 * qMax(settings_.MaxRxLength, 1024);
+    return static_cast<int>(qMin<qint64>(2 * qint64(qMax(settings_.MaxRxLength, 1024)),
+                                         std::numeric_limits<int>::max()));
 }
 
 bool ReceiveDecoder::flush()
@@ -242,9 +249,26 @@ bool ReceiveDecoder::flush()
     return true;
 }
 
-void ReceiveDecoder::runModeHooks(const QByteArray& block)
+ReceiveDecoder::HookResult ReceiveDecoder::runModeHooks(const QByteArray& block)
 {
     const QString& mode = station_.ModeId;
+    if (mode == QLatin1String("PACKET")) {
+        // A packet link coming up or going down ends the block: what follows belongs
+        // to the monitor switch that the change brings.
+        const bool connected = block.contains("CONNECTED to");
+        if (!connected && !block.contains("DISCONNECTED"))
+            return HookResult::Continue;
+        station_.RxChunk.clear();
+        station_.Connected = connected;
+        view_.setEnabled(QStringLiteral("PacketDisconnect"), connected);
+        if (!connected) {
+            station_.PacketState = QStringLiteral("STANDBY");
+            station_.HisCall.clear();
+        }
+        if (packetMonitorClick)
+            packetMonitorClick();
+        return HookResult::EndBlock;
+    }
     if (mode == QLatin1String("CW")) {
         const QString delayed = QStringLiteral("CwDelayed");
         if (block.contains("** DELAY") || block.contains(">>>")) {
@@ -272,9 +296,7 @@ void ReceiveDecoder::runModeHooks(const QByteArray& block)
             station_.PskSubMode = QStringLiteral(":DQPsk");
         if (block.contains("inverted"))
             station_.PskSubMode = QStringLiteral(":I-DQPsk");
-    } else if (mode == QLatin1String("PACTOR")) {
-        if (!block.contains("CONNECTED TO"))
-            return;
+    } else if (mode == QLatin1String("PACTOR") && block.contains("CONNECTED TO")) {
         const qsizetype to = block.indexOf("TO");
         QByteArray call = block.mid(to + 3, 8);
         const qsizetype cr = call.indexOf('\r');
@@ -282,6 +304,7 @@ void ReceiveDecoder::runModeHooks(const QByteArray& block)
             call.truncate(cr);
         station_.HisCall = Cp437::decode(call);
     }
+    return HookResult::Continue;
 }
 
 Color ReceiveDecoder::classColor(quint8 textClass) const

@@ -33,6 +33,8 @@ public:
     // Takes the bytes bound for the capture file while Station::CaptureOn is set;
     // false when they could not be written (decoding of the block then stops).
     std::function<bool(QByteArrayView bytes)> captureWrite;
+    // The packet monitor switch, run when a packet link comes up or goes down.
+    std::function<void()> packetMonitorClick;
 
 private:
     void showByte(quint8 b);
@@ -43,7 +45,8 @@ private:
     // Hands the run collected so far to the window and the capture; false when the
     // capture failed.
     bool flush();
-    void runModeHooks(const QByteArray& block);
+    enum class HookResult { Continue, EndBlock };
+    HookResult runModeHooks(const QByteArray& block);
     Color classColor(quint8 textClass) const;
     bool classShown(quint8 textClass) const;
 

@@ -281,7 +281,7 @@ void StatusDisplay::ErrorTimer()
         view_.setCursor(QStringLiteral("ReceiveWindow"),
                         settings_.LogBookOn ? CursorShape::PointingHand : CursorShape::Arrow);
     view_.setEnabled(QStringLiteral("PopUpCtrlIns"), !receiveWindow_.selectedText().isEmpty());
-    const bool clipboardText = !view_.clipboardText().isEmpty();
+    const bool clipboardText = view_.clipboardHasText();
     view_.setEnabled(QStringLiteral("PopUpShiftIns"), clipboardText);
     view_.setEnabled(QStringLiteral("PopUpClipClear"), clipboardText);
     showNavtexLed();

@@ -78,7 +78,10 @@ void TransmitKeys::TransmitWindowKeyPress(quint8 key)
         const QString selection =
             key == CarriageReturn ? transmitWindow_.selectedText() : QString();
         if (!selection.isEmpty()) {
-            link_.ZendNaarPtc(QByteArray(Cp437::encode(selection) + '\r'));
+            // The controller ends lines with CR.
+            QString lines = selection;
+            lines.replace(QLatin1Char('\n'), QLatin1Char('\r'));
+            link_.ZendNaarPtc(QByteArray(Cp437::encode(lines) + '\r'));
             transmitWindow_.appendLine(selection);
         } else if (station_.ConvMode && !station_.Transmitting) {
             station_.TypeAhead.append(static_cast<char>(key));

@@ -50,6 +50,9 @@ void TTransmitMemo::insertAtCaret(const QString& text)
 
 int typedCharacterCode(const QKeyEvent& event)
 {
+    // Alt and Meta combinations are menu and window keys, not characters.
+    if (event.modifiers() & (Qt::AltModifier | Qt::MetaModifier))
+        return -1;
     switch (event.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -60,6 +63,8 @@ int typedCharacterCode(const QKeyEvent& event)
         return 9;
     case Qt::Key_Escape:
         return 27;
+    case Qt::Key_Delete:
+        return -1; // edits the window only; the controller has no forward delete
     default:
         break;
     }
@@ -73,10 +78,25 @@ int typedCharacterCode(const QKeyEvent& event)
             return key - Qt::Key_At;
     }
     const QString text = event.text();
-    if (text.size() != 1)
+    if (text.size() != 1 || text[0] == QChar(0x7f))
         return -1;
     return static_cast<quint8>(Cp437::encodeChar(text[0]));
 }
+
+namespace {
+
+// The edit keys with which the window would show something other than what went to
+// the controller: the controller knows no select-all, word deletion or cut.
+bool editsUnlikeTheController(QKeyEvent* event)
+{
+    return event->matches(QKeySequence::SelectAll) ||
+           event->matches(QKeySequence::DeleteStartOfWord) ||
+           event->matches(QKeySequence::DeleteEndOfWord) ||
+           event->matches(QKeySequence::DeleteCompleteLine) ||
+           event->matches(QKeySequence::DeleteEndOfLine) || event->matches(QKeySequence::Cut);
+}
+
+} // namespace
 
 void TTransmitMemo::keyPressEvent(QKeyEvent* event)
 {
@@ -89,11 +109,27 @@ void TTransmitMemo::keyPressEvent(QKeyEvent* event)
     const bool enterOnSelection = code == 13 && textCursor().hasSelection();
     if (code >= 0 && onKeyPress)
         onKeyPress(static_cast<quint8>(code));
-    if (enterOnSelection) {
+    if (code == 8 && event->modifiers() != Qt::NoModifier) {
+        // One backspace went out, so one character goes from the window.
+        QKeyEvent plain(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, event->text());
+        QPlainTextEdit::keyPressEvent(&plain);
+        return;
+    }
+    if (enterOnSelection || editsUnlikeTheController(event)) {
         event->accept();
         return;
     }
     // Control characters are not shown (the window does not insert them), but the
     // window's own keys, Ctrl+C and Ctrl+V among them, still work.
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TTransmitMemo::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Dead keys and compose sequences arrive here rather than as key presses.
+    if (onKeyPress) {
+        for (QChar c : event->commitString())
+            onKeyPress(static_cast<quint8>(Cp437::encodeChar(c)));
+    }
+    QPlainTextEdit::inputMethodEvent(event);
 }

@@ -26,6 +26,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 };
 
 // The code a key event types: its text in code page 437, the control code of Enter,

@@ -10,11 +10,21 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QtDebug>
 
-WidgetView::WidgetView(QMainWindow* window) : window_(window) {}
+WidgetView::WidgetView(QMainWindow* window) : window_(window)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const auto update = [this, clipboard] {
+        const QMimeData* data = clipboard->mimeData();
+        clipboardHasText_ = data && data->hasText() && !data->text().isEmpty();
+    };
+    update();
+    QObject::connect(clipboard, &QClipboard::dataChanged, window_, update);
+}
 
 void WidgetView::indexComponents()
 {

@@ -40,6 +40,7 @@ public:
     void setCurrentPage(const QString& name, int index) override;
     void setFocus(const QString& name) override;
     QString clipboardText() const override;
+    bool clipboardHasText() const override { return clipboardHasText_; }
     void setClipboardText(const QString& text) override;
 
     void setWindowTitle(const QString& title) override;
@@ -62,4 +63,7 @@ private:
     QMainWindow* window_;
     QHash<QString, QPointer<QObject>> components_;
     QSet<QObject*> dirty_;
+    // Kept up to date from the clipboard's change signal: asking the clipboard itself
+    // is a round trip to its owner on X11.
+    bool clipboardHasText_ = false;
 };

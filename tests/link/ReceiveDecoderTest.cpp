@@ -149,6 +149,37 @@ TEST_F(ReceiveDecoderTest, TextWithoutCarriageReturnsIsCutAtTwiceTheLimit)
     EXPECT_GT(h.view.length(), 50000);
 }
 
+TEST_F(ReceiveDecoderTest, AHugeLimitDoesNotOverflowIntoCuttingEverything)
+{
+    h.settings().MaxRxLength = 2000000000;
+    decode('\x02' + QByteArray(100, 'x'));
+    EXPECT_EQ(h.view.length(), 100);
+}
+
+TEST_F(ReceiveDecoderTest, APacketLinkChangeEndsTheBlockAtTheFirstShownByte)
+{
+    int monitorSwitches = 0;
+    h.core.decoder.packetMonitorClick = [&] { ++monitorSwitches; };
+    h.station().ModeId = QStringLiteral("PACKET");
+    h.station().RxCount = 99;
+    decode("\x01*** CONNECTED to DL2XYZ\r");
+    EXPECT_EQ(text(), QStringLiteral("*"));
+    EXPECT_TRUE(h.station().Connected);
+    EXPECT_TRUE(h.view.component(QStringLiteral("PacketDisconnect")).enabled);
+    EXPECT_FALSE(h.station().DecoderBusy);
+    EXPECT_TRUE(h.station().RxChunk.isEmpty());
+    EXPECT_EQ(monitorSwitches, 1);
+
+    h.station().HisCall = QStringLiteral("DL2XYZ");
+    decode("\x02\r*** DISCONNECTED\r");
+    EXPECT_EQ(text(), QStringLiteral("*\n"));
+    EXPECT_FALSE(h.station().Connected);
+    EXPECT_EQ(h.station().PacketState, QStringLiteral("STANDBY"));
+    EXPECT_EQ(h.station().HisCall, QString());
+    EXPECT_FALSE(h.view.component(QStringLiteral("PacketDisconnect")).enabled);
+    EXPECT_EQ(monitorSwitches, 2);
+}
+
 TEST_F(ReceiveDecoderTest, AStatusReplyDrivesTheStatusLineAndIsNotText)
 {
     decode("\x02"

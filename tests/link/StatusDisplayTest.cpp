@@ -95,6 +95,38 @@ TEST_F(StatusDisplayTest, RttyButtonsFollowTheTransmitBit)
     EXPECT_EQ(pane(4).fill, Colors::Silver) << "traffic 000 is red, 111 silver";
 }
 
+TEST_F(StatusDisplayTest, ModeFieldsPressTheirButtonsAndSomeModesNameTheirOwnState)
+{
+    status.showStatusByte(0x47); // 100: unproto
+    EXPECT_EQ(h.station().ModeText, QStringLiteral("UNPRO(L)"));
+    EXPECT_TRUE(h.view.isChecked(QStringLiteral("PactorUnpro")));
+    status.showStatusByte(0x77); // 111: standby
+    EXPECT_TRUE(h.view.isChecked(QStringLiteral("PactorStandby")));
+    status.showStatusByte(0x37); // 011: FEC
+    EXPECT_EQ(h.station().ModeText, QStringLiteral("FEC"));
+    EXPECT_TRUE(h.view.isChecked(QStringLiteral("AmtorFec")));
+
+    h.station().ModeId = QStringLiteral("AUDIO");
+    h.station().AudioFilterName = QStringLiteral("NOTCH");
+    status.showStatusByte(0x77);
+    EXPECT_EQ(pane(2).caption, QStringLiteral("NOTCH FILTER"));
+
+    h.station().ModeId = QStringLiteral("PSK31");
+    h.station().PskSubMode = QStringLiteral(":DQPsk");
+    h.texts().Squelchtext1 = QStringLiteral("Sq off");
+    h.texts().Squelchtex2 = QStringLiteral("Sq on");
+    status.StatusLine();
+    EXPECT_EQ(pane(1).caption, QStringLiteral("PSK31:DQPsk"));
+    EXPECT_EQ(pane(2).caption, QStringLiteral("Sq off"));
+    h.station().SquelchOn = true;
+    status.StatusLine();
+    EXPECT_EQ(pane(2).caption, QStringLiteral("Sq on"));
+    EXPECT_EQ(pane(5).caption, QString()) << "not sending, no link, not RTTY";
+    h.station().ModeId = QStringLiteral("RTTY");
+    status.StatusLine();
+    EXPECT_EQ(pane(5).caption, QStringLiteral("Receive")) << "RTTY always shows the receive bar";
+}
+
 TEST_F(StatusDisplayTest, TheRequestIsWithheldWhileAnythingMustNotBeDisturbed)
 {
     status.StatusAanvraagTimer();
@@ -113,6 +145,8 @@ TEST_F(StatusDisplayTest, TheRequestIsWithheldWhileAnythingMustNotBeDisturbed)
     EXPECT_EQ(requestsWith([](CoreHarness& o) { o.station().ScrollBack = true; }), QByteArray());
     EXPECT_EQ(requestsWith([](CoreHarness& o) { o.station().ReceiveHold = true; }), QByteArray());
     EXPECT_EQ(requestsWith([](CoreHarness& o) { o.station().DecoderBusy = true; }), QByteArray());
+    EXPECT_EQ(requestsWith([](CoreHarness& o) { o.station().MailboxBackupActive = true; }),
+              QByteArray());
 }
 
 TEST_F(StatusDisplayTest, PacketShowsItsOwnStateInThePane)

@@ -51,6 +51,7 @@ public:
     void setCurrentPage(const QString& name, int index) override;
     void setFocus(const QString& name) override { focus_ = name; }
     QString clipboardText() const override { return clipboard_; }
+    bool clipboardHasText() const override { return !clipboard_.isEmpty(); }
     void setClipboardText(const QString& text) override { clipboard_ = text; }
     void setWindowTitle(const QString& title) override { title_ = title; }
     void setWindowMaximized(bool maximized) override { maximized_ = maximized; }

@@ -8,12 +8,14 @@
 #include "app/dialogs/TWordwrapForm.h"
 #include "ui/THoofdForm.h"
 #include "ui/TQvRichEdit.h"
+#include "ui/TRzPanel.h"
 #include "ui/TTransmitMemo.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -114,6 +116,8 @@ TEST_F(KeyboardTest, CtrlSFreezesTheReceiveDisplayUntilCtrlQ)
     ctrl('S');
     EXPECT_EQ(wire.written(), QByteArray("\x13"));
     EXPECT_EQ(transmit()->toPlainText(), QStringLiteral("CTRL-S\n"));
+    EXPECT_EQ(window->findChild<TRzPanel*>(QStringLiteral("XOnLed"))->caption(),
+              QStringLiteral("XOff"));
     receive("\x02held text");
     EXPECT_FALSE(receiveText().contains(QStringLiteral("held text")));
 
@@ -135,14 +139,49 @@ TEST_F(KeyboardTest, SomeControlKeysSendNothingAndEscapeGoesOut)
     EXPECT_EQ(transmit()->toPlainText(), QStringLiteral("CTRL-C\n"));
 }
 
-TEST_F(KeyboardTest, EnterOnASelectionSendsTheSelection)
+TEST_F(KeyboardTest, EnterOnASelectionSendsTheSelectionAsLines)
 {
-    transmit()->insertAtCaret(QStringLiteral("first line"));
+    transmit()->insertAtCaret(QStringLiteral("first line\nsecond"));
     transmit()->selectAll();
     wire.clear();
     QTest::keyClick(transmit(), Qt::Key_Return);
-    EXPECT_EQ(wire.written(), QByteArray("first line\r"));
-    EXPECT_EQ(transmit()->toPlainText(), QStringLiteral("first line\nfirst line\n"));
+    EXPECT_EQ(wire.written(), QByteArray("first line\rsecond\r"));
+    EXPECT_EQ(transmit()->toPlainText(),
+              QStringLiteral("first line\nsecond\nfirst line\nsecond\n"));
+}
+
+TEST_F(KeyboardTest, TheWindowNeverShowsAnEditTheControllerDidNotGet)
+{
+    QTest::keyClicks(transmit(), QStringLiteral("hello world"));
+    ctrl('A'); // a control character, not select-all
+    QTest::keyClick(transmit(), Qt::Key_Return);
+    EXPECT_EQ(wire.written(), QByteArray("hello world\x01\r"));
+
+    wire.clear();
+    QTest::keyClicks(transmit(), QStringLiteral("ab"));
+    QTest::keyClick(transmit(), Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_EQ(wire.written(), QByteArray("ab\b"));
+    EXPECT_TRUE(transmit()->toPlainText().endsWith(QStringLiteral("\na"))) << "one character";
+
+    // Delete as X11 delivers it, with DEL as its text, edits the window only.
+    wire.clear();
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
+    QApplication::sendEvent(transmit(), &del);
+    EXPECT_EQ(wire.written(), QByteArray());
+
+    // A backspace right after a line break does not join the lines.
+    transmit()->clear();
+    QTest::keyClicks(transmit(), QStringLiteral("x"));
+    QTest::keyClick(transmit(), Qt::Key_Return);
+    QTest::keyClick(transmit(), Qt::Key_Backspace);
+    EXPECT_EQ(transmit()->toPlainText(), QStringLiteral("x\n"));
+
+    // A letter composed by the input method is sent like a typed one.
+    wire.clear();
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("é"));
+    QApplication::sendEvent(transmit(), &composed);
+    EXPECT_EQ(wire.written(), QByteArray("\x82"));
 }
 
 TEST_F(KeyboardTest, ClipboardKeysCopyFromTheReceiveWindowAndPasteWithoutSending)
