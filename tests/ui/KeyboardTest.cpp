@@ -2,8 +2,7 @@
 // conversation modes, control keys, read-back keys, the clipboard keys, the clear
 // buttons and the word-wrap dialog.
 
-#include "CoreHarness.h"
-#include "StationDir.h"
+#include "WindowOnFakes.h"
 #include "app/OrvantiCore.h"
 #include "app/dialogs/TWordwrapForm.h"
 #include "ui/THoofdForm.h"
@@ -23,17 +22,12 @@
 
 namespace {
 
-class KeyboardTest : public ::testing::Test {
+class KeyboardTest : public ::testing::Test, public WindowOnFakes {
 protected:
+    KeyboardTest() : WindowOnFakes({"Program/WrapLineLength=60", "Program/MaxLineLength=70"}) {}
+
     void SetUp() override
     {
-        dir.writeSettings({"Program/WrapLineLength=60", "Program/MaxLineLength=70"});
-        port.answer("\r", "cmd: ");
-        MainWindowOptions options;
-        options.port = &port;
-        options.clock = &clock;
-        options.modal = &modal;
-        window = std::make_unique<THoofdForm>(options);
         window->show();
         core().station.FormReady = true;
         wire.clear();
@@ -59,13 +53,6 @@ protected:
     }
 
     QString receiveText() const { return window->receiveWindow()->toPlainText(); }
-
-    StationDir dir;
-    WireLog wire;
-    FakeClock clock{wire};
-    FakePort port{wire, clock};
-    QueuedModal modal;
-    std::unique_ptr<THoofdForm> window;
 };
 
 } // namespace

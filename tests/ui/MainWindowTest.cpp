@@ -1,8 +1,7 @@
 // The real main window on the offscreen platform, with the fake port and clock: its
 // named components, the view by name, menus, keys and the COM port dialog.
 
-#include "CoreHarness.h"
-#include "StationDir.h"
+#include "WindowOnFakes.h"
 #include "app/OrvantiCore.h"
 #include "app/dialogs/TAboutBox.h"
 #include "app/dialogs/TComBaudConfig.h"
@@ -28,18 +27,12 @@
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, public WindowOnFakes {
 protected:
+    MainWindowTest() : WindowOnFakes({"PtcParameters/Call=DL1ABC"}) {}
+
     void SetUp() override
     {
-        dir.writeSettings({"PtcParameters/Call=DL1ABC"});
-        port.answer("Version\r", "PTC-II v4.1\rcmd: ");
-        port.answer("\r", "cmd: ");
-        MainWindowOptions options;
-        options.port = &port;
-        options.clock = &clock;
-        options.modal = &modal;
-        window = std::make_unique<THoofdForm>(options);
         window->createDialogs();
         window->show();
     }
@@ -48,13 +41,6 @@ protected:
     {
         return window->findChild<T*>(QLatin1String(name));
     }
-
-    StationDir dir;
-    WireLog wire;
-    FakeClock clock{wire};
-    FakePort port{wire, clock};
-    QueuedModal modal;
-    std::unique_ptr<THoofdForm> window;
 };
 
 } // namespace
