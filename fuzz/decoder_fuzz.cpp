@@ -8,12 +8,14 @@
 //
 // After every block: the decoder is idle and its count reset, the window holds no
 // control character but line breaks, its length keeps to the trimming bound, the
-// capture holds exactly the block's text bytes, and a maildrop window never grows.
+// capture holds exactly the block's text bytes, a maildrop window never grows, and in
+// PACTOR the other station's call is the one after "CONNECTED TO".
 
 #include "app/Clock.h"
 #include "app/Modal.h"
 #include "app/OrvantiCore.h"
 #include "app/View.h"
+#include "link/Cp437.h"
 #include "link/Port.h"
 
 #include <QCoreApplication>
@@ -106,6 +108,7 @@ public:
     void setCurrentPage(const QString&, int) override {}
     void setFocus(const QString&) override {}
     QString clipboardText() const override { return {}; }
+    bool clipboardHasText() const override { return false; }
     void setClipboardText(const QString&) override {}
     void setWindowTitle(const QString&) override {}
     void setWindowMaximized(bool) override {}
@@ -286,6 +289,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const QByteArray block = port.blocks.front();
         const qint64 before = window.length();
         const int failuresBefore = captureFailures;
+        // A packet link coming up or going down ends the block at its first text byte.
+        const bool endsEarly = station.ModeId == QLatin1String("PACKET") &&
+                               (block.contains("CONNECTED to") || block.contains("DISCONNECTED"));
         captured.clear();
 
         core.link.ReceiveTimer();
@@ -293,15 +299,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
         check(!station.DecoderBusy, "the decoder is still busy after a block");
         check(station.RxCount == 0, "the read count was not reset");
-        const bool captureFailed = captureFailures != failuresBefore;
-        check(window.length() <= lengthBound(before, block, settings.MaxRxLength, !captureFailed),
+        const bool cutShort = captureFailures != failuresBefore || endsEarly;
+        check(window.length() <= lengthBound(before, block, settings.MaxRxLength, !cutShort),
               "the window outgrew its trimming bound");
         if (settings.MaildropOn)
             check(window.length() <= before, "the window grew in maildrop");
-        if (station.CaptureOn && !captureFailed)
+        if (station.CaptureOn && !cutShort)
             check(captured == expectedCapture(block), "the capture differs from the block's text");
         if (!station.CaptureOn)
             check(captured.isEmpty(), "captured with the capture off");
+        // Without a status reply in the block nothing else touches the call.
+        const qsizetype connected = block.indexOf("CONNECTED TO");
+        if (station.ModeId == QLatin1String("PACTOR") && connected >= 0 && !block.contains(30)) {
+            QByteArray call = block.mid(connected + 13, 8);
+            const qsizetype cr = call.indexOf('\r');
+            if (cr >= 0)
+                call.truncate(cr);
+            check(station.HisCall == Cp437::decode(call),
+                  "the PACTOR call is not the one after CONNECTED TO");
+        }
     }
     return 0;
 }
