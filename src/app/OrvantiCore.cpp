@@ -2,11 +2,15 @@
 
 #include "link/Port.h"
 
+#include <QElapsedTimer>
+
 namespace {
 constexpr int StatusRequestIntervalMs = 500;
 constexpr int HousekeepingIntervalMs = 713;
 // While reading is held and bytes wait, the poll only has flow control to do.
 constexpr int HeldPollIntervalMs = 10;
+// The longest the poll keeps reading before it lets the event loop paint and react.
+constexpr qint64 PollTurnMs = 25;
 } // namespace
 
 OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& receiveWindow,
@@ -61,9 +65,22 @@ void OrvantiCore::pollSoon()
 
 void OrvantiCore::receiveTick()
 {
-    link.ReceiveTimer();
-    const bool readSomething = !station.RxChunk.isEmpty();
-    station.RxChunk.clear();
+    // Several blocks per turn of the event loop while input piles up, so the window is
+    // painted once for many blocks instead of after each one; the turn ends after a
+    // few milliseconds, so the window stays responsive under a flood.
+    QElapsedTimer turn;
+    turn.start();
+    bool readSomething = false;
+    bool more = false;
+    link.beginReceiveBatch();
+    do {
+        link.ReceiveTimer();
+        const bool read = !station.RxChunk.isEmpty();
+        station.RxChunk.clear();
+        readSomething = readSomething || read;
+        more = read && link.bytesWaiting() > 0;
+    } while (more && running_ && turn.elapsed() < PollTurnMs);
+    link.endReceiveBatch();
     if (readSomething)
         status.sendDeferredRequest();
     const bool held = station.ReceiveHold || station.ScrollBack || station.MenuHold;

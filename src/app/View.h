@@ -63,6 +63,9 @@ class ReceiveView {
 public:
     virtual ~ReceiveView() = default;
     virtual void insertText(const QString& text, Color color) = 0;
+    // Edits between these two are laid out and painted as one (a decoded block).
+    virtual void beginBlock() {}
+    virtual void endBlock() {}
     // Adds `line` as a line of its own in the window's font colour.
     virtual void appendLine(const QString& line) = 0;
     virtual void setFontColor(Color color) = 0;

@@ -217,6 +217,16 @@ void PortLink::reportPortLost(const QString& reason)
                                   .arg(reason));
 }
 
+void PortLink::beginReceiveBatch()
+{
+    receiveWindow_.beginBlock();
+}
+
+void PortLink::endReceiveBatch()
+{
+    receiveWindow_.endBlock();
+}
+
 int PortLink::bytesWaiting()
 {
     return port_.BytesWaiting();

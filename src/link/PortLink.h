@@ -55,6 +55,9 @@ public:
     void reportPortLost(const QString& reason);
 
     int bytesWaiting();
+    // Brackets several polls whose text the receive window takes as one edit.
+    void beginReceiveBatch();
+    void endReceiveBatch();
     // The port could not be opened at start.
     bool portError() const;
     // Restart both word-wrap columns (the window was resized).

@@ -85,6 +85,12 @@ void ReceiveDecoder::V24Schryf()
     if (station_.ReceiveHold || station_.RxChunk.isEmpty())
         return;
     station_.DecoderBusy = true;
+    // The window takes the whole block as one edit, whichever way the block ends.
+    struct EditBlock {
+        ReceiveView& window;
+        explicit EditBlock(ReceiveView& w) : window(w) { window.beginBlock(); }
+        ~EditBlock() { window.endBlock(); }
+    } edit(receiveWindow_);
     // A copy: a hook may empty RxChunk while its bytes are still being walked.
     const QByteArray block = station_.RxChunk;
     const qsizetype n = block.size();

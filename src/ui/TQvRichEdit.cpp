@@ -39,6 +39,14 @@ const QTextCharFormat& TQvRichEdit::formatFor(Color color)
 
 void TQvRichEdit::insertText(const QString& text, Color color)
 {
+    if (inBlock_) {
+        // Positioned directly: a cursor move by kind (End) lays out the block first.
+        const int end = length();
+        if (blockCursor_.position() != end)
+            blockCursor_.setPosition(end);
+        blockCursor_.insertText(text, formatFor(color));
+        return;
+    }
     // The view follows the text while it shows the end; read-back stays where it is.
     QScrollBar* bar = verticalScrollBar();
     const bool atEnd = bar->value() >= bar->maximum();
@@ -47,6 +55,30 @@ void TQvRichEdit::insertText(const QString& text, Color color)
     cursor.insertText(text, formatFor(color));
     if (atEnd)
         bar->setValue(bar->maximum());
+}
+
+void TQvRichEdit::beginBlock()
+{
+    // One edit block: the document is laid out once at its end, not after each of the
+    // many small coloured insertions. Blocks nest (a poll turn holds many blocks).
+    if (blockDepth_++ > 0)
+        return;
+    QScrollBar* bar = verticalScrollBar();
+    followEnd_ = bar->value() >= bar->maximum();
+    blockCursor_ = QTextCursor(document());
+    blockCursor_.beginEditBlock();
+    inBlock_ = true;
+}
+
+void TQvRichEdit::endBlock()
+{
+    if (blockDepth_ == 0 || --blockDepth_ > 0)
+        return;
+    inBlock_ = false;
+    blockCursor_.endEditBlock();
+    blockCursor_ = QTextCursor();
+    if (followEnd_)
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 void TQvRichEdit::appendLine(const QString& line)
@@ -87,16 +119,20 @@ QChar TQvRichEdit::lastCharacter() const
 
 void TQvRichEdit::removeLastCharacter()
 {
+    const int end = length();
+    if (end == 0)
+        return;
     QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.deletePreviousChar();
+    cursor.setPosition(end - 1);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
 }
 
 void TQvRichEdit::trimFront(int count)
 {
+    // Positioning directly: moving by characters lays out every line on the way.
     QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::Start);
-    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, count);
+    cursor.setPosition(qBound(0, count, length()), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
 }
 

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QPlainTextEdit>
 #include <QTextCharFormat>
+#include <QTextCursor>
 
 class QStackedWidget;
 
@@ -18,6 +19,8 @@ public:
     TQvRichEdit(QStackedWidget* stack, QPlainTextEdit* tempMemo, QWidget* parent = nullptr);
 
     void insertText(const QString& text, Color color) override;
+    void beginBlock() override;
+    void endBlock() override;
     void appendLine(const QString& line) override;
     void setFontColor(Color color) override;
     void clear() override;
@@ -42,6 +45,11 @@ private:
     QPlainTextEdit* tempMemo_;
     Color fontColor_ = Colors::Black;
     QHash<Color, QTextCharFormat> formats_;
+    // The open edit block of a decoded block, and whether the view follows the end.
+    QTextCursor blockCursor_;
+    bool inBlock_ = false;
+    int blockDepth_ = 0;
+    bool followEnd_ = false;
 };
 
 // Text lines given with CR LF or CR become lines of the window.

@@ -224,10 +224,17 @@ void WidgetView::setCursor(const QString& name, CursorShape shape)
 void WidgetView::redraw(const QString& name)
 {
     QWidget* widget = findWidget(name);
-    if (!widget || !dirty_.remove(widget))
+    if (!widget || !dirty_.remove(widget) || !widget->isVisible())
         return;
-    if (widget->isVisible())
+    // A synchronous paint flushes the whole window, the receive window with it, so the
+    // panes refreshed after every block would cost a full paint each. Within a long
+    // handler the panes are painted at most every SyncPaintIntervalMs; otherwise the
+    // event loop paints them with everything else.
+    widget->update();
+    if (!sinceSyncPaint_.isValid() || sinceSyncPaint_.elapsed() >= SyncPaintIntervalMs) {
+        sinceSyncPaint_.start();
         widget->repaint();
+    }
 }
 
 void WidgetView::setFocus(const QString& name)

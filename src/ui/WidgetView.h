@@ -7,6 +7,7 @@
 
 #include "app/View.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QPointer>
 #include <QSet>
@@ -63,6 +64,8 @@ private:
     QMainWindow* window_;
     QHash<QString, QPointer<QObject>> components_;
     QSet<QObject*> dirty_;
+    static constexpr int SyncPaintIntervalMs = 100;
+    QElapsedTimer sinceSyncPaint_;
     // Kept up to date from the clipboard's change signal: asking the clipboard itself
     // is a round trip to its owner on X11.
     bool clipboardHasText_ = false;

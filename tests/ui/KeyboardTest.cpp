@@ -17,6 +17,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -268,4 +269,20 @@ TEST_F(KeyboardTest, WordWrapDialogKeepsTheLineLengthTenAboveAndRefusesBadEntrie
     ok->click();
     EXPECT_EQ(core().settings.WrapMin, 245);
     EXPECT_EQ(core().settings.WrapMax, 255);
+}
+
+TEST_F(KeyboardTest, TheReceiveWindowTakesEachBlockWithItsEditsAndFollowsTheEnd)
+{
+    core().settings.MaxRxLength = 5000;
+    receive("\x02"
+            "abc\b\x03"
+            "d\r\n");
+    EXPECT_TRUE(receiveText().endsWith(QStringLiteral("abd\n")));
+    for (int i = 0; i < 200; ++i)
+        receive(QByteArray(60, 'x') + '\r');
+    EXPECT_LE(window->receiveWindow()->length(), 5000 + 61);
+    EXPECT_TRUE(receiveText().endsWith(QString(60, QLatin1Char('x')) + QLatin1Char('\n')));
+    QScrollBar* bar = window->receiveWindow()->verticalScrollBar();
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_GT(bar->maximum(), 0);
 }
