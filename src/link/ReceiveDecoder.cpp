@@ -98,8 +98,13 @@ void ReceiveDecoder::V24Schryf()
     hooksDue_ = true;
     captureFailed_ = false;
     const bool z80 = station_.PtcType == PtcModel::Z80;
+    // Fixed for the block: the hooks do not change the mode or the limit.
+    classFromMode_ =
+        station_.ModeId == QLatin1String("PACKET") || station_.ModeId == QLatin1String("PSK31");
+    hardLimit_ = hardLimit();
 
-    for (qsizetype i = 0; i < n && !captureFailed_; ++i) {
+    bool ended = false;
+    for (qsizetype i = 0; i < n && !captureFailed_ && !ended; ++i) {
         auto b = static_cast<quint8>(block[i]);
         // A line feed right after a carriage return in the same block is dropped.
         if (b == LineFeed && i > 0 && static_cast<quint8>(block[i - 1]) == CarriageReturn)
@@ -121,11 +126,9 @@ void ReceiveDecoder::V24Schryf()
             showByte(b);
             if (hooksDue_) {
                 hooksDue_ = false;
-                if (runModeHooks(block) == HookResult::EndBlock) {
-                    flush();
-                    station_.DecoderBusy = false;
-                    return;
-                }
+                // A packet link change drops the rest of the block; the housekeeping
+                // below still runs, so the lamps and panes are not left behind.
+                ended = runModeHooks(block) == HookResult::EndBlock;
             }
             break;
         case ByteKind::Status:
@@ -141,6 +144,7 @@ void ReceiveDecoder::V24Schryf()
     view_.setCaption(Pane6, QStringLiteral("Rx.buf.: ") + QString::number(receiveWindow_.length()));
     view_.redraw(Pane6);
     status_.DiskLed(0);
+    // Also for the status replies of the block: the line shows the last of them.
     status_.StatusLine();
 }
 
@@ -166,15 +170,14 @@ void ReceiveDecoder::showByte(quint8 b)
         }
         station_.RxWrapPending = false;
     }
-    if (b == CarriageReturn ? windowLength_ > settings_.MaxRxLength : windowLength_ > hardLimit())
+    if (b == CarriageReturn ? windowLength_ > settings_.MaxRxLength : windowLength_ > hardLimit_)
         trim();
     if (station_.CaptureOn) {
         if (captureRun_.isEmpty())
             status_.DiskLed(1);
         captureRun_.append(static_cast<char>(b));
     }
-    const QString& mode = station_.ModeId;
-    if (mode == QLatin1String("PACKET") || mode == QLatin1String("PSK31"))
+    if (classFromMode_)
         station_.TextClass = 2;
     const quint8 textClass = station_.TextClass;
     if (textClass >= 1 && textClass <= 4)
@@ -197,7 +200,7 @@ void ReceiveDecoder::statusCode(qsizetype i, qsizetype n, const QByteArray& bloc
     // read there as text, so the last byte stands in.
     if (i + 1 < n)
         station_.StatusByte = static_cast<quint8>(block[i + 1]);
-    status_.showStatusByte(station_.StatusByte);
+    status_.takeStatusByte(station_.StatusByte);
     hooksDue_ = true;
 }
 
@@ -303,7 +306,9 @@ ReceiveDecoder::HookResult ReceiveDecoder::runModeHooks(const QByteArray& block)
         if (block.contains("inverted"))
             station_.PskSubMode = QStringLiteral(":I-DQPsk");
     } else if (mode == QLatin1String("PACTOR") && block.contains("CONNECTED TO")) {
-        const qsizetype to = block.indexOf("TO");
+        // The call follows the message itself, not any earlier "TO" of the block
+        // ("STORM" in received text, say).
+        const qsizetype to = block.indexOf("CONNECTED TO") + 10;
         QByteArray call = block.mid(to + 3, 8);
         const qsizetype cr = call.indexOf('\r');
         if (cr >= 0)

@@ -64,6 +64,8 @@ private:
     int windowLength_ = 0;  // the window's length including run_
     bool hooksDue_ = false; // state the hooks set may have changed since they last ran
     bool captureFailed_ = false;
+    bool classFromMode_ = false; // PACKET and PSK31 carry no class codes
+    int hardLimit_ = 0;
 };
 
 // The German letters the controller sends as 14, 15, 16, 20, 21, 22, 23, as their

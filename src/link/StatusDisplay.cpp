@@ -75,11 +75,16 @@ void StatusDisplay::sendDeferredRequest()
 
 void StatusDisplay::showStatusByte(quint8 statusByte)
 {
+    takeStatusByte(statusByte);
+    StatusLine();
+}
+
+void StatusDisplay::takeStatusByte(quint8 statusByte)
+{
     station_.Transmitting = (statusByte & 0x08) != 0;
     station_.ModeText = MakeModeStatus(modeField(statusByte));
     station_.TrafficState = station_.ModeText;
     station_.TrafficText = MakeTrafficStatus(trafficField(statusByte));
-    StatusLine();
 }
 
 QString StatusDisplay::MakeModeStatus(const QString& field)

@@ -30,6 +30,9 @@ public:
     void sendDeferredRequest();
     // A status byte arrived: the link flags, both fields and the status line.
     void showStatusByte(quint8 statusByte);
+    // The same without the status line, for the decoder, which refreshes the line
+    // once at the end of its block.
+    void takeStatusByte(quint8 statusByte);
     // The mode field as three binary digits ("000".."111"): its text, and the button
     // states and flags it implies.
     QString MakeModeStatus(const QString& modeField);

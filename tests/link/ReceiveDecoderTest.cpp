@@ -161,9 +161,12 @@ TEST_F(ReceiveDecoderTest, APacketLinkChangeEndsTheBlockAtTheFirstShownByte)
     int monitorSwitches = 0;
     h.core.decoder.packetMonitorClick = [&] { ++monitorSwitches; };
     h.station().ModeId = QStringLiteral("PACKET");
-    h.station().RxCount = 99;
+    h.station().CaptureOn = true;
     decode("\x01*** CONNECTED to DL2XYZ\r");
     EXPECT_EQ(text(), QStringLiteral("*"));
+    EXPECT_EQ(h.view.component(QStringLiteral("LeesLed")).fill, Colors::Lime)
+        << "the block's housekeeping still runs";
+    EXPECT_EQ(h.view.caption(QStringLiteral("Pane6")), QStringLiteral("Rx.buf.: 1"));
     EXPECT_TRUE(h.station().Connected);
     EXPECT_TRUE(h.view.component(QStringLiteral("PacketDisconnect")).enabled);
     EXPECT_FALSE(h.station().DecoderBusy);
@@ -230,6 +233,8 @@ TEST_F(ReceiveDecoderTest, ModeHooksSeeTheWholeBlockEvenThroughHiddenText)
     EXPECT_EQ(h.station().HisCall, QStringLiteral("DL1ABC"));
     decode("\x01*** CONNECTED TO VERYLONGCALL\r");
     EXPECT_EQ(h.station().HisCall, QStringLiteral("VERYLONG"));
+    decode("\x02STORM WARNING\r\x01*** CONNECTED TO DK0XY\r");
+    EXPECT_EQ(h.station().HisCall, QStringLiteral("DK0XY")) << "not the TO of STORM";
 
     h.station().ModeId = QStringLiteral("CW");
     decode("\x01** DELAY AUTO-SPEED\r");
