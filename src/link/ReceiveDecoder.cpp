@@ -137,7 +137,7 @@ void ReceiveDecoder::V24Schryf()
             break;
         }
     }
-    flush();
+    flush(true);
 
     station_.DecoderBusy = false;
     station_.RxCount = 0;
@@ -239,9 +239,12 @@ int ReceiveDecoder::hardLimit() const
                                          std::numeric_limits<int>::max()));
 }
 
-bool ReceiveDecoder::flush()
+bool ReceiveDecoder::flush(bool blockEnd)
 {
-    if (!captureRun_.isEmpty()) {
+    // The capture takes a block's bytes in one write; only a flood of text without a
+    // block end (a long poll turn) writes it in pieces.
+    constexpr qsizetype CapturePiece = 4096;
+    if (!captureRun_.isEmpty() && (blockEnd || captureRun_.size() >= CapturePiece)) {
         const bool written = !captureWrite || captureWrite(captureRun_);
         captureRun_.clear();
         if (!written) {

@@ -42,9 +42,9 @@ private:
     void backspace();
     void trim();
     int hardLimit() const;
-    // Hands the run collected so far to the window and the capture; false when the
-    // capture failed.
-    bool flush();
+    // Hands the run collected so far to the window, and the captured bytes to the
+    // capture at the block's end; false when the capture failed.
+    bool flush(bool blockEnd = false);
     enum class HookResult { Continue, EndBlock };
     HookResult runModeHooks(const QByteArray& block);
     Color classColor(quint8 textClass) const;
