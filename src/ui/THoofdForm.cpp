@@ -469,7 +469,7 @@ bool THoofdForm::eventFilter(QObject* watched, QEvent* event)
             core_->keys.ReceiveWindowMouseDown(mouse->button() == Qt::RightButton);
         } else if (watched == transmitWindow_->viewport()) {
             core_->station.MenuHold = false;
-            core_->link.ScrollNaarEnd();
+            core_->keys.TransmitWindowClick();
         } else {
             core_->station.MenuHold = false;
         }
