@@ -55,6 +55,8 @@ public:
     void reportPortLost(const QString& reason);
 
     int bytesWaiting();
+    // The XON/XOFF lamp: "XOff" in red or "XOn" in lime.
+    void showXonLed(bool xoff);
     // Brackets several polls whose text the receive window takes as one edit.
     void beginReceiveBatch();
     void endReceiveBatch();
@@ -74,7 +76,6 @@ public:
 
 private:
     void showInputIndicator(int waiting);
-    void showXonLed(bool xoff);
 
     Port& port_;
     Clock& clock_;

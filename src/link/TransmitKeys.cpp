@@ -199,15 +199,12 @@ void TransmitKeys::SendCTRL(quint8 code)
 {
     transmitWindow_.appendLine(QStringLiteral("CTRL-") + QChar(char16_t(code + 64)));
     send(code);
-    const QString led = QStringLiteral("XOnLed");
     if (code == Xoff) {
         station_.ReceiveHold = true;
-        view_.setCaption(led, QStringLiteral("XOff"));
-        view_.setLamp(led, true);
+        link_.showXonLed(true);
     } else if (code == Xon) {
         station_.ReceiveHold = false;
-        view_.setCaption(led, QStringLiteral("XOn"));
-        view_.setLamp(led, false);
+        link_.showXonLed(false);
     }
 }
 

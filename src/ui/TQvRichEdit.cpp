@@ -39,22 +39,14 @@ const QTextCharFormat& TQvRichEdit::formatFor(Color color)
 
 void TQvRichEdit::insertText(const QString& text, Color color)
 {
-    if (inBlock_) {
-        // Positioned directly: a cursor move by kind (End) lays out the block first.
-        const int end = length();
-        if (blockCursor_.position() != end)
-            blockCursor_.setPosition(end);
-        blockCursor_.insertText(text, formatFor(color));
-        return;
-    }
-    // The view follows the text while it shows the end; read-back stays where it is.
-    QScrollBar* bar = verticalScrollBar();
-    const bool atEnd = bar->value() >= bar->maximum();
-    QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text, formatFor(color));
-    if (atEnd)
-        bar->setValue(bar->maximum());
+    // A lone insertion is a block of its own, so the view follows the end the same way.
+    beginBlock();
+    // Positioned directly: a cursor move by kind (End) lays out the paragraph first.
+    const int end = length();
+    if (blockCursor_.position() != end)
+        blockCursor_.setPosition(end);
+    blockCursor_.insertText(text, formatFor(color));
+    endBlock();
 }
 
 void TQvRichEdit::beginBlock()
@@ -67,14 +59,12 @@ void TQvRichEdit::beginBlock()
     followEnd_ = bar->value() >= bar->maximum();
     blockCursor_ = QTextCursor(document());
     blockCursor_.beginEditBlock();
-    inBlock_ = true;
 }
 
 void TQvRichEdit::endBlock()
 {
     if (blockDepth_ == 0 || --blockDepth_ > 0)
         return;
-    inBlock_ = false;
     blockCursor_.endEditBlock();
     blockCursor_ = QTextCursor();
     if (followEnd_)

@@ -45,9 +45,8 @@ private:
     QPlainTextEdit* tempMemo_;
     Color fontColor_ = Colors::Black;
     QHash<Color, QTextCharFormat> formats_;
-    // The open edit block of a decoded block, and whether the view follows the end.
+    // The open edit block (blocks nest), and whether the view follows the end.
     QTextCursor blockCursor_;
-    bool inBlock_ = false;
     int blockDepth_ = 0;
     bool followEnd_ = false;
 };
