@@ -302,6 +302,7 @@ void Lifecycle::FormResize()
         view_.setEnabled(QStringLiteral("MenuAmtorFec"), false);
         view_.setEnabled(QStringLiteral("MenuBaudotTransmit"), false);
     }
+    modes_.showModesOfModel();
     link_.StartTimers();
     view_.setCaption(QStringLiteral("PtcTekst"), ptcModelName(station_.PtcType));
     link_.ScrollNaarEnd();

@@ -6,7 +6,7 @@
 #include <QString>
 
 // The program's own modal windows that handlers open.
-enum class Dialog { ComPort, About, WordWrap };
+enum class Dialog { ComPort, About, WordWrap, AudioConfig };
 
 class Modal {
 public:
@@ -16,6 +16,9 @@ public:
     // OK and Cancel; true for OK.
     virtual bool confirm(const QString& caption, const QString& text) = 0;
     virtual void beep() = 0;
+    // A one-line answer; Cancel answers `defaultText`.
+    virtual QString inputBox(const QString& caption, const QString& prompt,
+                             const QString& defaultText) = 0;
     // Shows one of the program's own dialogs and returns when it closes.
     virtual void runDialog(Dialog dialog) = 0;
 };

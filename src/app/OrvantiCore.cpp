@@ -20,14 +20,21 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
       status(station, settings, texts, link, view, receiveWindow, transmitWindow, modal),
       decoder(station, settings, link, status, view, receiveWindow),
       keys(station, link, view, receiveWindow, transmitWindow),
-      modes(station, texts, link, status, view, clock),
       config(station, settings, link, view, modal),
+      modes(station, settings, texts, link, status, keys, config, view, clock),
+      commands(station, settings, texts, link, status, modes, view, receiveWindow, transmitWindow,
+               modal, clock),
+      audio(station, settings, link, modal, clock),
       lifecycle(station, settings, texts, link, port, status, modes, config, view, receiveWindow,
                 modal, clock),
       port_(port)
 {
     link.decodeBlock = [this] { decoder.V24Schryf(); };
     config.reloadTexts = [this] { lifecycle.FormActivate(); };
+    decoder.packetMonitorClick = [this] { commands.PacketMonitorClick(); };
+    modes.standbyInMode = [this] { commands.MenuStandbyClick(); };
+    modes.cwDirect = [this] { commands.CwDelayedClick(); };
+    modes.audioNoneFilter = [this] { commands.AudioNoneFilterClick(); };
     port.onDataArrived = [this] { pollSoon(); };
     port.onPortLost = [this](const QString& reason) { link.reportPortLost(reason); };
 

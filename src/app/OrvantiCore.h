@@ -13,6 +13,8 @@
 #include "link/ReceiveDecoder.h"
 #include "link/StatusDisplay.h"
 #include "link/TransmitKeys.h"
+#include "modes/AudioConfig.h"
+#include "modes/ModeCommands.h"
 #include "modes/ModeSwitch.h"
 
 #include <QObject>
@@ -46,8 +48,10 @@ public:
     StatusDisplay status;
     ReceiveDecoder decoder;
     TransmitKeys keys;
-    ModeSwitch modes;
     ConfigurationMenu config;
+    ModeSwitch modes;
+    ModeCommands commands;
+    AudioConfig audio;
     Lifecycle lifecycle;
 
 private:

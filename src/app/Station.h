@@ -30,7 +30,8 @@ struct Station {
     bool MailboxBackupRequested = false;
     bool MailboxBackupActive = false;
     bool MailboxReloadActive = false;
-    int LastPageIndex = 0;
+    int LastPageIndex = 0; // the page the last accepted page change selected
+    int PageIndex = 0;     // the page PageControl shows
 
     // Poll-loop gates (see PortLink).
     bool ReceiveHold = false;
@@ -83,8 +84,15 @@ struct Station {
     bool WordOut = false;
     QByteArray TypeAhead;
 
+    // Mode settings last sent, and mode switches that no mode change resets.
     quint8 CwWeight = 50;
+    quint8 TrValue = 0; // 0..3, the RTTY/AMTOR "TR" value
     QString RttyBaudText = QStringLiteral("45");
+    bool Pactor3On = false;
+    quint8 AudioFilter = 4; // 1 CW filter, 2 notch, 3 peak, 4 none
+    // Whether the controller is in its audio mode (the audio dialog's tag): 1 after a
+    // switch to AUDIO, 0 at start and after a switch to CW.
+    quint8 AudioModeTag = 0;
 
     // Answers to the position queries at start.
     QByteArray PositionText;

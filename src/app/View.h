@@ -10,6 +10,9 @@
 #include <QString>
 
 enum class CursorShape { Arrow, PointingHand, Hourglass };
+// How a status pane's frame is drawn.
+enum class FrameLook { Flat, Raised, Pressed };
+enum class MouseButton { Left, Right, Middle };
 
 class View {
 public:
@@ -29,6 +32,7 @@ public:
     // Style codes: 1 regular, 2 italic, 3 bold, 4 bold italic; others change nothing.
     virtual void setFontStyle(const QString& name, int styleCode) = 0;
     virtual void setCursor(const QString& name, CursorShape shape) = 0;
+    virtual void setFrameLook(const QString& name, FrameLook look) = 0;
     // Paints the component now, even inside a long handler.
     virtual void redraw(const QString& name) = 0;
     // The page shown by a page control.

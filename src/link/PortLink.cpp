@@ -180,6 +180,11 @@ void PortLink::showInputIndicator(int waiting)
     view_.redraw(led);
 }
 
+void PortLink::purge()
+{
+    port_.Purge(true, true);
+}
+
 void PortLink::StopTimers()
 {
     station_.ReceiveHold = true;

@@ -55,6 +55,8 @@ public:
     void reportPortLost(const QString& reason);
 
     int bytesWaiting();
+    // Discards what waits in both directions of the port.
+    void purge();
     // The XON/XOFF lamp: "XOff" in red or "XOn" in lime.
     void showXonLed(bool xoff);
     // Brackets several polls whose text the receive window takes as one edit.

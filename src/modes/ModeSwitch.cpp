@@ -1,20 +1,31 @@
 #include "modes/ModeSwitch.h"
 
 #include "app/Clock.h"
+#include "app/ConfigurationMenu.h"
 #include "app/MessageTexts.h"
+#include "app/Settings.h"
 #include "app/Station.h"
 #include "app/View.h"
 #include "link/PortLink.h"
 #include "link/StatusDisplay.h"
+#include "link/TransmitKeys.h"
 
 namespace {
 const QString PageControl = QStringLiteral("PageControl");
+const QString Pane1 = QStringLiteral("Pane1");
+const QString Pane2 = QStringLiteral("Pane2");
 constexpr int ModeEntryPauseMs = 500;
+// The dumb switch gives the controller this long before the page change repeats it.
+constexpr int DumbPagePauseMs = 1000;
+constexpr quint8 CtrlB = 2;
+constexpr quint8 CwWeightStep = 10;
 } // namespace
 
-ModeSwitch::ModeSwitch(Station& station, const MessageTexts& texts, PortLink& link,
-                       StatusDisplay& status, View& view, Clock& clock)
-    : station_(station), texts_(texts), link_(link), status_(status), view_(view), clock_(clock)
+ModeSwitch::ModeSwitch(Station& station, const Settings& settings, const MessageTexts& texts,
+                       PortLink& link, StatusDisplay& status, TransmitKeys& keys,
+                       ConfigurationMenu& config, View& view, Clock& clock)
+    : station_(station), settings_(settings), texts_(texts), link_(link), status_(status),
+      keys_(keys), config_(config), view_(view), clock_(clock)
 {
 }
 
@@ -23,11 +34,94 @@ void ModeSwitch::send(const QByteArray& bytes)
     link_.ZendNaarPtc(bytes);
 }
 
+bool ModeSwitch::modeIs(const char* mode) const
+{
+    return station_.ModeId == QLatin1String(mode);
+}
+
+// Mode menu ----------------------------------------------------------------------------
+
 void ModeSwitch::MenuPactorClick()
 {
-    if (station_.ModeId != QLatin1String("PACTOR"))
+    if (!modeIs("PACTOR"))
         ZetTabNaar(ModePage::Pactor);
 }
+
+void ModeSwitch::Sub_MenuPacketPort1Click()
+{
+    if (station_.PageIndex != static_cast<int>(ModePage::Packet))
+        ZetTabNaar(ModePage::Packet);
+    SwitchToPacket(1);
+}
+
+void ModeSwitch::Sub_MenuPacketPort2Click()
+{
+    if (station_.PageIndex != static_cast<int>(ModePage::Packet))
+        ZetTabNaar(ModePage::Packet);
+    SwitchToPacket(2);
+}
+
+void ModeSwitch::MenuAmtorClick()
+{
+    if (!modeIs("AMTOR"))
+        ZetTabNaar(ModePage::Amtor);
+}
+
+void ModeSwitch::MenuRttyClick()
+{
+    if (station_.PageIndex != static_cast<int>(ModePage::Rtty))
+        ZetTabNaar(ModePage::Rtty);
+}
+
+void ModeSwitch::MenuCwClick()
+{
+    if (station_.PageIndex != static_cast<int>(ModePage::Cw))
+        ZetTabNaar(ModePage::Cw);
+}
+
+void ModeSwitch::MenuAudioClick()
+{
+    if (!modeIs("AUDIO"))
+        ZetTabNaar(ModePage::Audio);
+}
+
+void ModeSwitch::MenuPsk31Click()
+{
+    if (station_.PageIndex != static_cast<int>(ModePage::Psk31))
+        ZetTabNaar(ModePage::Psk31);
+}
+
+void ModeSwitch::MenuNavtexClick()
+{
+    if (station_.PageIndex != static_cast<int>(ModePage::Navtex))
+        ZetTabNaar(ModePage::Navtex);
+}
+
+void ModeSwitch::MenuDumbClick()
+{
+    link_.ScrollNaarEnd();
+    SwitchToPactor();
+    station_.DumbMode = true;
+    if (!station_.MailboxBackupActive)
+        config_.Zetmessages();
+    station_.ModeId = QStringLiteral("DUMB");
+    if (station_.PageIndex != static_cast<int>(ModePage::Dumb)) {
+        // The page change readies the controller and comes back here once more.
+        clock_.sleep(DumbPagePauseMs);
+        ZetTabNaar(ModePage::Dumb);
+    }
+}
+
+void ModeSwitch::MenuToggleListenClick()
+{
+    if (station_.PtcType == PtcModel::Z80)
+        send("\x1b");
+    if (standbyInMode)
+        standbyInMode();
+    SwitchListenOn();
+}
+
+// Page change ---------------------------------------------------------------------------
 
 void ModeSwitch::ZetTabNaar(ModePage page)
 {
@@ -37,6 +131,7 @@ void ModeSwitch::ZetTabNaar(ModePage page)
 
 void ModeSwitch::PageControlChange(int pageIndex)
 {
+    station_.PageIndex = pageIndex;
     if (!station_.FormReady)
         return;
     if (station_.Connected || station_.Transmitting || station_.MailboxBackupActive ||
@@ -44,61 +139,97 @@ void ModeSwitch::PageControlChange(int pageIndex)
         if (!station_.MailboxBackupActive && !station_.MailboxReloadActive)
             status_.Warning(texts_.NoChangeText);
         view_.setCurrentPage(PageControl, station_.LastPageIndex);
+        station_.PageIndex = station_.LastPageIndex;
         return;
     }
     ZetPtcKlaar();
     switch (static_cast<ModePage>(pageIndex)) {
     case ModePage::Pactor:
-        if (station_.ModeId != QLatin1String("PACTOR"))
+        if (!modeIs("PACTOR"))
             SwitchToPactor();
         break;
-    default:
-        break; // the other modes' sequences come with their toolbars
+    case ModePage::Amtor:
+        if (!modeIs("AMTOR"))
+            SwitchToAmtor();
+        break;
+    case ModePage::Packet:
+        if (!modeIs("PACKET"))
+            SwitchToPacket(1);
+        break;
+    case ModePage::Rtty:
+        if (!modeIs("RTTY"))
+            SwitchToRtty();
+        break;
+    case ModePage::Cw:
+        if (!modeIs("CW"))
+            SwitchToCw();
+        break;
+    case ModePage::Audio:
+        if (!modeIs("AUDIO") && audioNoneFilter)
+            audioNoneFilter();
+        break;
+    case ModePage::Psk31:
+        if (!modeIs("PSK31"))
+            SwitchToPsk31();
+        break;
+    case ModePage::Navtex:
+        // Reception starts from the NAVTEX toolbar.
+        station_.ModeId = QStringLiteral("NAVTEX");
+        break;
+    case ModePage::Dumb:
+        MenuDumbClick();
+        break;
     }
-    station_.LastPageIndex = pageIndex;
+    station_.LastPageIndex = station_.PageIndex;
 }
 
 void ModeSwitch::ZetPtcKlaar()
 {
     SwitchListenOff();
+    if (maildropCheckClick && view_.isChecked(QStringLiteral("MenuMaildropCheck")))
+        maildropCheckClick();
     station_.DumbMode = false;
-    const QString& mode = station_.ModeId;
-    if (mode == QLatin1String("PACKET"))
+    if (modeIs("PACKET"))
         send("PAC MON 0\r");
-    if (mode == QLatin1String("PACKET") || mode == QLatin1String("AUDIO") ||
-        mode == QLatin1String("CW") || mode == QLatin1String("RTTY") ||
-        mode == QLatin1String("PSK31"))
+    if (modeIs("PACKET") || modeIs("AUDIO") || modeIs("CW") || modeIs("RTTY") || modeIs("PSK31"))
         send("\x1bQ\r");
     link_.DummiRead();
     station_.ConvMode = false;
 }
 
+// Listen --------------------------------------------------------------------------------
+
 void ModeSwitch::SwitchListenOn()
 {
     station_.TrafficState = QStringLiteral("LISTEN");
-    const QString& mode = station_.ModeId;
-    if (mode == QLatin1String("PACTOR"))
+    if (modeIs("PACTOR"))
         send("L 1\r");
-    else if (mode == QLatin1String("AMTOR"))
+    else if (modeIs("AMTOR"))
         send("\x1b MON\r");
-    else if (mode == QLatin1String("PACKET"))
+    else if (modeIs("PACKET"))
         send("\x1bMON 5\r");
 }
 
 void ModeSwitch::SwitchListenOff()
 {
     station_.TrafficState = QStringLiteral("STANDBY");
-    const QString& mode = station_.ModeId;
-    if (mode == QLatin1String("PACTOR")) {
+    if (modeIs("PACTOR")) {
         send("L 0\r");
-    } else if (mode == QLatin1String("AMTOR")) {
+    } else if (modeIs("AMTOR")) {
         if (station_.PtcType == PtcModel::Z80)
             send("\x1bPt\r");
         send("Q\r");
-    } else if (mode == QLatin1String("PACKET")) {
+    } else if (modeIs("PACKET")) {
         send("\x1bMON 0\r");
     }
     link_.DummiRead();
+}
+
+// Switch sequences ----------------------------------------------------------------------
+
+void ModeSwitch::afterSwitch()
+{
+    config_.Zetmessages();
 }
 
 void ModeSwitch::SwitchToPactor()
@@ -116,4 +247,222 @@ void ModeSwitch::SwitchToPactor()
     view_.setEnabled(QStringLiteral("MenuAmtorFec"), false);
     view_.setEnabled(QStringLiteral("MenuBaudotTransmit"), false);
     view_.setCaption(QStringLiteral("MenuYourcall"), texts_.YourcallText);
+    afterSwitch();
+}
+
+void ModeSwitch::SwitchToAmtor()
+{
+    if (station_.Connected || modeIs("AMTOR"))
+        return;
+    link_.ScrollNaarEnd();
+    link_.DummiRead();
+    link_.purge();
+    SwitchToPactor();
+    send("AM\r");
+    clock_.sleep(ModeEntryPauseMs);
+    station_.ModeId = QStringLiteral("AMTOR");
+    view_.setEnabled(QStringLiteral("MenuUnpro"), false);
+    view_.setEnabled(QStringLiteral("MenuAmtorFec"), true);
+    view_.setEnabled(QStringLiteral("MenuBaudotTransmit"), false);
+    view_.setCaption(QStringLiteral("MenuYourcall"), texts_.YourSelCallText);
+    afterSwitch();
+}
+
+void ModeSwitch::SwitchToRtty()
+{
+    if (modeIs("RTTY"))
+        return;
+    link_.ScrollNaarEnd();
+    link_.StartTimers();
+    // The Z80 PTC reaches RTTY only from AMTOR.
+    if (station_.PtcType == PtcModel::Z80 && !modeIs("AMTOR"))
+        SwitchToAmtor();
+    clock_.sleep(ModeEntryPauseMs);
+    link_.DummiRead();
+    send("\x1b"
+         "BAU\r");
+    clock_.sleep(ModeEntryPauseMs);
+    station_.ModeId = QStringLiteral("RTTY");
+    view_.setEnabled(QStringLiteral("MenuUnpro"), false);
+    view_.setEnabled(QStringLiteral("MenuAmtorFec"), false);
+    view_.setEnabled(QStringLiteral("MenuBaudotTransmit"), true);
+    afterSwitch();
+    link_.StartTimers();
+}
+
+void ModeSwitch::SwitchToCw()
+{
+    link_.ScrollNaarEnd();
+    link_.StartTimers();
+    station_.ModeId = QStringLiteral("CW");
+    send("CWT\r");
+    clock_.sleep(ModeEntryPauseMs);
+    station_.AudioModeTag = 0;
+    if (cwDirect)
+        cwDirect();
+    view_.setChecked(QStringLiteral("CwDelayed"), true);
+    send("\x1b");
+    link_.StartTimers();
+}
+
+void ModeSwitch::SwitchToPsk31()
+{
+    link_.ScrollNaarEnd();
+    link_.StartTimers();
+    station_.ModeId = QStringLiteral("PSK31");
+    send("PSKT\r");
+}
+
+void ModeSwitch::SwitchToAudio()
+{
+    if (station_.PtcType != PtcModel::IIe && station_.PtcType != PtcModel::II)
+        return;
+    link_.ScrollNaarEnd();
+    if (!modeIs("AUDIO")) {
+        send("AUD\r");
+        station_.AudioModeTag = 1;
+        link_.DummiRead();
+    }
+    struct Filter {
+        const char* command;
+        const char* name;
+    };
+    static const Filter filters[] = {
+        {"CW\r", "CWFILTER"}, {"notch\r", "NOTCH"}, {"Peak\r", "PEAK"}, {"Through\r", "THROUGH"}};
+    if (station_.AudioFilter >= 1 && station_.AudioFilter <= 4) {
+        const Filter& filter = filters[station_.AudioFilter - 1];
+        send(filter.command);
+        station_.AudioFilterName = QLatin1String(filter.name);
+    }
+    station_.ModeId = QStringLiteral("AUDIO");
+    afterSwitch();
+}
+
+void ModeSwitch::SwitchToPacket(int port)
+{
+    link_.ScrollNaarEnd();
+    if (!modeIs("PACKET")) {
+        send("Pac MON 6\r");
+        clock_.sleep(ModeEntryPauseMs);
+        link_.DummiRead();
+        send("PAC\r");
+        view_.setChecked(QStringLiteral("PacketPort1"), true);
+        station_.PacketState = QStringLiteral("MONITOR");
+    }
+    station_.ModeId = QStringLiteral("PACKET");
+    // Only the PTC-II and up have a second packet port.
+    const bool twoPorts = station_.PtcType > PtcModel::IIe;
+    view_.setVisible(QStringLiteral("PacketPort1"), twoPorts);
+    view_.setVisible(QStringLiteral("PacketPort2"), twoPorts);
+    if (twoPorts) {
+        const QByteArray digit = QByteArray::number(port == 2 ? 2 : 1);
+        send(QByteArray("P " + digit + '\r'));
+        station_.PacketPortName = QStringLiteral("Port ") + QLatin1String(digit);
+    }
+    status_.StatusLine();
+}
+
+// Controller models ---------------------------------------------------------------------
+
+void ModeSwitch::showModesOfModel()
+{
+    const quint8 model = station_.PtcType;
+    if (model < PtcModel::Z80 || model > PtcModel::IIpro)
+        return;                                 // not recognised: leave the window as it is
+    const bool small = model <= PtcModel::Plus; // Z80 PTC and PTC PLUS
+    const bool z80 = model == PtcModel::Z80;
+    for (const char* page : {"PACKET", "AUDIO", "PSK31", "NAVTEX"})
+        view_.setVisible(QLatin1String(page), !small);
+    view_.setVisible(QStringLiteral("CW"), !z80);
+    if (small)
+        view_.setVisible(QStringLiteral("DUMBMODE"), false);
+    for (const char* item : {"MenuPacket", "MenuAudio", "MenuPsk31", "MenuNavtex", "MenuAudioCW"})
+        view_.setVisible(QLatin1String(item), !small);
+    view_.setVisible(QStringLiteral("MenuCw"), !z80);
+    if (z80) {
+        view_.setVisible(QStringLiteral("MenuBackupMailbox"), false);
+        view_.setVisible(QStringLiteral("MenuReloadMailbox"), false);
+    }
+    // The small controllers have only the 100 Bd FSK unproto.
+    for (const char* item : {"Sub_Menu200BdFSK", "Sub_Menu100BdDPSKs", "Sub_Menu200BdDPSKs",
+                             "Sub_Menu400BDDPSKs", "Sub_Menu800BdDPSKs", "Sub_Menu100BdDPSKl",
+                             "Sub_Menu200BdDPSKl", "Sub_Menu400BdDPSKl", "Sub_Menu800BdDPSKl"})
+        view_.setEnabled(QLatin1String(item), !small);
+}
+
+// Status panes --------------------------------------------------------------------------
+
+bool ModeSwitch::teleprinterPaneActive() const
+{
+    return modeIs("RTTY") || modeIs("AMTOR") || settings_.NavtexOn || settings_.AmtexOn;
+}
+
+void ModeSwitch::Pane1MouseEnter()
+{
+    if (!teleprinterPaneActive() && !modeIs("CW"))
+        return;
+    view_.setFrameLook(Pane1, FrameLook::Raised);
+    // The hint tells what the buttons do; in CW they change the keying weight.
+    view_.setHint(Pane1, modeIs("CW") ? QStringLiteral("Left=CWWeight+10%\r\nRight=CWWeight-10%")
+                                      : QStringLiteral("Left=LTRS command\r\nRight=TX/RX Shift"));
+}
+
+void ModeSwitch::Pane1MouseLeave()
+{
+    if (!teleprinterPaneActive() && !modeIs("CW"))
+        return;
+    view_.setFrameLook(Pane1, FrameLook::Flat);
+    view_.setHint(Pane1, QStringLiteral("Ptc Mode"));
+}
+
+void ModeSwitch::Pane1Click()
+{
+    if (teleprinterPaneActive())
+        keys_.SendCTRL(CtrlB);
+}
+
+void ModeSwitch::Pane1MouseDown(MouseButton button)
+{
+    const bool left = button == MouseButton::Left;
+    const bool right = button == MouseButton::Right;
+    if ((left && modeIs("RTTY")) || modeIs("AMTOR") || settings_.NavtexOn || settings_.AmtexOn)
+        view_.setFrameLook(Pane1, FrameLook::Pressed);
+    if (modeIs("CW") && (left || right)) {
+        // As the hint says: left heavier, right lighter. The weight is a byte and wraps.
+        station_.CwWeight = static_cast<quint8>(left ? station_.CwWeight + CwWeightStep
+                                                     : station_.CwWeight - CwWeightStep);
+        send(QByteArray("\x1b"
+                        "CWW " +
+                        QByteArray::number(station_.CwWeight) + '\r'));
+    }
+    if (right && (modeIs("AMTOR") || modeIs("RTTY"))) {
+        station_.TrValue = static_cast<quint8>((station_.TrValue + 1) % 4);
+        send(QByteArray("\x1b"
+                        "TR " +
+                        QByteArray::number(station_.TrValue) + '\r'));
+        view_.setCaption(QStringLiteral("Pane8"), QString::number(station_.TrValue));
+    }
+}
+
+void ModeSwitch::Pane2MouseDown(MouseButton button)
+{
+    if ((button == MouseButton::Left && modeIs("RTTY")) || modeIs("AMTOR") || modeIs("CW")) {
+        view_.setFrameLook(Pane2, FrameLook::Pressed);
+        toggleWordOut();
+    }
+}
+
+void ModeSwitch::Pane2MouseLeave()
+{
+    if (modeIs("RTTY") || modeIs("AMTOR") || modeIs("CW")) {
+        view_.setFrameLook(Pane2, FrameLook::Flat);
+        view_.setHint(Pane2, QStringLiteral("Sub Mode"));
+    }
+}
+
+void ModeSwitch::toggleWordOut()
+{
+    station_.WordOut = !station_.WordOut;
+    for (const char* button : {"AmtorWout", "RttyWout", "CwWout", "PskWout"})
+        view_.setChecked(QLatin1String(button), station_.WordOut);
 }

@@ -1,16 +1,22 @@
 #pragma once
 
 // Moving the controller between operating modes: the page-change rule (no change while
-// a link is up or this station sends), readying the controller for a new mode, and the
-// switch sequences with their fixed pauses and drains.
+// a link is up or this station sends), readying the controller for a new mode, the
+// switch sequences with their fixed pauses and drains, listen on and off, and the mode
+// actions of the first two status panes.
 
 #include <QByteArray>
+#include <functional>
 
 class Clock;
+class ConfigurationMenu;
 class PortLink;
 class StatusDisplay;
+class TransmitKeys;
 class View;
+enum class MouseButton;
 struct MessageTexts;
+struct Settings;
 struct Station;
 
 // Pages of PageControl, in order.
@@ -18,10 +24,25 @@ enum class ModePage { Pactor = 0, Amtor, Packet, Rtty, Cw, Audio, Psk31, Navtex,
 
 class ModeSwitch {
 public:
-    ModeSwitch(Station& station, const MessageTexts& texts, PortLink& link, StatusDisplay& status,
+    ModeSwitch(Station& station, const Settings& settings, const MessageTexts& texts,
+               PortLink& link, StatusDisplay& status, TransmitKeys& keys, ConfigurationMenu& config,
                View& view, Clock& clock);
 
+    // The Mode menu.
     void MenuPactorClick();
+    void Sub_MenuPacketPort1Click();
+    void Sub_MenuPacketPort2Click();
+    void MenuAmtorClick();
+    void MenuRttyClick();
+    void MenuCwClick();
+    void MenuAudioClick();
+    void MenuPsk31Click();
+    void MenuNavtexClick();
+    // The dumb terminal: PACTOR's prompt with the controller's messages shown.
+    void MenuDumbClick();
+    // Always ends in listen reception.
+    void MenuToggleListenClick();
+
     // Selects `page` and runs the page-change rule.
     void ZetTabNaar(ModePage page);
     // The page shown changed (by the operator or by ZetTabNaar).
@@ -31,14 +52,49 @@ public:
     void SwitchListenOn();
     void SwitchListenOff();
     void SwitchToPactor();
+    void SwitchToAmtor();
+    void SwitchToRtty();
+    void SwitchToCw();
+    void SwitchToPsk31();
+    // Only the PTC-IIe and PTC-II have the audio mode; on others this does nothing.
+    void SwitchToAudio();
+    // `port` 1 or 2; the port command only on controllers with two ports.
+    void SwitchToPacket(int port);
+
+    // Shows the mode pages and menu items the controller model has (at each layout).
+    void showModesOfModel();
+
+    // The status bar's mode pane (Pane1) and sub-mode pane (Pane2).
+    void Pane1MouseEnter();
+    void Pane1MouseLeave();
+    void Pane1Click();
+    void Pane1MouseDown(MouseButton button);
+    void Pane2MouseDown(MouseButton button);
+    void Pane2MouseLeave();
+    // Word-out mode on or off; the "Word out" buttons show it.
+    void toggleWordOut();
+
+    // Mode commands the switches run; wired by the application object.
+    std::function<void()> standbyInMode;   // the Standby action of the present mode
+    std::function<void()> cwDirect;        // CW "Direct"
+    std::function<void()> audioNoneFilter; // AUDIO "None"
+    // Runs the "Maildrop Check" item's action while it is checked (to uncheck it).
+    std::function<void()> maildropCheckClick;
 
 private:
     void send(const QByteArray& bytes);
+    bool modeIs(const char* mode) const;
+    // The modes in which the panes act: the two teleprinter modes and NAVTEX/AMTEX.
+    bool teleprinterPaneActive() const;
+    void afterSwitch();
 
     Station& station_;
+    const Settings& settings_;
     const MessageTexts& texts_;
     PortLink& link_;
     StatusDisplay& status_;
+    TransmitKeys& keys_;
+    ConfigurationMenu& config_;
     View& view_;
     Clock& clock_;
 };

@@ -3,6 +3,7 @@
 #include "ui/TQvRichEdit.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 
 GuiModal::GuiModal(QWidget* parent) : parent_(parent) {}
@@ -25,6 +26,15 @@ bool GuiModal::confirm(const QString& caption, const QString& text)
 void GuiModal::beep()
 {
     QApplication::beep();
+}
+
+QString GuiModal::inputBox(const QString& caption, const QString& prompt,
+                           const QString& defaultText)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? answer : defaultText;
 }
 
 void GuiModal::runDialog(Dialog dialog)

@@ -15,6 +15,8 @@ public:
     void message(const QString& caption, const QString& text) override;
     bool confirm(const QString& caption, const QString& text) override;
     void beep() override;
+    QString inputBox(const QString& caption, const QString& prompt,
+                     const QString& defaultText) override;
     void runDialog(Dialog dialog) override;
 
     std::function<void(Dialog)> dialogRunner;

@@ -7,6 +7,7 @@
 #include "app/dialogs/TSplashForm.h"
 #include "app/dialogs/TWordwrapForm.h"
 #include "link/CommPortDriver.h"
+#include "modes/dialogs/TConfigAudio.h"
 #include "ui/HintPolicy.h"
 #include "ui/ModeToolbars.h"
 #include "ui/TQvRichEdit.h"
@@ -114,8 +115,7 @@ void THoofdForm::buildWindow()
     layout->setContentsMargins(2, 1, 2, 0);
     layout->setSpacing(0);
 
-    // Mode pages beside the general button bar. The pages' toolbars take their buttons
-    // with the mode commands; until then a page change does not act.
+    // Mode pages beside the general button bar.
     auto* top = new QHBoxLayout;
     pageControl_ = new QTabWidget(central);
     pageControl_->setObjectName(QStringLiteral("PageControl"));
@@ -130,7 +130,10 @@ void THoofdForm::buildWindow()
         pageLayout->addWidget(toolbar);
         pageControl_->addTab(page, QLatin1String(tab.caption));
     }
-    pageControl_->tabBar()->setEnabled(false);
+    connect(pageControl_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (core_)
+            core_->modes.PageControlChange(index);
+    });
     pageControl_->setFixedHeight(60);
     top->addWidget(pageControl_, 2);
     auto* buttonBar = new QFrame(central);
@@ -194,6 +197,7 @@ void THoofdForm::buildWindow()
     // The receive window's and TempMemo's keys go to the core's handlers.
     receiveWindow_->installEventFilter(this);
     tempMemo_->installEventFilter(this);
+    transmitWindow_->installEventFilter(this);
 
     auto* statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("Statusbalk"));
@@ -205,6 +209,8 @@ void THoofdForm::buildWindow()
         pane->setFrameShadow(QFrame::Sunken);
         pane->setAutoFillBackground(true);
         pane->setToolTip(QLatin1String(PaneHints[i]));
+        if (i < 2) // the mode and sub-mode panes take mouse actions
+            pane->installEventFilter(this);
         statusBar->addWidget(pane, 1);
     }
     setStatusBar(statusBar);
@@ -277,6 +283,18 @@ void THoofdForm::buildMenus()
         });
     }
 
+    // The own-call items come with calling; their captions follow the mode already.
+    addItem(configuration, QStringLiteral("MenuYourcall"), QStringLiteral("&Your call"));
+    addItem(configuration, QStringLiteral("MenuYourID"), QStringLiteral("Your ID"));
+    connect(addItem(configuration, QStringLiteral("MenuAudioCW"), QStringLiteral("Audio")),
+            &QAction::triggered, this, [this] { core_->audio.MenuAudioCWClick(); });
+    QMenu* ptcType =
+        addMenu(configuration, QStringLiteral("MenuTypeofPTC"), QStringLiteral("PtcType"));
+    addItem(ptcType, QStringLiteral("one1"), QStringLiteral("one"));
+    addItem(ptcType, QStringLiteral("two1"), QStringLiteral("two"));
+    addItem(ptcType, QStringLiteral("three1"), QStringLiteral("three"));
+    ptcType->menuAction()->setVisible(false);
+
     const auto addSwitch = [this, configuration](const QString& menuName, const QString& title,
                                                  const QString& onName, const QString& offName,
                                                  void (ConfigurationMenu::*on)(),
@@ -304,19 +322,92 @@ void THoofdForm::buildMenus()
               QStringLiteral("Sub_MenuPtcOn"), QStringLiteral("Sub_MenuPtcOff"),
               &ConfigurationMenu::Sub_MenuPtcOnClick, &ConfigurationMenu::Sub_MenuPtcOffClick);
 
-    QMenu* actions = addMenu(nullptr, QStringLiteral("MainMenuAction"), QStringLiteral("&Action"));
-    connect(addItem(actions, QStringLiteral("MenuClearTxScreen"),
-                    QStringLiteral("Clear &Tx Screen + Buffer"), QKeySequence(Qt::ALT | Qt::Key_T)),
-            &QAction::triggered, this, [this] { core_->keys.MenuClearTxScreenClick(); });
-    connect(addItem(actions, QStringLiteral("MenuClearRxScreen"),
-                    QStringLiteral("Clear &Rx Screen + Buffer"), QKeySequence(Qt::ALT | Qt::Key_R)),
-            &QAction::triggered, this, [this] { core_->keys.MenuClearRxScreenClick(); });
-
+    buildModeMenu();
+    buildActionMenu();
     buildPopUpMenu();
 
     QMenu* help = addMenu(nullptr, QStringLiteral("MainMenuHelp"), QStringLiteral("&Help"));
     connect(addItem(help, QStringLiteral("MenuAbout"), QStringLiteral("About")),
             &QAction::triggered, this, &THoofdForm::MenuAboutClick);
+}
+
+void THoofdForm::buildModeMenu()
+{
+    QMenu* modes = addMenu(nullptr, QStringLiteral("MainMenuMode"), QStringLiteral("&Mode"));
+    const auto entry = [this](QMenu* menu, const char* name, const char* text,
+                              const QKeySequence& shortcut, void (ModeSwitch::*handler)()) {
+        QAction* item = addItem(menu, QLatin1String(name), QLatin1String(text), shortcut);
+        connect(item, &QAction::triggered, this, [this, handler] { (core_->modes.*handler)(); });
+        return item;
+    };
+    entry(modes, "MenuPactor", "&Pactor", Qt::Key_F2, &ModeSwitch::MenuPactorClick);
+    QMenu* packet = addMenu(modes, QStringLiteral("MenuPacket"), QStringLiteral("Packet"));
+    entry(packet, "Sub_MenuPacketPort1", "Port &1", Qt::SHIFT | Qt::Key_F1,
+          &ModeSwitch::Sub_MenuPacketPort1Click);
+    entry(packet, "Sub_MenuPacketPort2", "Port &2", Qt::SHIFT | Qt::Key_F2,
+          &ModeSwitch::Sub_MenuPacketPort2Click);
+    entry(modes, "MenuAmtor", "&Amtor", Qt::Key_F3, &ModeSwitch::MenuAmtorClick);
+    entry(modes, "MenuRtty", "&Rtty", Qt::Key_F4, &ModeSwitch::MenuRttyClick);
+    entry(modes, "MenuCw", "&Cw", Qt::ALT | Qt::Key_F4, &ModeSwitch::MenuCwClick);
+    addItem(modes, QStringLiteral("NewM2"), QStringLiteral("M2"))->setVisible(false);
+    entry(modes, "MenuAudio", "A&udio", Qt::SHIFT | Qt::Key_F4, &ModeSwitch::MenuAudioClick);
+    entry(modes, "MenuPsk31", "Psk31", Qt::CTRL | Qt::SHIFT | Qt::Key_F4,
+          &ModeSwitch::MenuPsk31Click);
+    entry(modes, "MenuNavtex", "Navtex", {}, &ModeSwitch::MenuNavtexClick);
+    entry(modes, "MenuDumb", "Dumb terminal and Tools", Qt::Key_F10, &ModeSwitch::MenuDumbClick);
+}
+
+void THoofdForm::buildActionMenu()
+{
+    QMenu* actions = addMenu(nullptr, QStringLiteral("MainMenuAction"), QStringLiteral("&Action"));
+    const auto entry = [this](QMenu* menu, const char* name, const char* text,
+                              const QKeySequence& shortcut, auto handler) {
+        QAction* item = addItem(menu, QLatin1String(name), QLatin1String(text), shortcut);
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+    entry(actions, "MenuToggleListen", "Toggle &Listen", Qt::Key_F6,
+          [this] { core_->modes.MenuToggleListenClick(); });
+    QMenu* unproto =
+        addMenu(actions, QStringLiteral("MenuUnpro"), QStringLiteral("&Unpro Transmit"));
+    const char* const unprotoItems[][2] = {
+        {"Sub_Menu100BdFSK", "100 Bd FSK"},        {"Sub_Menu200BdFSK", "200 Bd FSK"},
+        {"Sub_Menu100BdDPSKs", "100 Bd DPSK (S)"}, {"Sub_Menu200BdDPSKs", "200 Bd DPSK (S)"},
+        {"Sub_Menu400BDDPSKs", "400 Bd DPSK (S)"}, {"Sub_Menu800BdDPSKs", "800 Bd DPSK (S)"},
+        {"Sub_Menu100BdDPSKl", "100 Bd DPSK (L)"}, {"Sub_Menu200BdDPSKl", "200 Bd DPSK (L)"},
+        {"Sub_Menu400BdDPSKl", "400 Bd DPSK (L)"}, {"Sub_Menu800BdDPSKl", "800 Bd DPSK (L)"}};
+    for (int i = 0; i < 10; ++i) {
+        entry(unproto, unprotoItems[i][0], unprotoItems[i][1],
+              i == 0 ? QKeySequence(Qt::Key_F7) : QKeySequence(),
+              [this, i] { core_->commands.unprotoClick(i + 1); });
+    }
+    entry(actions, "MenuAmtorFec", "&Fec Transmit", Qt::ALT | Qt::Key_F7,
+          [this] { core_->commands.MenuAmtorFecClick(); });
+    entry(actions, "MenuBaudotTransmit", "&Baudot Transmit", Qt::CTRL | Qt::Key_F7,
+          [this] { core_->commands.MenuBaudotTransmitClick(); });
+    entry(actions, "MenuStandby", "&Standby in this Mode", Qt::ALT | Qt::Key_S,
+          [this] { core_->commands.MenuStandbyClick(); });
+    addItem(actions, QStringLiteral("NewM3"), QStringLiteral("M3"))->setVisible(false);
+    // Calling comes with its own dialogs; the entries wait for them.
+    addItem(actions, QStringLiteral("MenuCallAstation"), QStringLiteral("&Call a station"),
+            Qt::Key_F5);
+    addItem(actions, QStringLiteral("MenuCallAListStation"),
+            QStringLiteral("Call a station from &List"), Qt::ALT | Qt::Key_F5);
+    entry(actions, "MenuDisconnect", "&Disconnect", Qt::ALT | Qt::Key_D,
+          [this] { core_->commands.MenuDisconnectClick(); });
+    entry(actions, "MenuHardDisconnect", "&Hard Disconnect", Qt::ALT | Qt::Key_H,
+          [this] { core_->commands.MenuHardDisconnectClick(); });
+    addItem(actions, QStringLiteral("MenuCallCQ"), QStringLiteral("Call C&Q"), Qt::Key_F8);
+    entry(actions, "MenuChangeOver", "Change &Over", Qt::Key_End,
+          [this] { core_->commands.MenuChangeOverClick(); });
+    entry(actions, "MenuSendHiscalldeMycall", "&Send Hiscall de Mycall", Qt::CTRL | Qt::Key_End,
+          [this] { core_->commands.MenuSendHiscalldeMycallClick(); });
+    entry(actions, "MenuSendHiscalldeMycallCho", "&Send Hiscall de Mycall+Cho",
+          Qt::ALT | Qt::Key_End, [this] { core_->commands.MenuSendHiscalldeMycallChoClick(); });
+    entry(actions, "MenuClearTxScreen", "Clear &Tx Screen + Buffer", Qt::ALT | Qt::Key_T,
+          [this] { core_->keys.MenuClearTxScreenClick(); });
+    entry(actions, "MenuClearRxScreen", "Clear &Rx Screen + Buffer", Qt::ALT | Qt::Key_R,
+          [this] { core_->keys.MenuClearRxScreenClick(); });
 }
 
 void THoofdForm::buildPopUpMenu()
@@ -330,8 +421,12 @@ void THoofdForm::buildPopUpMenu()
         action->setEnabled(enabled);
         return action;
     };
-    item("PopUpMakeHiscallselectedtext", "Make Hiscall=Selected text");
-    item("PopUpMakeHisNameSelectedtext", "Make HisName=Selected text");
+    connect(item("PopUpMakeHiscallselectedtext", "Make Hiscall=Selected text", true),
+            &QAction::triggered, this,
+            [this] { core_->commands.PopUpMakeHiscallselectedtextClick(); });
+    connect(item("PopUpMakeHisNameSelectedtext", "Make HisName=Selected text", true),
+            &QAction::triggered, this,
+            [this] { core_->commands.PopUpMakeHisNameSelectedtextClick(); });
     connect(item("PopUpClearRxScreen1", "Clear Rx Screen", true), &QAction::triggered, this,
             [this] {
                 core_->link.ScrollNaarEnd();
@@ -343,10 +438,14 @@ void THoofdForm::buildPopUpMenu()
     item("PopUpSaveReceiveBuffer1", "Save Receive Buffer");
     item("PopUpCallaStation", "Call a Station");
     item("PopUpCallfromList", "Call from List");
-    item("PopupCho", "Change Over");
-    item("PopUpHisdeMy", "Transmit Hiscall de Mycall");
-    item("PopUpHisdeMyCHO", "Transmit Hiscall de Mycall+CHO");
-    item("PopUpDisconnect", "Disconnect");
+    connect(item("PopupCho", "Change Over"), &QAction::triggered, this,
+            [this] { core_->commands.MenuChangeOverClick(); });
+    connect(item("PopUpHisdeMy", "Transmit Hiscall de Mycall"), &QAction::triggered, this,
+            [this] { core_->commands.MenuSendHiscalldeMycallClick(); });
+    connect(item("PopUpHisdeMyCHO", "Transmit Hiscall de Mycall+CHO"), &QAction::triggered, this,
+            [this] { core_->commands.MenuSendHiscalldeMycallChoClick(); });
+    connect(item("PopUpDisconnect", "Disconnect"), &QAction::triggered, this,
+            [this] { core_->commands.MenuDisconnectClick(); });
     QAction* copy = item("PopUpCtrlIns", "Copy Selected text to Clipboard");
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
     copy->setShortcutContext(Qt::WidgetShortcut); // the windows' own keys handle it
@@ -374,21 +473,125 @@ void THoofdForm::connectButtons()
         if (auto* button = findChild<QAbstractButton*>(QLatin1String(name)))
             connect(button, &QAbstractButton::clicked, this, handler);
     };
+    const auto control = [this](quint8 code) {
+        return [this, code] { core_->commands.sendControl(code); };
+    };
+    const auto standby = [this] { core_->commands.MenuStandbyClick(); };
+    const auto toggleListen = [this] { core_->modes.MenuToggleListenClick(); };
+    const auto disconnect = [this] { core_->commands.MenuDisconnectClick(); };
+    const auto hardDisconnect = [this] { core_->commands.MenuHardDisconnectClick(); };
+    const auto wordOut = [this] { core_->modes.toggleWordOut(); };
+    const auto filter = [this](quint8 number) {
+        return [this, number] { core_->commands.audioFilterClick(number); };
+    };
+
+    onClick("PactorStandby", standby);
+    onClick("PactorListen", toggleListen);
+    onClick("PactorUnpro", [this] { core_->commands.unprotoClick(1); });
+    onClick("PactorDuplex", [this] { core_->commands.PactorDuplexClick(); });
+    onClick("PactorDisconnect", disconnect);
+    onClick("PactorHardDisconnect", hardDisconnect);
+    onClick("Pactor3Button", [this] { core_->commands.Pactor3ButtonClick(); });
+
+    onClick("AmtorStandby", standby);
+    onClick("AmtorListen", toggleListen);
+    onClick("AmtorFec", [this] { core_->commands.MenuAmtorFecClick(); });
+    onClick("AmtorWout", wordOut);
+    onClick("AmtorDisConnect", disconnect);
+    onClick("AmtorHardDisconnect", hardDisconnect);
+
+    onClick("PacketPort1", [this] { core_->modes.Sub_MenuPacketPort1Click(); });
+    onClick("PacketPort2", [this] { core_->modes.Sub_MenuPacketPort2Click(); });
+    onClick("PacketMonitor", [this] { core_->commands.PacketMonitorClick(); });
+    onClick("PacketDisconnect", [this] { core_->commands.PacketDisConnectClick(); });
+
+    onClick("RttyReceive", [this] { core_->commands.RttyReceiveClick(); });
+    onClick("rttyTransmit", [this] { core_->commands.RttyTransmitClick(); });
+    onClick("RttyBaud", [this] { core_->commands.RttyBaudClick(); });
+    onClick("RttyWout", wordOut);
+
+    onClick("CwDelayed", [this] { core_->commands.CwDelayedClick(); });
+    onClick("CwTransmit", [this] { core_->commands.CWTransmitClick(); });
+    onClick("CwTxSpeed", [this] { core_->commands.CwTxSpeedClick(); });
+    onClick("CwRxAuto", control(6));      // Ctrl-F
+    onClick("CwRxSpeedUp", control(21));  // Ctrl-U
+    onClick("CwRxSpeedDown", control(4)); // Ctrl-D
+    onClick("CwWout", wordOut);
+
+    onClick("AudioCwFilter", filter(1));
+    onClick("AudioNotchFilter", filter(2));
+    onClick("AudioPeakFilter", filter(3));
+    onClick("AudioNoneFilter", filter(4));
+    onClick("AudioConfig", [this] { core_->audio.MenuAudioCWClick(); });
+
+    onClick("PskUp", control(12));   // Ctrl-L
+    onClick("PskDown", control(11)); // Ctrl-K
+    onClick("PskSquelch", [this] { core_->commands.PskSquelchClick(); });
+    onClick("PskNet", control(14));  // Ctrl-N
+    onClick("PskMode", control(2));  // Ctrl-B
+    onClick("PskReset", control(6)); // Ctrl-F
+    onClick("PskTransmit", [this] { core_->commands.PskTransmitClick(); });
+    onClick("PskStandby", [this] { core_->commands.PskStandbyClick(); });
+    onClick("PskWout", wordOut);
+
     onClick("ClearTransmitBuffer", [this] { core_->keys.ClearTransmitBufferClick(); });
+    onClick("SpeedCho", [this] { core_->commands.MenuChangeOverClick(); });
+    onClick("SpeedHiscall", [this] { core_->commands.MenuSendHiscalldeMycallClick(); });
     onClick("SpeedRxClear", [this] {
         core_->link.ScrollNaarEnd();
         core_->keys.MenuClearRxScreenClick();
     });
     onClick("SpeedTxClear", [this] { core_->keys.MenuClearTxScreenClick(); });
-    // Buttons whose work comes with later features start disabled.
-    for (const char* name : {"OpenLogFile", "XmitFile", "SaveBuffer"})
-        view_.setEnabled(QLatin1String(name), false);
+
+    // Calling, CQ, NAVTEX, the tools, logging and file transmission come with their
+    // own features; until then their buttons and entries stay disabled.
+    view_.setUnavailable({
+        QStringLiteral("PactorCQ"),
+        QStringLiteral("PactorConnect"),
+        QStringLiteral("PactorListConnect"),
+        QStringLiteral("ScanButton"),
+        QStringLiteral("AmtorCq"),
+        QStringLiteral("AmtorConnect"),
+        QStringLiteral("AmtorListConnect"),
+        QStringLiteral("PacketConnect"),
+        QStringLiteral("PacketListConnect"),
+        QStringLiteral("RttyCQ"),
+        QStringLiteral("RttyHisCall"),
+        QStringLiteral("CwCQ"),
+        QStringLiteral("CwHisCall"),
+        QStringLiteral("PskHisCall"),
+        QStringLiteral("PskCQ"),
+        QStringLiteral("AmtexOn"),
+        QStringLiteral("NavtexOn"),
+        QStringLiteral("NavtexOff"),
+        QStringLiteral("NavtexMsgType"),
+        QStringLiteral("NavtexArea"),
+        QStringLiteral("NavtexTime"),
+        QStringLiteral("UpdateButton"),
+        QStringLiteral("TrxConfigButton"),
+        QStringLiteral("OpenLogFile"),
+        QStringLiteral("XmitFile"),
+        QStringLiteral("SaveBuffer"),
+        QStringLiteral("MenuCallAstation"),
+        QStringLiteral("MenuCallAListStation"),
+        QStringLiteral("MenuCallCQ"),
+        QStringLiteral("MenuYourcall"),
+        QStringLiteral("MenuYourID"),
+        QStringLiteral("PopUpOpenLogFile1"),
+        QStringLiteral("PopUpSaveReceiveBuffer1"),
+        QStringLiteral("PopUpCallaStation"),
+        QStringLiteral("PopUpCallfromList"),
+    });
 }
 
 void THoofdForm::createDialogs()
 {
     if (!comBaudConfig_)
         comBaudConfig_ = new TComBaudConfig(core_->config, core_->settings, this);
+    if (!configAudio_) {
+        core_->audio.loadWorkingCopies();
+        configAudio_ = new TConfigAudio(core_->audio, this);
+    }
 }
 
 void THoofdForm::runDialog(Dialog dialog)
@@ -403,6 +606,10 @@ void THoofdForm::runDialog(Dialog dialog)
         about.exec();
         break;
     }
+    case Dialog::AudioConfig:
+        createDialogs();
+        configAudio_->exec();
+        break;
     case Dialog::WordWrap: {
         TWordwrapForm wordWrap(core_->settings, guiModal_, this);
         wordWrap.exec();
@@ -458,7 +665,17 @@ bool THoofdForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (!core_)
         return QMainWindow::eventFilter(watched, event);
+    if (watched->objectName() == QLatin1String("Pane1") ||
+        watched->objectName() == QLatin1String("Pane2"))
+        return paneEvent(static_cast<QWidget*>(watched), event);
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // End, Ctrl+End and Alt+End are the Action menu's, not the text windows'.
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_End) {
+            event->ignore();
+            return true;
+        }
+        break;
     case QEvent::MouseMove:
         // Moving the mouse over the text windows or the receive bar ends a menu's freeze.
         core_->station.MenuHold = false;
@@ -492,4 +709,43 @@ bool THoofdForm::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool THoofdForm::paneEvent(QWidget* pane, QEvent* event)
+{
+    const bool modePane = pane->objectName() == QLatin1String("Pane1");
+    ModeSwitch& modes = core_->modes;
+    switch (event->type()) {
+    case QEvent::Enter:
+        if (modePane)
+            modes.Pane1MouseEnter();
+        break;
+    case QEvent::Leave:
+        if (modePane)
+            modes.Pane1MouseLeave();
+        else
+            modes.Pane2MouseLeave();
+        break;
+    case QEvent::MouseButtonPress: {
+        const Qt::MouseButton pressed = static_cast<QMouseEvent*>(event)->button();
+        const MouseButton button = pressed == Qt::LeftButton    ? MouseButton::Left
+                                   : pressed == Qt::RightButton ? MouseButton::Right
+                                                                : MouseButton::Middle;
+        if (modePane)
+            modes.Pane1MouseDown(button);
+        else
+            modes.Pane2MouseDown(button);
+        break;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (modePane && mouse->button() == Qt::LeftButton &&
+            pane->rect().contains(mouse->position().toPoint()))
+            modes.Pane1Click();
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
 }

@@ -21,6 +21,7 @@ class QPlainTextEdit;
 class QStackedWidget;
 class QTabWidget;
 class TComBaudConfig;
+class TConfigAudio;
 class TQvRichEdit;
 class TRzPanel;
 class TSplashForm;
@@ -49,6 +50,7 @@ public:
     TQvRichEdit* receiveWindow() const { return receiveWindow_; }
     TTransmitMemo* transmitWindow() const { return transmitWindow_; }
     TComBaudConfig* comBaudConfig() const { return comBaudConfig_; }
+    TConfigAudio* configAudio() const { return configAudio_; }
 
     void MenuAboutClick();
 
@@ -61,6 +63,8 @@ protected:
 private:
     void buildWindow();
     void buildMenus();
+    void buildModeMenu();
+    void buildActionMenu();
     void buildPopUpMenu();
     void connectButtons();
     QMenu* addMenu(QMenu* parent, const QString& name, const QString& title);
@@ -69,6 +73,8 @@ private:
     TRzPanel* addLamp(QWidget* bar, const QString& name, const QString& caption,
                       const QString& hint);
     void runDialog(Dialog dialog);
+    // Mouse actions on the mode pane (Pane1) or the sub-mode pane (Pane2).
+    bool paneEvent(QWidget* pane, QEvent* event);
     void applyTransmitHeight();
 
     std::unique_ptr<Port> ownedPort_;
@@ -86,6 +92,7 @@ private:
     TRzPanel* transmitBar_ = nullptr;
     TTransmitMemo* transmitWindow_ = nullptr;
     TComBaudConfig* comBaudConfig_ = nullptr;
+    TConfigAudio* configAudio_ = nullptr;
     std::unique_ptr<TSplashForm> closingSplash_;
 
     std::unique_ptr<OrvantiCore> core_;

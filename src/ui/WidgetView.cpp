@@ -6,11 +6,13 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QtDebug>
@@ -99,8 +101,18 @@ void WidgetView::setHint(const QString& name, const QString& hint)
         action->setToolTip(hint);
 }
 
+void WidgetView::setUnavailable(const QStringList& names)
+{
+    for (const QString& name : names) {
+        unavailable_.insert(name);
+        setEnabled(name, false);
+    }
+}
+
 void WidgetView::setEnabled(const QString& name, bool enabled)
 {
+    if (enabled && unavailable_.contains(name))
+        return;
     QObject* object = find(name);
     if (auto* menu = qobject_cast<QMenu*>(object))
         menu->menuAction()->setEnabled(enabled);
@@ -113,6 +125,17 @@ void WidgetView::setEnabled(const QString& name, bool enabled)
 void WidgetView::setVisible(const QString& name, bool visible)
 {
     QObject* object = find(name);
+    // A mode page is shown or hidden as its tab.
+    if (auto* page = qobject_cast<QWidget*>(object)) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(
+                page->parentWidget() ? page->parentWidget()->parentWidget() : nullptr)) {
+            const int index = tabs->indexOf(page);
+            if (index >= 0) {
+                tabs->setTabVisible(index, visible);
+                return;
+            }
+        }
+    }
     if (auto* menu = qobject_cast<QMenu*>(object))
         menu->menuAction()->setVisible(visible);
     else if (auto* widget = qobject_cast<QWidget*>(object))
@@ -221,6 +244,24 @@ void WidgetView::setCursor(const QString& name, CursorShape shape)
     }
 }
 
+void WidgetView::setFrameLook(const QString& name, FrameLook look)
+{
+    auto* frame = qobject_cast<QFrame*>(findWidget(name));
+    if (!frame)
+        return;
+    switch (look) {
+    case FrameLook::Flat:
+        frame->setFrameShadow(QFrame::Sunken);
+        break;
+    case FrameLook::Raised:
+        frame->setFrameShadow(QFrame::Raised);
+        break;
+    case FrameLook::Pressed:
+        frame->setFrameShadow(QFrame::Plain);
+        break;
+    }
+}
+
 void WidgetView::redraw(const QString& name)
 {
     QWidget* widget = findWidget(name);
@@ -266,8 +307,12 @@ void WidgetView::setClipboardText(const QString& text)
 
 void WidgetView::setCurrentPage(const QString& name, int index)
 {
-    if (auto* tabs = qobject_cast<QTabWidget*>(find(name)); tabs && index < tabs->count())
+    // A page chosen by the program is not an operator's choice: the page-change
+    // handler must not run again for it.
+    if (auto* tabs = qobject_cast<QTabWidget*>(find(name)); tabs && index < tabs->count()) {
+        const QSignalBlocker blocker(tabs);
         tabs->setCurrentIndex(index);
+    }
 }
 
 void WidgetView::setWindowTitle(const QString& title)

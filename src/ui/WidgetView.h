@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QSet>
+#include <QStringList>
 #include <functional>
 
 class QMainWindow;
@@ -37,6 +38,7 @@ public:
     void setFontSize(const QString& name, int points) override;
     void setFontStyle(const QString& name, int styleCode) override;
     void setCursor(const QString& name, CursorShape shape) override;
+    void setFrameLook(const QString& name, FrameLook look) override;
     void redraw(const QString& name) override;
     void setCurrentPage(const QString& name, int index) override;
     void setFocus(const QString& name) override;
@@ -49,6 +51,10 @@ public:
     bool isWindowMaximized() const override;
     void setHintsEnabled(bool enabled) override;
     void showSplash() override;
+
+    // Components whose feature is not built yet: they stay disabled whatever the
+    // handlers ask, so nothing offers work that does not happen.
+    void setUnavailable(const QStringList& names);
 
     std::function<void()> onShowSplash;
     std::function<void(bool)> onHintsEnabled;
@@ -64,6 +70,7 @@ private:
     QMainWindow* window_;
     QHash<QString, QPointer<QObject>> components_;
     QSet<QObject*> dirty_;
+    QSet<QString> unavailable_;
     static constexpr int SyncPaintIntervalMs = 100;
     QElapsedTimer sinceSyncPaint_;
     // Kept up to date from the clipboard's change signal: asking the clipboard itself

@@ -25,3 +25,16 @@ void QueuedModal::runDialog(Dialog dialog)
     if (onDialog)
         onDialog(dialog);
 }
+
+QString QueuedModal::inputBox(const QString& caption, const QString& prompt,
+                              const QString& defaultText)
+{
+    inputs.append({caption, prompt, false});
+    if (inputAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected input box: " << prompt.toStdString();
+        return defaultText;
+    }
+    const std::optional<QString> answer = inputAnswers_.front();
+    inputAnswers_.pop_front();
+    return answer.value_or(defaultText);
+}

@@ -8,6 +8,7 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <optional>
 
 struct ShownMessage {
     QString caption;
@@ -21,17 +22,24 @@ public:
     bool confirm(const QString& caption, const QString& text) override;
     void beep() override { ++beeps; }
     void runDialog(Dialog dialog) override;
+    QString inputBox(const QString& caption, const QString& prompt,
+                     const QString& defaultText) override;
 
     // Answers for the next confirmations, in order; with none queued a confirmation
     // fails the test (it was not expected).
     void queueConfirm(bool answer) { confirmAnswers_.push_back(answer); }
+    // Answers for the next input boxes; nullopt stands for Cancel. With none queued an
+    // input box fails the test.
+    void queueInput(std::optional<QString> answer) { inputAnswers_.push_back(std::move(answer)); }
     // What a dialog does while it is "open".
     std::function<void(Dialog)> onDialog;
 
     QList<ShownMessage> shown;
     QList<Dialog> dialogs;
+    QList<ShownMessage> inputs; // caption and prompt of each input box
     int beeps = 0;
 
 private:
     std::deque<bool> confirmAnswers_;
+    std::deque<std::optional<QString>> inputAnswers_;
 };

@@ -21,6 +21,7 @@ struct ComponentState {
     int fontSize = 0;
     int fontStyle = 0;
     CursorShape cursor = CursorShape::Arrow;
+    FrameLook frame = FrameLook::Flat;
     int redraws = 0;
     int page = 0;
 };
@@ -47,6 +48,7 @@ public:
     void setFontSize(const QString& name, int points) override;
     void setFontStyle(const QString& name, int styleCode) override;
     void setCursor(const QString& name, CursorShape shape) override;
+    void setFrameLook(const QString& name, FrameLook look) override { state(name).frame = look; }
     void redraw(const QString& name) override;
     void setCurrentPage(const QString& name, int index) override;
     void setFocus(const QString& name) override { focus_ = name; }

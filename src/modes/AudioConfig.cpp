@@ -1,0 +1,82 @@
+#include "modes/AudioConfig.h"
+
+#include "app/Clock.h"
+#include "app/Modal.h"
+#include "app/Settings.h"
+#include "app/Station.h"
+#include "link/Cp437.h"
+#include "link/PortLink.h"
+#include "modes/ModeCommands.h"
+
+namespace {
+constexpr int AudioEntryPauseMs = 500;
+constexpr char Xon = 17;
+} // namespace
+
+AudioConfig::AudioConfig(Station& station, Settings& settings, PortLink& link, Modal& modal,
+                         Clock& clock)
+    : station_(station), settings_(settings), link_(link), modal_(modal), clock_(clock)
+{
+}
+
+void AudioConfig::loadWorkingCopies()
+{
+    centreQrg = settings_.AudioCenterQrg;
+    bandwidth = settings_.AudioBandwidth;
+}
+
+void AudioConfig::MenuAudioCWClick()
+{
+    link_.StopTimers();
+    modal_.runDialog(Dialog::AudioConfig);
+    if (centreQrg != 0)
+        settings_.AudioCenterQrg = centreQrg;
+    if (bandwidth != 0)
+        settings_.AudioBandwidth = bandwidth;
+}
+
+bool AudioConfig::sendChange(bool& changed, const QString& text, const char* command, quint16& copy)
+{
+    const bool outsideAudio = station_.AudioModeTag == 0;
+    if (outsideAudio)
+        link_.ZendNaarPtc("\x1b"
+                          "Aud\r");
+    clock_.sleep(AudioEntryPauseMs);
+    changed = false;
+    const QString number = text.trimmed();
+    bool ok = false;
+    const uint value = number.toUInt(&ok);
+    if (!ok || value > 0xFFFF) {
+        modal_.message(QStringLiteral("Orvanti"), notAValidNumberMessage(text));
+        return false;
+    }
+    copy = static_cast<quint16>(value);
+    link_.ZendNaarPtc(QByteArray(command + Cp437::encode(number) + '\r'));
+    if (outsideAudio)
+        link_.ZendNaarPtc("Q\r");
+    link_.StartTimers();
+    return true;
+}
+
+bool AudioConfig::OkKnopClick(const QString& centreText, const QString& bandwidthText)
+{
+    bool close = false;
+    if (QrgChanged) {
+        if (!sendChange(QrgChanged, centreText, "C ", centreQrg))
+            return false;
+        close = true;
+    }
+    if (BandwidthChanged) {
+        if (!sendChange(BandwidthChanged, bandwidthText, "B ", bandwidth))
+            return false;
+        close = true;
+    }
+    link_.ZendNaarPtc(QByteArray(1, Xon));
+    return close;
+}
+
+void AudioConfig::CancelKnopClick()
+{
+    link_.StartTimers();
+    link_.ZendNaarPtc(QByteArray(1, Xon));
+}

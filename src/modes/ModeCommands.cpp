@@ -1,0 +1,366 @@
+#include "modes/ModeCommands.h"
+
+#include "app/Clock.h"
+#include "app/MessageTexts.h"
+#include "app/Modal.h"
+#include "app/Settings.h"
+#include "app/Station.h"
+#include "app/View.h"
+#include "link/Cp437.h"
+#include "link/PortLink.h"
+#include "link/StatusDisplay.h"
+#include "modes/ModeSwitch.h"
+
+namespace {
+const QString ProgramName = QStringLiteral("Orvanti");
+constexpr char CtrlC = 3;
+constexpr char CtrlD = 4;
+constexpr char CtrlY = 25;
+constexpr int StandbyPauseMs = 500;
+// CW keeps the key down between the two change-overs this long.
+constexpr int CwChangeOverPauseMs = 1000;
+} // namespace
+
+QString notAValidNumberMessage(const QString& text)
+{
+    return QLatin1Char('\'') + text + QStringLiteral("' is not a valid integer value");
+}
+
+ModeCommands::ModeCommands(Station& station, Settings& settings, const MessageTexts& texts,
+                           PortLink& link, StatusDisplay& status, ModeSwitch& modes, View& view,
+                           ReceiveView& receiveWindow, TransmitView& transmitWindow, Modal& modal,
+                           Clock& clock)
+    : station_(station), settings_(settings), texts_(texts), link_(link), status_(status),
+      modes_(modes), view_(view), receiveWindow_(receiveWindow), transmitWindow_(transmitWindow),
+      modal_(modal), clock_(clock)
+{
+}
+
+void ModeCommands::send(const QByteArray& bytes)
+{
+    link_.ZendNaarPtc(bytes);
+}
+
+void ModeCommands::sendControl(quint8 code)
+{
+    send(QByteArray(1, static_cast<char>(code)));
+}
+
+bool ModeCommands::modeIs(const char* mode) const
+{
+    return station_.ModeId == QLatin1String(mode);
+}
+
+QString ModeCommands::commandArgument(const QString& answer)
+{
+    QString cleaned;
+    cleaned.reserve(answer.size());
+    for (QChar c : answer) {
+        if (c.unicode() >= 32 && c.unicode() != 127)
+            cleaned.append(c);
+    }
+    return cleaned;
+}
+
+// Action menu ---------------------------------------------------------------------------
+
+void ModeCommands::unprotoClick(int number)
+{
+    send(QByteArray("U " + QByteArray::number(number) + '\r'));
+}
+
+void ModeCommands::MenuAmtorFecClick()
+{
+    if (!modeIs("AMTOR"))
+        return;
+    if (station_.TrafficState != QLatin1String("FEC")) {
+        send("\x1b"
+             "FEC\r");
+        link_.ScrollNaarEnd();
+    } else {
+        send("\x1b"
+             "DD\r");
+    }
+}
+
+void ModeCommands::MenuBaudotTransmitClick()
+{
+    if (modeIs("RTTY"))
+        sendControl(CtrlY);
+}
+
+void ModeCommands::MenuStandbyClick()
+{
+    link_.ScrollNaarEnd();
+    const bool listening = station_.TrafficState == QLatin1String("LISTEN");
+    if (modeIs("PSK31")) {
+        send("\x1b"
+             "DD\r");
+        send("PSKT\r");
+    } else if (modeIs("RTTY")) {
+        if (listening)
+            modes_.SwitchListenOff();
+        sendControl(CtrlY);
+    } else {
+        if (listening)
+            modes_.SwitchListenOff();
+        if (station_.Connected)
+            sendControl(CtrlD);
+        else
+            send("\x1b"
+                 "DD\r");
+        clock_.sleep(StandbyPauseMs);
+        link_.purge();
+    }
+}
+
+void ModeCommands::MenuDisconnectClick()
+{
+    if (!station_.Transmitting)
+        MenuChangeOverClick();
+    if (station_.PtcType == PtcModel::Z80)
+        sendControl(CtrlD);
+    else
+        send("\x1b"
+             "D\r");
+    link_.ScrollNaarEnd();
+}
+
+void ModeCommands::MenuHardDisconnectClick()
+{
+    send("\x1b"
+         "DD\r");
+    link_.ScrollNaarEnd();
+}
+
+void ModeCommands::MenuChangeOverClick()
+{
+    if (station_.Connected) {
+        if (modeIs("AMTOR")) {
+            // In AMTOR the sending side hands over with the "+?" sign.
+            if (station_.Transmitting)
+                send("+?");
+            else
+                sendControl(CtrlY);
+        } else {
+            send(QByteArray("\r") + CtrlY + '\r');
+        }
+    }
+    if (modeIs("RTTY"))
+        RttyReceiveClick();
+    else if (modeIs("PSK31"))
+        PskTransmitClick();
+    transmitWindow_.appendLine(QString());
+}
+
+QString ModeCommands::myPart() const
+{
+    return settings_.IdString.isEmpty() ? settings_.MyCall : settings_.IdString;
+}
+
+bool ModeCommands::hisDeMySendsDirectly(bool acceptFec) const
+{
+    return station_.Connected || modeIs("RTTY") || modeIs("CW") || modeIs("PSK31") ||
+           station_.TrafficState.left(5) == QLatin1String("UNPRO") ||
+           (acceptFec && station_.TrafficState == QLatin1String("FEC"));
+}
+
+void ModeCommands::MenuSendHiscalldeMycallClick()
+{
+    const QString line = station_.HisCall + QStringLiteral(" de ") + myPart();
+    if (hisDeMySendsDirectly(true)) {
+        const QByteArray tail = modeIs("PACTOR") ? QByteArray(" =>\r") : QByteArray("\r");
+        send(QByteArray('\r' + Cp437::encode(line) + tail));
+    }
+    transmitWindow_.appendLine(line);
+}
+
+void ModeCommands::MenuSendHiscalldeMycallChoClick()
+{
+    const QString line = station_.HisCall + QStringLiteral(" de ") + myPart();
+    if (hisDeMySendsDirectly(false)) {
+        QByteArray tail = modeIs("PACTOR") ? QByteArray(" =>") : QByteArray();
+        tail += CtrlY;
+        tail += '\r';
+        send(QByteArray('\r' + Cp437::encode(line) + tail));
+    }
+    transmitWindow_.appendLine(line);
+}
+
+// PACTOR --------------------------------------------------------------------------------
+
+void ModeCommands::PactorDuplexClick()
+{
+    if (station_.DuplexOn) {
+        send("\x1b"
+             "Pd 0\r");
+        station_.DuplexOn = false;
+    } else {
+        send("\x1b"
+             "Pd 1\r");
+        station_.DuplexOn = true;
+    }
+    view_.setChecked(QStringLiteral("PactorDuplex"), station_.DuplexOn);
+}
+
+void ModeCommands::Pactor3ButtonClick()
+{
+    const QString button = QStringLiteral("Pactor3Button");
+    if (!station_.Pactor3On) {
+        send("TO 3\r");
+        send("Myl 3\r");
+        station_.Pactor3On = true;
+        view_.setCaption(button, QStringLiteral("Pt II"));
+        view_.setHint(button, QStringLiteral("Switch to Pactor 2"));
+    } else {
+        send("TO 0\r");
+        send("Myl 2\r");
+        station_.Pactor3On = false;
+        view_.setCaption(button, QStringLiteral("Pt III"));
+        view_.setHint(button, QStringLiteral("Switch to Pactor 3"));
+    }
+}
+
+// PACKET --------------------------------------------------------------------------------
+
+void ModeCommands::PacketMonitorClick()
+{
+    link_.StopTimers();
+    if (!station_.Connected)
+        view_.setColors(QStringLiteral("Pane2"), Colors::Silver, Colors::Black);
+    if (station_.PacketState != QLatin1String("MONITOR")) {
+        send("\x1b"
+             "Mon 6\r");
+        send("\x1b"
+             "MC 6\r");
+        link_.DummiRead();
+        station_.PacketState = QStringLiteral("MONITOR");
+    } else {
+        send("\x1b"
+             "Mon 0\r");
+        send("\x1b"
+             "MC 0\r");
+        link_.DummiRead();
+        station_.PacketState = QStringLiteral("STANDBY");
+    }
+    link_.StartTimers();
+    status_.StatusLine();
+}
+
+void ModeCommands::PacketDisConnectClick()
+{
+    send("\x1b"
+         "D\r");
+    link_.ScrollNaarEnd();
+}
+
+// RTTY ----------------------------------------------------------------------------------
+
+void ModeCommands::RttyReceiveClick()
+{
+    sendControl(station_.PtcType == PtcModel::Z80 ? CtrlD : CtrlY);
+    link_.ScrollNaarEnd();
+}
+
+void ModeCommands::RttyTransmitClick()
+{
+    sendControl(CtrlY);
+    link_.ScrollNaarEnd();
+}
+
+void ModeCommands::RttyBaudClick()
+{
+    const QString answer =
+        commandArgument(modal_.inputBox(ProgramName, texts_.BaudrateText, station_.RttyBaudText));
+    station_.RttyBaudText = answer;
+    send(QByteArray("\x1b"
+                    "BAU " +
+                    Cp437::encode(answer) + '\r'));
+}
+
+// CW ------------------------------------------------------------------------------------
+
+void ModeCommands::CwDelayedClick()
+{
+    send("\x1b\r");
+    sendControl(CtrlY);
+    clock_.sleep(CwChangeOverPauseMs);
+    sendControl(CtrlY);
+    link_.ScrollNaarEnd();
+}
+
+void ModeCommands::CWTransmitClick()
+{
+    sendControl(CtrlY);
+    clock_.sleep(CwChangeOverPauseMs);
+    sendControl(CtrlY);
+    link_.ScrollNaarEnd();
+}
+
+void ModeCommands::CwTxSpeedClick()
+{
+    const QString answer = commandArgument(modal_.inputBox(ProgramName, texts_.CwSpeedText, {}));
+    if (answer.isEmpty())
+        return;
+    send(QByteArray("\x1b"
+                    "CWS " +
+                    Cp437::encode(answer) + '\r'));
+    bool ok = false;
+    const uint speed = answer.trimmed().toUInt(&ok);
+    if (ok && speed <= 0xFFFF)
+        settings_.CwTxSpeed = static_cast<quint16>(speed);
+    else
+        modal_.message(ProgramName, notAValidNumberMessage(answer));
+}
+
+// AUDIO ---------------------------------------------------------------------------------
+
+void ModeCommands::audioFilterClick(quint8 filter)
+{
+    static const char* const buttons[] = {"AudioCwFilter", "AudioNotchFilter", "AudioPeakFilter",
+                                          "AudioNoneFilter"};
+    if (filter < 1 || filter > 4)
+        return;
+    station_.AudioFilter = filter;
+    view_.setChecked(QLatin1String(buttons[filter - 1]), true);
+    modes_.SwitchToAudio();
+}
+
+// PSK31 ---------------------------------------------------------------------------------
+
+void ModeCommands::PskSquelchClick()
+{
+    // The controller toggles too, so the same byte serves both ways.
+    station_.SquelchOn = !station_.SquelchOn;
+    sendControl(CtrlC);
+}
+
+void ModeCommands::PskTransmitClick()
+{
+    sendControl(CtrlY);
+    link_.ScrollNaarEnd();
+}
+
+void ModeCommands::PskStandbyClick()
+{
+    send("\x1b"
+         "DD\r");
+    send("PSKT\r");
+}
+
+// Pop-up menu ---------------------------------------------------------------------------
+
+void ModeCommands::PopUpMakeHiscallselectedtextClick()
+{
+    // Anything shorter or longer than a call sign is not taken for one.
+    const QString selection = receiveWindow_.selectedText();
+    if (selection.size() < 3 || selection.size() > 8)
+        return;
+    station_.HisCall = selection;
+    status_.StatusLine();
+}
+
+void ModeCommands::PopUpMakeHisNameSelectedtextClick()
+{
+    station_.HisName = receiveWindow_.selectedText();
+}
