@@ -1,4 +1,5 @@
-// Readying the controller and the way back to PACTOR, with the refusal rule.
+// Readying the controller, every switch sequence with its pauses, the refusal rule and
+// the status panes' mode actions.
 
 #include "CoreHarness.h"
 
@@ -129,4 +130,174 @@ TEST_F(ModeSwitchTest, ListenOnSendsTheCommandOfTheMode)
     modes.SwitchListenOn();
     EXPECT_EQ(h.wire.writtenText(), QStringLiteral("L 1<CR><ESC> MON<CR><ESC>MON 5<CR>"));
     EXPECT_EQ(h.station().TrafficState, QStringLiteral("LISTEN"));
+}
+
+TEST_F(ModeSwitchTest, ChoosingThePageAlreadyShownSendsNothing)
+{
+    h.station().ModeId = QStringLiteral("RTTY");
+    h.station().PageIndex = 3;
+    modes.MenuRttyClick();
+    h.station().ModeId = QStringLiteral("AUDIO");
+    modes.MenuAudioClick();
+    EXPECT_TRUE(h.wire.events().empty());
+}
+
+TEST_F(ModeSwitchTest, EachModeIsEnteredWithItsOwnSequence)
+{
+    struct Case {
+        void (ModeSwitch::*menu)();
+        quint8 ptcType;
+        const char* mode;
+        const char* transcript; // the readying from PACTOR ("L 0", two drains) included
+    };
+    const Case cases[] = {
+        {&ModeSwitch::MenuAmtorClick, PtcModel::II, "AMTOR",
+         "L 0<CR>[600ms]Pt<CR>[500ms]AM<CR>[500ms]"},
+        {&ModeSwitch::MenuRttyClick, PtcModel::II, "RTTY", "L 0<CR>[1100ms]<ESC>BAU<CR>[500ms]"},
+        // The Z80 PTC reaches RTTY through AMTOR.
+        {&ModeSwitch::MenuRttyClick, PtcModel::Z80, "RTTY",
+         "L 0<CR>[600ms]<ESC>[200ms]Pt<CR>[500ms]AM<CR>[1200ms]<ESC>BAU<CR>[500ms]"},
+        {&ModeSwitch::MenuCwClick, PtcModel::II, "CW",
+         "L 0<CR>[400ms]CWT<CR>[500ms]<ESC><CR><25>[1000ms]<25><ESC>"},
+        {&ModeSwitch::MenuPsk31Click, PtcModel::II, "PSK31", "L 0<CR>[400ms]PSKT<CR>"},
+        {&ModeSwitch::MenuAudioClick, PtcModel::II, "AUDIO",
+         "L 0<CR>[400ms]AUD<CR>[200ms]Through<CR>"},
+        // No audio mode on a PTC-IIpro: nothing beyond the readying.
+        {&ModeSwitch::MenuAudioClick, PtcModel::IIpro, "PACTOR", "L 0<CR>[400ms]"},
+        {&ModeSwitch::MenuNavtexClick, PtcModel::II, "NAVTEX", "L 0<CR>[400ms]"},
+    };
+    for (const Case& c : cases) {
+        CoreHarness fresh;
+        fresh.port.OpenPort();
+        fresh.station().FormReady = true;
+        fresh.station().PtcType = c.ptcType;
+        (fresh.core.modes.*c.menu)();
+        EXPECT_EQ(fresh.wire.transcript(), QLatin1String(c.transcript)) << c.mode;
+        EXPECT_EQ(fresh.station().ModeId, QLatin1String(c.mode));
+    }
+}
+
+TEST_F(ModeSwitchTest, AmtorTakesTheSelectiveCallAndTheFecEntry)
+{
+    h.texts().YourSelCallText = QStringLiteral("&Your SelCall");
+    modes.MenuAmtorClick();
+    EXPECT_EQ(h.view.caption(QStringLiteral("MenuYourcall")), QStringLiteral("&Your SelCall"));
+    EXPECT_TRUE(h.view.component(QStringLiteral("MenuAmtorFec")).enabled);
+    EXPECT_FALSE(h.view.component(QStringLiteral("MenuUnpro")).enabled);
+    EXPECT_EQ(h.station().LastPageIndex, 1);
+}
+
+TEST_F(ModeSwitchTest, PacketPortTwoOnAPtcIIEndsWithBothPortCommands)
+{
+    h.station().PtcType = PtcModel::II;
+    modes.Sub_MenuPacketPort2Click();
+    EXPECT_EQ(h.wire.transcript(), QStringLiteral("L 0<CR>[400ms]Pac MON 6<CR>[700ms]PAC<CR>"
+                                                  "P 1<CR>P 2<CR>"));
+    EXPECT_EQ(h.station().ModeId, QStringLiteral("PACKET"));
+    EXPECT_EQ(h.station().PacketPortName, QStringLiteral("Port 2"));
+    EXPECT_EQ(h.station().PacketState, QStringLiteral("MONITOR"));
+    EXPECT_TRUE(h.view.component(QStringLiteral("PacketPort2")).visible);
+}
+
+TEST_F(ModeSwitchTest, APtcIIeHasOnePacketPortAndNoPortCommand)
+{
+    h.station().PtcType = PtcModel::IIe;
+    modes.Sub_MenuPacketPort2Click();
+    EXPECT_FALSE(h.wire.writtenText().contains(QLatin1String("P 2")));
+    EXPECT_FALSE(h.wire.writtenText().contains(QLatin1String("P 1")));
+    EXPECT_FALSE(h.view.component(QStringLiteral("PacketPort1")).visible);
+    EXPECT_FALSE(h.view.component(QStringLiteral("PacketPort2")).visible);
+}
+
+TEST_F(ModeSwitchTest, TheDumbSwitchGoesOutTwiceAndShowsTheMessages)
+{
+    modes.MenuDumbClick();
+    EXPECT_EQ(h.wire.transcript(), QStringLiteral("Pt<CR>[1900ms]Pt<CR>[500ms]"));
+    EXPECT_EQ(h.station().ModeId, QStringLiteral("DUMB"));
+    EXPECT_TRUE(h.station().DumbMode);
+    EXPECT_TRUE(h.settings().MessagesOnScreen);
+    EXPECT_EQ(h.station().LastPageIndex, 8);
+
+    // Back to PACTOR takes the forced messages away again.
+    h.wire.clear();
+    modes.MenuPactorClick();
+    EXPECT_FALSE(h.settings().MessagesOnScreen);
+    EXPECT_FALSE(h.station().DumbMode);
+}
+
+TEST_F(ModeSwitchTest, TheDumbSwitchWhileLinkedSendsPtBeforeThePageIsRefused)
+{
+    h.station().Connected = true;
+    modes.MenuDumbClick();
+    EXPECT_EQ(h.wire.transcript(), QStringLiteral("Pt<CR>[1500ms]"));
+    EXPECT_EQ(h.station().ModeId, QStringLiteral("DUMB"));
+    EXPECT_EQ(h.view.component(QStringLiteral("PageControl")).page, 0);
+    EXPECT_EQ(h.modal.shown.size(), 1);
+}
+
+TEST_F(ModeSwitchTest, ToggleListenAlwaysEndsListening)
+{
+    modes.MenuToggleListenClick();
+    EXPECT_EQ(h.wire.transcript(), QStringLiteral("<ESC>DD<CR>[500ms]L 1<CR>"));
+    h.wire.clear();
+    modes.MenuToggleListenClick();
+    EXPECT_EQ(h.wire.transcript(), QStringLiteral("L 0<CR>[200ms]<ESC>DD<CR>[500ms]L 1<CR>"));
+    EXPECT_EQ(h.station().TrafficState, QStringLiteral("LISTEN"));
+}
+
+TEST_F(ModeSwitchTest, TheModePaneTunesCwWeightAndTheTeleprinterShift)
+{
+    h.station().ModeId = QStringLiteral("CW");
+    h.station().CwWeight = 250;
+    modes.Pane1MouseDown(MouseButton::Left); // 260 wraps to 4
+    EXPECT_EQ(h.station().CwWeight, 4);
+    modes.Pane1MouseDown(MouseButton::Right); // -6 wraps to 250
+    EXPECT_EQ(h.station().CwWeight, 250);
+    EXPECT_EQ(h.wire.writtenText(), QStringLiteral("<ESC>CWW 4<CR><ESC>CWW 250<CR>"));
+
+    h.wire.clear();
+    h.station().ModeId = QStringLiteral("RTTY");
+    QString shown;
+    for (int i = 0; i < 4; ++i) {
+        modes.Pane1MouseDown(MouseButton::Right);
+        shown += h.view.caption(QStringLiteral("Pane8"));
+    }
+    EXPECT_EQ(shown, QStringLiteral("1230"));
+    EXPECT_EQ(h.wire.writtenText(),
+              QStringLiteral("<ESC>TR 1<CR><ESC>TR 2<CR><ESC>TR 3<CR><ESC>TR 0<CR>"));
+
+    h.wire.clear();
+    modes.Pane1Click();
+    EXPECT_EQ(h.wire.writtenText(), QStringLiteral("<2>"));
+    EXPECT_TRUE(h.view.transmitText().contains(QLatin1String("CTRL-B")));
+}
+
+TEST_F(ModeSwitchTest, ThePanesActOnlyInTheirModes)
+{
+    modes.Pane1MouseDown(MouseButton::Right);
+    modes.Pane1Click();
+    modes.Pane2MouseDown(MouseButton::Left);
+    modes.Pane1MouseEnter();
+    EXPECT_TRUE(h.wire.events().empty());
+    EXPECT_FALSE(h.station().WordOut);
+    EXPECT_EQ(h.view.component(QStringLiteral("Pane1")).frame, FrameLook::Flat);
+
+    h.station().ModeId = QStringLiteral("AMTOR");
+    modes.Pane2MouseDown(MouseButton::Right);
+    EXPECT_TRUE(h.station().WordOut);
+    EXPECT_TRUE(h.view.isChecked(QStringLiteral("RttyWout")));
+    modes.Pane1MouseEnter();
+    EXPECT_EQ(h.view.component(QStringLiteral("Pane1")).hint,
+              QStringLiteral("Left=LTRS command\r\nRight=TX/RX Shift"));
+}
+
+TEST_F(ModeSwitchTest, APtcPlusShowsCwButNoPacketAudioPskNavtexOrTools)
+{
+    h.station().PtcType = PtcModel::Plus;
+    modes.showModesOfModel();
+    EXPECT_TRUE(h.view.component(QStringLiteral("CW")).visible);
+    EXPECT_TRUE(h.view.component(QStringLiteral("MenuCw")).visible);
+    for (const char* page : {"PACKET", "AUDIO", "PSK31", "NAVTEX", "DUMBMODE", "MenuPacket"})
+        EXPECT_FALSE(h.view.component(QLatin1String(page)).visible) << page;
+    EXPECT_FALSE(h.view.component(QStringLiteral("Sub_Menu200BdFSK")).enabled);
 }
