@@ -10,7 +10,15 @@ namespace ptcsim {
 
 namespace {
 
+constexpr std::uint8_t kCtrlB = 2;
+constexpr std::uint8_t kCtrlC = 3;
 constexpr std::uint8_t kCtrlD = 4;
+constexpr std::uint8_t kCtrlF = 6;
+constexpr std::uint8_t kCtrlK = 11;
+constexpr std::uint8_t kCtrlL = 12;
+constexpr std::uint8_t kCtrlN = 14;
+constexpr std::uint8_t kCtrlU = 21;
+constexpr std::uint8_t kCtrlY = 25;
 constexpr std::uint8_t kBackspace = 8;
 constexpr std::uint8_t kLf = 10;
 constexpr std::uint8_t kCr = 13;
@@ -33,6 +41,9 @@ constexpr unsigned kTrafficNone = 7;
 
 constexpr std::size_t kMaxLine = 256;
 constexpr std::int64_t kConnectDelayMs = 1000;
+// A packet station's first frame comes after the link frames, not in the same breath.
+constexpr std::int64_t kPacketGreetingGapMs = 200;
+constexpr int kPskOffsetLimitHz = 500;
 constexpr std::size_t kDefaultBurst = 2000;
 constexpr std::size_t kMaxBurst = 1 << 20;
 constexpr std::size_t kFloodChunk = 64 * 1024;       // generated ahead in one go
@@ -73,6 +84,42 @@ std::string upper(std::string text)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
 }
+
+// A decimal number within [min, max]; false for anything else, signs and spaces included.
+bool parseNumber(const std::string& text, long min, long max, long* value)
+{
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const long parsed = std::stol(text);
+    if (parsed < min || parsed > max)
+        return false;
+    *value = parsed;
+    return true;
+}
+
+// The parameters set by "WORD n" alone, whatever the mode (each also in the command table).
+struct NumericSetting {
+    const char* word;
+    long min;
+    long max;
+    int ModeSettings::*field;
+    const char* name;
+};
+
+constexpr NumericSetting kNumericSettings[] = {
+    {"PD", 0, 1, &ModeSettings::pactorDuplex, "Duplex"},
+    {"TO", 0, 4, &ModeSettings::tones, "Tones"},
+    {"MYL", 1, 3, &ModeSettings::pactorLevel, "Mylevel"},
+    {"TR", 0, 3, &ModeSettings::trShift, "TR"},
+    {"CWS", 5, 1200, &ModeSettings::cwTxSpeed, "CW speed"},
+    {"CWW", 0, 255, &ModeSettings::cwWeight, "CW weight"},
+    {"MC", 0, 6, &ModeSettings::monitorControl, "MC"},
+};
+
+constexpr const char* kOutOfRange = "*** ERROR: value out of range\r";
+constexpr const char* kLinkInUse = "*** ERROR: link in use\r";
+constexpr const char* kWrongMode = "*** ERROR: not in this mode\r";
 
 std::string trimmed(const std::string& text)
 {
@@ -212,6 +259,8 @@ void SimEngine::handleByte(std::uint8_t byte, std::int64_t nowMs)
     default:
         break;
     }
+    if (modeControl(byte, nowMs))
+        return;
     if (inConverse())
         converseByte(byte, nowMs);
     else
@@ -239,15 +288,116 @@ void SimEngine::lineByte(std::uint8_t byte, std::int64_t nowMs)
 
 void SimEngine::converseByte(std::uint8_t byte, std::int64_t nowMs)
 {
-    if (byte == kCtrlD)
+    if (byte == kCtrlD) {
         endTransmission(nowMs);
-    else
-        queueTransmit(byte, nowMs);
+        return;
+    }
+    // The AMTOR over sign is the controller's cue to turn the link, not text for the air.
+    if (byte == '?' && mode_ == SimMode::Amtor && connected_ && !transmitQueue_.empty() &&
+        transmitQueue_.back() == '+') {
+        transmitQueue_.pop_back();
+        updateTransmitFlow();
+        handOver(nowMs);
+        return;
+    }
+    queueTransmit(byte, nowMs);
+}
+
+// Control bytes that act on the mode, whether a line is being typed or text is going out.
+// Returns false for a byte that is ordinary input here.
+bool SimEngine::modeControl(std::uint8_t byte, std::int64_t nowMs)
+{
+    if (silent_ || options_.model == Model::Silent || options_.model == Model::Bios)
+        return false;
+    if (byte == kCtrlY) {
+        // Never text for the air. A packet link has no change-over: dropped there.
+        if (connected_ && mode_ != SimMode::Packet)
+            changeOver(nowMs);
+        else if (terminalMode())
+            terminalTx_ = !terminalTx_;
+        return true;
+    }
+    switch (mode_) {
+    case SimMode::Cw:
+        if (byte != kCtrlF && byte != kCtrlU && byte != kCtrlD)
+            return false;
+        cwControl(byte, nowMs);
+        return true;
+    case SimMode::Psk31:
+        if (byte != kCtrlL && byte != kCtrlK && byte != kCtrlC && byte != kCtrlN &&
+            byte != kCtrlB && byte != kCtrlF && byte != kCtrlD)
+            return false;
+        pskControl(byte, nowMs);
+        return true;
+    case SimMode::Rtty:
+        if (byte == kCtrlD) {
+            terminalTx_ = false; // back to receive once the text has gone
+            return true;
+        }
+        return byte == kCtrlB; // LTRS: forces letters; nothing to model
+    case SimMode::Amtor:
+        return byte == kCtrlB;
+    default:
+        return false;
+    }
+}
+
+void SimEngine::cwControl(std::uint8_t byte, std::int64_t nowMs)
+{
+    ModeSettings& s = settings_;
+    if (byte == kCtrlF) {
+        s.cwAutoSpeed = !s.cwAutoSpeed;
+        emitSystem(s.cwAutoSpeed ? "*** AUTO-SPEED\r" : "*** FIX-SPEED\r", nowMs);
+    } else if (byte == kCtrlU) {
+        s.cwRxSpeed = std::min(s.cwRxSpeed + 1, 99);
+    } else {
+        s.cwRxSpeed = std::max(s.cwRxSpeed - 1, 5);
+    }
+}
+
+void SimEngine::pskControl(std::uint8_t byte, std::int64_t nowMs)
+{
+    ModeSettings& s = settings_;
+    switch (byte) {
+    case kCtrlL:
+        s.pskOffsetHz = std::min(s.pskOffsetHz + 1, kPskOffsetLimitHz);
+        break;
+    case kCtrlK:
+        s.pskOffsetHz = std::max(s.pskOffsetHz - 1, -kPskOffsetLimitHz);
+        break;
+    case kCtrlC:
+        s.pskSquelch = !s.pskSquelch;
+        emitSystem(s.pskSquelch ? "*** SQUELCH ON\r" : "*** SQUELCH OFF\r", nowMs);
+        break;
+    case kCtrlN:
+        s.pskNet = !s.pskNet;
+        emitSystem(s.pskNet ? "*** NET ON\r" : "*** NET OFF\r", nowMs);
+        break;
+    case kCtrlB: {
+        static constexpr const char* kNames[] = {"*** DBPSK\r", "*** DQPSK\r",
+                                                 "*** DQPSK inverted\r"};
+        const int next = (static_cast<int>(s.pskVariant) + 1) % 3;
+        s.pskVariant = static_cast<PskVariant>(next);
+        emitSystem(kNames[next], nowMs);
+        break;
+    }
+    case kCtrlF:
+        s.pskOffsetHz = 0;
+        s.pskSquelch = false;
+        s.pskNet = false;
+        s.pskVariant = PskVariant::Bpsk;
+        emitSystem("*** PSK31 defaults: DBPSK, SQUELCH OFF\r", nowMs);
+        break;
+    default: // Ctrl-D: back to receive
+        terminalTx_ = false;
+        break;
+    }
 }
 
 void SimEngine::finishLine(std::int64_t nowMs)
 {
     const std::string line = trimmed(lineBuffer_);
+    const bool escaped = escapePending_;
     lineBuffer_.clear();
     escapePending_ = false;
     commandsSeen_.push_back(line);
@@ -260,6 +410,11 @@ void SimEngine::finishLine(std::int64_t nowMs)
     if (!signedOn_) {
         signedOn_ = true;
         emitSystem(signOnText(), nowMs);
+    }
+    // ESC CR alone is the CW terminal's switch between type-ahead and immediate keying.
+    if (escaped && line.empty() && mode_ == SimMode::Cw) {
+        settings_.cwDelayed = !settings_.cwDelayed;
+        emitSystem(settings_.cwDelayed ? "** DELAYED\r" : "** IMMEDIATE\r", nowMs);
     }
     handleCommandLine(line, nowMs);
 }
@@ -300,7 +455,17 @@ const std::vector<SimEngine::CommandEntry>& SimEngine::commandTable()
         {"HE", &SimEngine::cmdHelp},          {"HELP", &SimEngine::cmdHelp},
         {"U", &SimEngine::cmdUnproto},        {"D", &SimEngine::cmdDisconnect},
         {"DD", &SimEngine::cmdDisconnectNow}, {"C", &SimEngine::cmdConnect},
-        {"BURST", &SimEngine::cmdBurst},
+        {"BURST", &SimEngine::cmdBurst},      {"AM", &SimEngine::cmdAmtor},
+        {"BAU", &SimEngine::cmdBaudot},       {"CWT", &SimEngine::cmdCwTerminal},
+        {"PSKT", &SimEngine::cmdPskTerminal}, {"AUD", &SimEngine::cmdAudio},
+        {"CW", &SimEngine::cmdAudioFilter},   {"NOTCH", &SimEngine::cmdAudioFilter},
+        {"PEAK", &SimEngine::cmdAudioFilter}, {"THROUGH", &SimEngine::cmdAudioFilter},
+        {"B", &SimEngine::cmdBandwidth},      {"MON", &SimEngine::cmdMonitor},
+        {"P", &SimEngine::cmdPort},           {"FEC", &SimEngine::cmdFec},
+        {"PD", &SimEngine::cmdSetting},       {"TO", &SimEngine::cmdSetting},
+        {"MYL", &SimEngine::cmdSetting},      {"TR", &SimEngine::cmdSetting},
+        {"CWS", &SimEngine::cmdSetting},      {"CWW", &SimEngine::cmdSetting},
+        {"MC", &SimEngine::cmdSetting},
     };
     return table;
 }
@@ -354,7 +519,7 @@ SimEngine::Reply SimEngine::cmdListen(const CommandLine& line, std::int64_t)
     else if (line.args.front() == "0")
         listening_ = false;
     else
-        return {"*** ERROR: value out of range\r"};
+        return {kOutOfRange};
     return {};
 }
 
@@ -365,9 +530,16 @@ SimEngine::Reply SimEngine::cmdAccept(const CommandLine&, std::int64_t)
 
 SimEngine::Reply SimEngine::cmdPacket(const CommandLine& line, std::int64_t)
 {
-    // "PAC MON n" and other parameters are accepted; "PAC" alone switches to packet.
+    // "PAC" alone switches to packet; "PAC MON n" sets the monitor from any mode, and
+    // other packet parameters are taken without comment.
     if (line.args.empty())
-        mode_ = SimMode::Packet;
+        return enterMode(SimMode::Packet);
+    if (upper(line.args.front()) != "MON")
+        return {};
+    long level = 0;
+    if (line.args.size() < 2 || !parseNumber(line.args[1], 0, 6, &level))
+        return {kOutOfRange};
+    settings_.packetMonitor = static_cast<int>(level);
     return {};
 }
 
@@ -393,19 +565,16 @@ SimEngine::Reply SimEngine::cmdReset(const CommandLine&, std::int64_t)
     listening_ = false;
     connected_ = false;
     connectPending_ = false;
-    unproto_ = false;
-    endPending_ = false;
     replyPending_ = false;
-    transmitQueue_.clear();
+    stopSending();
+    settings_ = {};
     mode_ = SimMode::Command;
-    updateTransmitFlow();
     return {"*** Parameters reset\r"};
 }
 
 SimEngine::Reply SimEngine::cmdPactor(const CommandLine&, std::int64_t)
 {
-    mode_ = SimMode::Pactor;
-    return {};
+    return enterMode(SimMode::Pactor);
 }
 
 SimEngine::Reply SimEngine::cmdQuit(const CommandLine&, std::int64_t)
@@ -416,25 +585,35 @@ SimEngine::Reply SimEngine::cmdQuit(const CommandLine&, std::int64_t)
     case SimMode::Psk31:
     case SimMode::Audio:
     case SimMode::Packet:
-        mode_ = SimMode::Pactor;
-        break;
+        return enterMode(SimMode::Pactor);
+    case SimMode::Amtor:
+        // Ends AMTOR listen; AMTOR itself is left by "Pt".
+        listening_ = false;
+        return {};
     default:
-        break;
+        return {};
     }
-    return {};
 }
 
 SimEngine::Reply SimEngine::cmdHelp(const CommandLine&, std::int64_t)
 {
     return {"C <call>   connect\rD          disconnect\rL 0/1      listen\r"
-            "MYC <call> own call\rPOS        position\rU          unproto\r"
-            "Version    firmware version\rBURST [n]  n bytes of received text at once\r"};
+            "MYC <call> own call\rPOS        position\rU [1-10]   unproto\r"
+            "Version    firmware version\rBURST [n]  n bytes of received text at once\r"
+            "Pt AM PAC  PACTOR, AMTOR, packet\rBAU CWT PSKT AUD  RTTY, CW, PSK31, audio\r"
+            "Q          back to the prompt\rFEC        AMTOR FEC transmit\r"};
 }
 
-SimEngine::Reply SimEngine::cmdUnproto(const CommandLine&, std::int64_t)
+SimEngine::Reply SimEngine::cmdUnproto(const CommandLine& line, std::int64_t)
 {
+    if (!pactorMode())
+        return {kWrongMode};
     if (connected_ || connectPending_)
-        return {"*** ERROR: link in use\r"};
+        return {kLinkInUse};
+    long level = 1;
+    if (!line.args.empty() && !parseNumber(line.args.front(), 1, 10, &level))
+        return {kOutOfRange};
+    settings_.unprotoLevel = static_cast<int>(level);
     unproto_ = true;
     return {};
 }
@@ -459,10 +638,20 @@ SimEngine::Reply SimEngine::cmdDisconnectNow(const CommandLine&, std::int64_t no
 
 SimEngine::Reply SimEngine::cmdConnect(const CommandLine& line, std::int64_t nowMs)
 {
+    if (mode_ == SimMode::Audio) {
+        // "C n" is the audio filter's centre frequency there.
+        long hz = 0;
+        if (line.args.empty() || !parseNumber(line.args.front(), 300, 2700, &hz))
+            return {kOutOfRange};
+        settings_.audioCentreHz = static_cast<int>(hz);
+        return {};
+    }
+    if (terminalMode())
+        return {kWrongMode};
     if (line.args.empty())
         return {"*** ERROR: call missing\r"};
-    if (connected_ || connectPending_ || unproto_)
-        return {"*** ERROR: link in use\r"};
+    if (connected_ || connectPending_ || unproto_ || fec_)
+        return {kLinkInUse};
     connectPending_ = true;
     connectCall_ = upper(line.args.front());
     connectDueMs_ = nowMs + kConnectDelayMs;
@@ -473,15 +662,199 @@ SimEngine::Reply SimEngine::cmdBurst(const CommandLine& line, std::int64_t nowMs
 {
     std::size_t bytes = kDefaultBurst;
     if (!line.args.empty()) {
-        const std::string& arg = line.args.front();
-        if (arg.size() > 7 || arg.find_first_not_of("0123456789") != std::string::npos)
-            return {"*** ERROR: value out of range\r"};
-        bytes = std::stoul(arg);
-        if (bytes == 0 || bytes > kMaxBurst)
-            return {"*** ERROR: value out of range\r"};
+        long value = 0;
+        if (!parseNumber(line.args.front(), 1, kMaxBurst, &value))
+            return {kOutOfRange};
+        bytes = static_cast<std::size_t>(value);
     }
     sendBurst(bytes, nowMs);
     return {};
+}
+
+SimEngine::Reply SimEngine::cmdAmtor(const CommandLine&, std::int64_t)
+{
+    return enterMode(SimMode::Amtor);
+}
+
+SimEngine::Reply SimEngine::cmdBaudot(const CommandLine& line, std::int64_t)
+{
+    long baud = settings_.rttyBaud;
+    if (!line.args.empty() && !parseNumber(line.args.front(), 20, 300, &baud))
+        return {kOutOfRange};
+    Reply reply = enterMode(SimMode::Rtty);
+    if (reply.text.empty())
+        settings_.rttyBaud = static_cast<int>(baud);
+    return reply;
+}
+
+SimEngine::Reply SimEngine::cmdCwTerminal(const CommandLine&, std::int64_t)
+{
+    return enterMode(SimMode::Cw);
+}
+
+SimEngine::Reply SimEngine::cmdPskTerminal(const CommandLine&, std::int64_t)
+{
+    return enterMode(SimMode::Psk31);
+}
+
+SimEngine::Reply SimEngine::cmdAudio(const CommandLine&, std::int64_t)
+{
+    // The older controllers have no signal processor for the audio filters.
+    if (options_.model == Model::Z80 || options_.model == Model::Plus)
+        return {"*** ERROR: no audio mode on this controller\r"};
+    return enterMode(SimMode::Audio);
+}
+
+SimEngine::Reply SimEngine::cmdAudioFilter(const CommandLine& line, std::int64_t)
+{
+    if (mode_ != SimMode::Audio)
+        return {kWrongMode};
+    if (line.word == "CW")
+        settings_.audioFilter = AudioFilter::Cw;
+    else if (line.word == "NOTCH")
+        settings_.audioFilter = AudioFilter::Notch;
+    else if (line.word == "PEAK")
+        settings_.audioFilter = AudioFilter::Peak;
+    else
+        settings_.audioFilter = AudioFilter::Through;
+    return {};
+}
+
+SimEngine::Reply SimEngine::cmdBandwidth(const CommandLine& line, std::int64_t)
+{
+    if (mode_ != SimMode::Audio)
+        return {kWrongMode};
+    long hz = 0;
+    if (line.args.empty() || !parseNumber(line.args.front(), 30, 1000, &hz))
+        return {kOutOfRange};
+    settings_.audioBandwidthHz = static_cast<int>(hz);
+    return {};
+}
+
+SimEngine::Reply SimEngine::cmdMonitor(const CommandLine& line, std::int64_t)
+{
+    // AMTOR listen, or the packet monitor's level.
+    if (mode_ == SimMode::Amtor && line.args.empty()) {
+        if (connected_ || connectPending_ || fec_)
+            return {kLinkInUse};
+        listening_ = true;
+        return {};
+    }
+    if (mode_ != SimMode::Packet)
+        return {kWrongMode};
+    if (line.args.empty())
+        return {"Monitor: " + std::to_string(settings_.packetMonitor) + "\r"};
+    long level = 0;
+    if (!parseNumber(line.args.front(), 0, 6, &level))
+        return {kOutOfRange};
+    settings_.packetMonitor = static_cast<int>(level);
+    return {};
+}
+
+SimEngine::Reply SimEngine::cmdPort(const CommandLine& line, std::int64_t)
+{
+    if (mode_ != SimMode::Packet)
+        return {kWrongMode};
+    if (line.args.empty())
+        return {"Port: " + std::to_string(settings_.packetPort) + "\r"};
+    const bool twoPorts = options_.model == Model::II || options_.model == Model::Pro;
+    long port = 0;
+    if (!parseNumber(line.args.front(), 1, twoPorts ? 2 : 1, &port))
+        return {kOutOfRange};
+    settings_.packetPort = static_cast<int>(port);
+    return {};
+}
+
+SimEngine::Reply SimEngine::cmdFec(const CommandLine&, std::int64_t)
+{
+    if (mode_ != SimMode::Amtor)
+        return {kWrongMode};
+    if (connected_ || connectPending_)
+        return {kLinkInUse};
+    listening_ = false;
+    fec_ = true;
+    return {};
+}
+
+SimEngine::Reply SimEngine::cmdSetting(const CommandLine& line, std::int64_t)
+{
+    for (const auto& setting : kNumericSettings) {
+        if (line.word != setting.word)
+            continue;
+        int& field = settings_.*setting.field;
+        if (line.args.empty())
+            return {std::string(setting.name) + ": " + std::to_string(field) + "\r"};
+        long value = 0;
+        if (!parseNumber(line.args.front(), setting.min, setting.max, &value))
+            return {kOutOfRange};
+        field = static_cast<int>(value);
+        return {};
+    }
+    return {"*** ERROR: unknown command " + line.word + "\r"};
+}
+
+SimEngine::Reply SimEngine::enterMode(SimMode mode)
+{
+    if (connected_ || connectPending_)
+        return {kLinkInUse};
+    if (mode_ != mode) {
+        // A mode change ends whatever the old mode was sending or listening to.
+        stopSending();
+        listening_ = false;
+        mode_ = mode;
+    }
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------
+// Modes
+
+bool SimEngine::terminalMode() const
+{
+    return mode_ == SimMode::Rtty || mode_ == SimMode::Cw || mode_ == SimMode::Psk31;
+}
+
+bool SimEngine::pactorMode() const
+{
+    return mode_ == SimMode::Command || mode_ == SimMode::Pactor;
+}
+
+void SimEngine::stopSending()
+{
+    unproto_ = false;
+    fec_ = false;
+    terminalTx_ = false;
+    holdsLink_ = false;
+    endPending_ = false;
+    transmitQueue_.clear();
+    updateTransmitFlow();
+}
+
+// Ctrl-Y on a link: the sending side hands over, the receiving side takes the link.
+void SimEngine::changeOver(std::int64_t nowMs)
+{
+    if (holdsLink_) {
+        handOver(nowMs);
+    } else {
+        holdsLink_ = true;
+        replyPending_ = false; // the station stops when we break in
+    }
+}
+
+// The other station gets the link and answers once our queued text is out.
+void SimEngine::handOver(std::int64_t nowMs)
+{
+    holdsLink_ = false;
+    if (replyPending_)
+        return;
+    std::int64_t lastMs = nowMs;
+    if (!transmitQueue_.empty()) {
+        const std::int64_t intervalUs = 1'000'000 / options_.radioCharsPerSecond;
+        const auto queued = static_cast<std::int64_t>(transmitQueue_.size());
+        lastMs = (nextRadioUs_ + (queued - 1) * intervalUs + 999) / 1000;
+    }
+    replyPending_ = true;
+    replyDueMs_ = lastMs + options_.replyDelayMs;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -523,7 +896,7 @@ void SimEngine::runRadio(std::int64_t nowMs)
         nextRadioUs_ += intervalUs;
         // A finished line turns the link round: the station answers once, however many
         // lines go out before its answer.
-        if (byte == kCr && connected_ && !replyPending_) {
+        if (byte == kCr && connected_ && !replyPending_ && !holdsLink_) {
             replyPending_ = true;
             replyDueMs_ = lastSentMs + options_.replyDelayMs;
         }
@@ -545,7 +918,10 @@ void SimEngine::runLinkSetup(std::int64_t nowMs)
     connectPending_ = false;
     connected_ = true;
     remoteCall_ = connectCall_;
-    emitSystem("*** CONNECTED TO " + remoteCall_ + "\r", connectDueMs_);
+    // Packet words it in mixed case; the program tells the modes apart by that.
+    const bool packet = mode_ == SimMode::Packet;
+    emitSystem((packet ? "*** CONNECTED to " : "*** CONNECTED TO ") + remoteCall_ + "\r",
+               connectDueMs_);
     static const char* const kGreetings[] = {
         "Hello %s, this is %s. Good to have you here.\r",
         "Good day %s, %s here. Go ahead.\r",
@@ -555,7 +931,7 @@ void SimEngine::runLinkSetup(std::int64_t nowMs)
     const char* format = kGreetings[random_() % std::size(kGreetings)];
     char text[160];
     std::snprintf(text, sizeof text, format, me.c_str(), remoteCall_.c_str());
-    emitRemote(text, connectDueMs_);
+    emitRemote(text, connectDueMs_ + (packet ? kPacketGreetingGapMs : 0));
 }
 
 void SimEngine::runReply(std::int64_t nowMs)
@@ -610,13 +986,22 @@ void SimEngine::endTransmission(std::int64_t nowMs)
 void SimEngine::goStandby(std::int64_t dueMs)
 {
     const bool linked = connected_ || connectPending_;
+    const std::string call = connected_ ? remoteCall_ : connectCall_;
     connected_ = false;
     connectPending_ = false;
     unproto_ = false;
+    fec_ = false;
+    terminalTx_ = false;
+    holdsLink_ = false;
     endPending_ = false;
     replyPending_ = false;
     remoteCall_.clear();
-    emitSystem(linked ? "*** DISCONNECTED\r" : "*** STBY\r", dueMs);
+    if (!linked)
+        emitSystem("*** STBY\r", dueMs);
+    else if (mode_ == SimMode::Packet)
+        emitSystem("*** DISCONNECTED fm " + call + "\r", dueMs);
+    else
+        emitSystem("*** DISCONNECTED\r", dueMs);
 }
 
 void SimEngine::updateTransmitFlow()
@@ -644,12 +1029,16 @@ std::uint8_t SimEngine::statusByte() const
     } else if (connected_) {
         modeField = 2;
         traffic = sendingText ? kTrafficData : replyPending_ ? kTrafficRequest : kTrafficIdle;
+    } else if (fec_) {
+        modeField = 3;
+        traffic = sendingText ? kTrafficData : kTrafficIdle;
     } else if (unproto_) {
         modeField = 4;
         traffic = sendingText ? kTrafficData : kTrafficIdle;
-    } else if (mode_ == SimMode::Rtty || mode_ == SimMode::Cw || mode_ == SimMode::Psk31 ||
-               mode_ == SimMode::Audio) {
+    } else if (terminalMode() || mode_ == SimMode::Audio) {
         modeField = 5;
+        if (transmitting())
+            traffic = sendingText ? kTrafficData : kTrafficIdle;
     } else if (listening_) {
         modeField = 6;
     }

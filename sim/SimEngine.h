@@ -16,7 +16,19 @@
 //  - a remote station that greets on connect and answers each typed line, its texts
 //    carrying the controller's umlaut codes (14..23) and corrected typos (8);
 //  - XOFF/XON in both directions; a flood mode that streams received text, and
-//    bursts of received text sent at once.
+//    bursts of received text sent at once;
+//  - the operating modes and their entry commands: "Pt", "AM", "PAC", "BAU [rate]",
+//    "CWT", "PSKT", "AUD", left again with "Q" (AMTOR by "Pt"); in the status byte
+//    FEC is 011, unproto 100, the RTTY/CW/PSK31/audio terminals 101, listen 110;
+//  - links in PACTOR, AMTOR (upper-case "CONNECTED TO") and packet ("CONNECTED to",
+//    "DISCONNECTED fm"), ended by "D", "DD" or Ctrl-D; change-over by Ctrl-Y and, in
+//    AMTOR, by typing "+?", which flips the status byte's sending bit;
+//  - sending without a link: unproto "U n", AMTOR "FEC", and in RTTY/CW/PSK31 Ctrl-Y
+//    between receive and transmit; "DD" ends each at once. In those three terminals
+//    typed text goes to the radio only while transmitting; otherwise lines are commands;
+//  - mode parameters (see ModeSettings) and the CW and PSK31 control bytes with the
+//    messages the program watches for ("** DELAYED", "FIX-SPEED", "*** SQUELCH ON",
+//    "DBPSK"...).
 
 #include <cstddef>
 #include <cstdint>
@@ -48,6 +60,34 @@ struct Options {
 
 // Operating state the status byte and tests read.
 enum class SimMode { Command, Pactor, Amtor, Packet, Rtty, Cw, Audio, Psk31 };
+
+enum class AudioFilter { Through, Cw, Notch, Peak };
+enum class PskVariant { Bpsk, Qpsk, QpskInverted };
+
+// Parameters the mode commands set; "RESET" brings back these defaults.
+struct ModeSettings {
+    int unprotoLevel = 1;                     // "U n", 1..10
+    int pactorDuplex = 0;                     // "PD 0/1"
+    int tones = 0;                            // "TO n"
+    int pactorLevel = 2;                      // "MYL n", highest PACTOR level offered
+    int trShift = 0;                          // "TR n", RTTY/AMTOR shift sense 0..3
+    int rttyBaud = 45;                        // "BAU n"
+    int cwTxSpeed = 20;                       // "CWS n"
+    int cwWeight = 50;                        // "CWW n"
+    bool cwDelayed = false;                   // ESC CR in CW: type-ahead instead of immediate
+    bool cwAutoSpeed = true;                  // Ctrl-F in CW
+    int cwRxSpeed = 20;                       // Ctrl-U / Ctrl-D in CW
+    int pskOffsetHz = 0;                      // Ctrl-L / Ctrl-K in PSK31
+    bool pskSquelch = false;                  // Ctrl-C
+    bool pskNet = false;                      // Ctrl-N
+    PskVariant pskVariant = PskVariant::Bpsk; // Ctrl-B
+    AudioFilter audioFilter = AudioFilter::Through;
+    int audioCentreHz = 1000;   // "C n" in audio
+    int audioBandwidthHz = 300; // "B n" in audio
+    int packetPort = 1;         // "P 1/2"
+    int packetMonitor = 0;      // "MON n" in packet, "PAC MON n"
+    int monitorControl = 0;     // "MC n"
+};
 
 class SimEngine {
 public:
@@ -105,8 +145,13 @@ public:
     bool replyPending() const { return replyPending_; }
     // The last greeting, reply, burst or injected text (flood text aside).
     const std::string& lastRemoteText() const { return lastRemoteText_; }
-    // Transmitting: unproto is on or typed text still waits for the radio.
-    bool transmitting() const { return unproto_ || !transmitQueue_.empty(); }
+    // This station is the sending side: unproto, FEC or a terminal's transmit is on,
+    // it holds a link after a change-over, or typed text still waits for the radio.
+    bool transmitting() const
+    {
+        return unproto_ || fec_ || terminalTx_ || holdsLink_ || !transmitQueue_.empty();
+    }
+    const ModeSettings& settings() const { return settings_; }
     const std::string& myCall() const { return myCall_; }
     std::size_t queuedTransmitBytes() const { return transmitQueue_.size(); }
     const std::vector<std::string>& commandsSeen() const { return commandsSeen_; }
@@ -142,6 +187,9 @@ private:
     void handleCommandLine(const std::string& line, std::int64_t nowMs);
     void handleBiosLine(const std::string& line, std::int64_t nowMs);
     bool answersStatus() const;
+    bool modeControl(std::uint8_t byte, std::int64_t nowMs);
+    void cwControl(std::uint8_t byte, std::int64_t nowMs);
+    void pskControl(std::uint8_t byte, std::int64_t nowMs);
 
     // Commands.
     Reply cmdVersion(const CommandLine& line, std::int64_t nowMs);
@@ -160,6 +208,25 @@ private:
     Reply cmdDisconnectNow(const CommandLine& line, std::int64_t nowMs);
     Reply cmdConnect(const CommandLine& line, std::int64_t nowMs);
     Reply cmdBurst(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdAmtor(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdBaudot(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdCwTerminal(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdPskTerminal(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdAudio(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdAudioFilter(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdBandwidth(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdMonitor(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdPort(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdFec(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdSetting(const CommandLine& line, std::int64_t nowMs);
+    Reply enterMode(SimMode mode);
+
+    // Modes.
+    bool terminalMode() const; // RTTY, CW or PSK31: Ctrl-Y switches transmit
+    bool pactorMode() const;   // the command prompt counts as PACTOR standby
+    void stopSending();
+    void changeOver(std::int64_t nowMs);
+    void handOver(std::int64_t nowMs);
 
     // Link and radio.
     void queueTransmit(std::uint8_t byte, std::int64_t nowMs);
@@ -200,6 +267,10 @@ private:
     bool listening_ = false;
     bool connected_ = false;
     bool unproto_ = false;    // unproto transmit switched on
+    bool fec_ = false;        // AMTOR FEC transmit switched on
+    bool terminalTx_ = false; // RTTY/CW/PSK31 switched to transmit
+    bool holdsLink_ = false;  // took the sending side of a link by a change-over
+    ModeSettings settings_;
     bool endPending_ = false; // end the transmission once the queue has drained
     bool connectPending_ = false;
     std::int64_t connectDueMs_ = 0;

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -279,6 +280,269 @@ TEST(SimEngineLink, EscCommandWhileTransmittingIsACommand)
     EXPECT_EQ(pieces.byClass[3], "helloMYC dl3aaa\r");
     EXPECT_TRUE(contains(pieces.byClass[1], "*** STBY\r"));
     EXPECT_FALSE(engine.transmitting());
+}
+
+// --- operating modes ----------------------------------------------------------------------
+
+struct ModeCase {
+    const char* name;
+    std::vector<std::string> steps; // sent in turn after Term 4
+    SimMode mode;
+    std::uint8_t status;
+    bool error; // some step answers with an error line
+};
+
+void PrintTo(const ModeCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class SimEngineModes : public ::testing::TestWithParam<ModeCase> {};
+
+TEST_P(SimEngineModes, EntryAndExitShowInModeAndStatusByte)
+{
+    const ModeCase& row = GetParam();
+    SimEngine engine = term4Engine();
+    std::string system;
+    std::int64_t t = 10;
+    for (const auto& step : row.steps)
+        system += parse(exchange(engine, step, t += 10)).byClass[1];
+    EXPECT_EQ(engine.mode(), row.mode);
+    EXPECT_EQ(statusAt(engine, t + 1), row.status);
+    EXPECT_EQ(contains(system, "*** ERROR"), row.error) << system;
+}
+
+const std::string kCtrlY = "\x19";
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, SimEngineModes,
+    ::testing::Values(
+        ModeCase{"PactorListen", {"Pt\r", "L 1\r"}, SimMode::Pactor, 0x67, false},
+        ModeCase{"PactorUnproto10", {"Pt\r", "U 10\r"}, SimMode::Pactor, 0x4b, false},
+        ModeCase{"UnprotoLevel11", {"Pt\r", "U 11\r"}, SimMode::Pactor, 0x07, true},
+        ModeCase{"AmtorListen", {"Pt\r", "AM\r", kEsc + " MON\r"}, SimMode::Amtor, 0x67, false},
+        ModeCase{"AmtorListenOff", {"AM\r", kEsc + " MON\r", "Q\r"}, SimMode::Amtor, 0x07, false},
+        ModeCase{"AmtorFec", {"AM\r", kEsc + "FEC\r"}, SimMode::Amtor, 0x3b, false},
+        ModeCase{"AmtorFecStopped",
+                 {"AM\r", kEsc + "FEC\r", kEsc + "DD\r"},
+                 SimMode::Amtor,
+                 0x07,
+                 false},
+        ModeCase{"ResetEndsFec",
+                 {"AM\r", kEsc + "FEC\r", kEsc + "RESET\r"},
+                 SimMode::Command,
+                 0x07,
+                 false},
+        ModeCase{"FecOutsideAmtor", {"Pt\r", kEsc + "FEC\r"}, SimMode::Pactor, 0x07, true},
+        ModeCase{"RttyReceive", {kEsc + "BAU\r"}, SimMode::Rtty, 0x57, false},
+        ModeCase{"RttyTransmit", {kEsc + "BAU 45\r", kCtrlY}, SimMode::Rtty, 0x5b, false},
+        ModeCase{"RttyBackByCtrlY", {kEsc + "BAU\r", kCtrlY, kCtrlY}, SimMode::Rtty, 0x57, false},
+        ModeCase{"RttyBackByCtrlD", {kEsc + "BAU\r", kCtrlY, "\x04"}, SimMode::Rtty, 0x57, false},
+        ModeCase{"RttyQuit", {kEsc + "BAU\r", kCtrlY, kEsc + "Q\r"}, SimMode::Pactor, 0x07, false},
+        ModeCase{"RttyNoConnect", {kEsc + "BAU\r", "C DK0XYZ\r"}, SimMode::Rtty, 0x57, true},
+        ModeCase{"BaudNotANumber", {kEsc + "BAU abc\r"}, SimMode::Command, 0x07, true},
+        ModeCase{"CwTransmit", {"CWT\r", kCtrlY}, SimMode::Cw, 0x5b, false},
+        ModeCase{"CwStandby", {"CWT\r", kCtrlY, kEsc + "DD\r"}, SimMode::Cw, 0x57, false},
+        ModeCase{"CwSpeedTooLow", {"CWT\r", kEsc + "CWS 2\r"}, SimMode::Cw, 0x57, true},
+        ModeCase{
+            "PskStandby", {"PSKT\r", kCtrlY, kEsc + "DD\r", "PSKT\r"}, SimMode::Psk31, 0x57, false},
+        ModeCase{"Audio", {"AUD\r"}, SimMode::Audio, 0x57, false},
+        ModeCase{"AudioQuit", {kEsc + "Aud\r", "Q\r"}, SimMode::Pactor, 0x07, false},
+        ModeCase{"Packet", {"PAC\r", "P 2\r"}, SimMode::Packet, 0x07, false},
+        ModeCase{"PacketMonitorOnly", {"Pac MON 6\r"}, SimMode::Command, 0x07, false},
+        ModeCase{"PacketQuit", {"PAC\r", kEsc + "Q\r"}, SimMode::Pactor, 0x07, false},
+        ModeCase{"HugeLine", {std::string(10000, 'B') + "\r"}, SimMode::Command, 0x07, true}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+TEST(SimEngineModeCommands, MeaningDependsOnTheMode)
+{
+    SimEngine engine = term4Engine(withModel(Model::IIe));
+    std::int64_t t = 10;
+    auto errors = [&](const std::string& bytes) {
+        return contains(parse(exchange(engine, bytes, t += 10)).byClass[1], "*** ERROR");
+    };
+    // In audio "C" and "B" set the filter, they do not call anyone.
+    EXPECT_FALSE(errors("AUD\rCW\rC 800\rB 200\r"));
+    EXPECT_FALSE(engine.calling());
+    EXPECT_EQ(engine.settings().audioFilter, ptcsim::AudioFilter::Cw);
+    EXPECT_EQ(engine.settings().audioCentreHz, 800);
+    EXPECT_EQ(engine.settings().audioBandwidthHz, 200);
+    EXPECT_TRUE(errors("C 5000\r"));
+    EXPECT_EQ(engine.settings().audioCentreHz, 800);
+    EXPECT_FALSE(errors("notch\rQ\r"));
+    EXPECT_TRUE(errors("CW\r")) << "a filter outside audio";
+    EXPECT_EQ(engine.settings().audioFilter, ptcsim::AudioFilter::Notch);
+
+    // Parameters, case-insensitive with or without ESC; out-of-range values keep the old one.
+    EXPECT_FALSE(errors(kEsc + "Pd 1\rTO 3\rMyl 3\r" + kEsc + "CWW 60\r"));
+    EXPECT_TRUE(errors(kEsc + "CWW 256\r"));
+    EXPECT_EQ(engine.settings().pactorDuplex, 1);
+    EXPECT_EQ(engine.settings().tones, 3);
+    EXPECT_EQ(engine.settings().pactorLevel, 3);
+    EXPECT_EQ(engine.settings().cwWeight, 60);
+    EXPECT_TRUE(errors("PAC\rP 2\r")) << "the IIe has one packet port";
+    EXPECT_FALSE(errors("RESET\r"));
+    EXPECT_EQ(engine.settings().cwWeight, ptcsim::ModeSettings{}.cwWeight);
+}
+
+struct LinkCase {
+    const char* name;
+    std::string entry;
+    std::string connectedText;
+    std::string disconnect;
+    std::string disconnectedText;
+};
+
+void PrintTo(const LinkCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class SimEngineLinks : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(SimEngineLinks, CarryTextBothWaysAndEndWithTheModesWords)
+{
+    const LinkCase& row = GetParam();
+    SimEngine engine = term4Engine();
+    exchange(engine, row.entry, 0);
+    const SimMode mode = engine.mode();
+    exchange(engine, "C dk0xyz\r", 10);
+    const Pieces linked = parse(drain(engine, 1500));
+    EXPECT_EQ(linked.byClass[1], row.connectedText);
+    EXPECT_TRUE(contains(linked.byClass[2], "DK0XYZ")) << "greeting";
+    ASSERT_TRUE(engine.connected());
+
+    exchange(engine, "hi\r", 1500);
+    const Pieces talk = parse(drain(engine, 4000));
+    EXPECT_EQ(talk.byClass[3], "hi\r");
+    EXPECT_FALSE(talk.byClass[2].empty()) << "the station answers";
+
+    const Pieces ended = parse(exchange(engine, row.disconnect, 4000));
+    EXPECT_EQ(ended.byClass[1], row.disconnectedText);
+    EXPECT_FALSE(engine.connected());
+    EXPECT_EQ(engine.mode(), mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, SimEngineLinks,
+    ::testing::Values(LinkCase{"Pactor", "Pt\r", "*** CONNECTED TO DK0XYZ\r", kEsc + "D\r",
+                               "*** DISCONNECTED\r"},
+                      LinkCase{"AmtorHard", "AM\r", "*** CONNECTED TO DK0XYZ\r", kEsc + "DD\r",
+                               "*** DISCONNECTED\r"},
+                      LinkCase{"Packet", "PAC\r", "*** CONNECTED to DK0XYZ\r", kEsc + "D\r",
+                               "*** DISCONNECTED fm DK0XYZ\r"},
+                      LinkCase{"PacketCtrlD", "PAC\r", "*** CONNECTED to DK0XYZ\r", "\x04",
+                               "*** DISCONNECTED fm DK0XYZ\r"}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+// A linked engine in the given mode, the greeting taken, at 1000 ms.
+SimEngine linkedEngine(const std::string& entry)
+{
+    SimEngine engine = term4Engine();
+    exchange(engine, entry + "C dk0xyz\r", 0);
+    drain(engine, 1000);
+    EXPECT_TRUE(engine.connected());
+    return engine;
+}
+
+TEST(SimEngineChangeOver, CtrlYTakesAndHandsBackTheLink)
+{
+    SimEngine engine = linkedEngine("Pt\r");
+    EXPECT_EQ(statusAt(engine, 1000), 0x23);
+    engine.receive("\r" + kCtrlY + "\r", 1000);
+    EXPECT_EQ(parse(drain(engine, 5000)).byClass[2], "") << "no answer while we hold it";
+    EXPECT_EQ(statusAt(engine, 5000), 0x2b);
+
+    engine.receive("\r" + kCtrlY + "\r", 5000);
+    const Pieces after = parse(drain(engine, 8000));
+    EXPECT_EQ(after.byClass[3], "\r\r") << "Ctrl-Y itself never goes on the air";
+    EXPECT_FALSE(after.byClass[2].empty()) << "the other side got the link and answered";
+    EXPECT_EQ(statusAt(engine, 8000), 0x23);
+}
+
+TEST(SimEngineChangeOver, AmtorOverSignHandsOverAndStaysOffTheAir)
+{
+    SimEngine engine = linkedEngine("AM\r");
+    exchange(engine, kCtrlY, 1000);
+    EXPECT_EQ(statusAt(engine, 1001) & 0x08, 0x08);
+
+    engine.receive("ok +?", 1100);
+    EXPECT_TRUE(engine.replyPending());
+    const Pieces pieces = parse(drain(engine, 4000));
+    EXPECT_EQ(pieces.byClass[3], "ok ");
+    EXPECT_FALSE(pieces.byClass[2].empty());
+    EXPECT_EQ(statusAt(engine, 4000) & 0x08, 0);
+
+    // A "+" and "?" apart from each other are text.
+    exchange(engine, "1+1=2?\r", 4000);
+    EXPECT_EQ(parse(drain(engine, 4100)).byClass[3], "1+1=2?\r");
+}
+
+struct ControlStep {
+    std::string bytes;
+    std::string systemText; // the whole class-1 answer
+};
+
+struct ControlCase {
+    std::string entry;
+    std::vector<ControlStep> steps;
+    std::string silentControls; // act without a word, in sum one step up of:
+    int ptcsim::ModeSettings::*tuned;
+};
+
+TEST(SimEngineModeCommands, CwAndPskControlsAnswerWithTheirState)
+{
+    const std::vector<ControlCase> modes = {
+        {"CWT\r",
+         {{kEsc + "\r", "** DELAYED\r"},
+          {kEsc + "\r", "** IMMEDIATE\r"},
+          {"\x06", "*** FIX-SPEED\r"},
+          {"\x06", "*** AUTO-SPEED\r"},
+          {"\x03", ""}},
+         "\x15\x15\x04",
+         &ptcsim::ModeSettings::cwRxSpeed},
+        {"PSKT\r",
+         {{"\x03", "*** SQUELCH ON\r"},
+          {"\x03", "*** SQUELCH OFF\r"},
+          {"\x02", "*** DQPSK\r"},
+          {"\x02", "*** DQPSK inverted\r"},
+          {"\x02", "*** DBPSK\r"},
+          {kEsc + "\r", ""}},
+         "\x0c\x0c\x0b",
+         &ptcsim::ModeSettings::pskOffsetHz},
+    };
+    for (const auto& mode : modes) {
+        SimEngine engine = term4Engine();
+        exchange(engine, mode.entry, 0);
+        for (const auto& step : mode.steps)
+            EXPECT_EQ(parse(exchange(engine, step.bytes, 10)).byClass[1], step.systemText)
+                << mode.entry << " " << int(step.bytes.back());
+        // The controls act while transmitting too, and never reach the air.
+        exchange(engine, kCtrlY + "ab" + mode.silentControls + "c", 20);
+        EXPECT_EQ(parse(drain(engine, 500)).byClass[3], "abc") << mode.entry;
+        EXPECT_EQ(engine.settings().*mode.tuned, ptcsim::ModeSettings{}.*mode.tuned + 1);
+    }
+}
+
+TEST(SimEngineModeCommands, GarbageInAnyModeLeavesAWorkingController)
+{
+    const std::string alphabet = "CDUQLPMBTOFEW0123456789 +?\r\x1b\x19\x04\x02\x03\x06\x0b\x0c"
+                                 "\x0e\x15\x08\x7f\xff";
+    for (const std::string& entry : std::vector<std::string>{
+             "Pt\r", "AM\r", "PAC\r", kEsc + "BAU\r", "CWT\r", "PSKT\r", "AUD\r"}) {
+        SimEngine engine = term4Engine();
+        exchange(engine, entry, 0);
+        std::mt19937 random(42);
+        std::string garbage;
+        for (int i = 0; i < 5000; ++i)
+            garbage.push_back(alphabet[random() % alphabet.size()]);
+        engine.receive(garbage, 10);
+        drain(engine, 100000);
+        exchange(engine, kEsc + "RESET\r", 100000);
+        EXPECT_EQ(engine.mode(), SimMode::Command) << entry;
+        EXPECT_EQ(statusAt(engine, 100001), 0x07) << entry;
+        EXPECT_EQ(engine.nextEventMs(100001), -1) << entry;
+    }
 }
 
 // --- the remote station ---------------------------------------------------------------
