@@ -1,0 +1,169 @@
+// The mode pages, menus, toolbars, status panes and the audio dialog on the real
+// windows (offscreen) with the fake port: what the operator's keys and clicks reach.
+
+#include "WindowOnFakes.h"
+#include "app/OrvantiCore.h"
+#include "modes/dialogs/TConfigAudio.h"
+#include "ui/THoofdForm.h"
+#include "ui/TTransmitMemo.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ModePagesTest : public ::testing::Test, public WindowOnFakes {
+protected:
+    ModePagesTest() : WindowOnFakes({"PtcParameters/Call=PA0XYZ"}) {}
+
+    void SetUp() override
+    {
+        window->createDialogs();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        core().station.FormReady = true;
+        core().station.PtcType = PtcModel::II;
+        wire.clear();
+    }
+
+    OrvantiCore& core() { return window->core(); }
+    template <typename T = QObject> T* named(const char* name) const
+    {
+        return window->findChild<T*>(QLatin1String(name));
+    }
+    QTabWidget* pages() const { return named<QTabWidget>("PageControl"); }
+};
+
+} // namespace
+
+TEST_F(ModePagesTest, TheMenusCarryTheirEntriesAndShortcuts)
+{
+    const struct {
+        const char* name;
+        QKeySequence shortcut;
+    } entries[] = {
+        {"MenuPactor", Qt::Key_F2},
+        {"Sub_MenuPacketPort1", Qt::SHIFT | Qt::Key_F1},
+        {"Sub_MenuPacketPort2", Qt::SHIFT | Qt::Key_F2},
+        {"MenuAmtor", Qt::Key_F3},
+        {"MenuRtty", Qt::Key_F4},
+        {"MenuCw", Qt::ALT | Qt::Key_F4},
+        {"MenuAudio", Qt::SHIFT | Qt::Key_F4},
+        {"MenuPsk31", Qt::CTRL | Qt::SHIFT | Qt::Key_F4},
+        {"MenuDumb", Qt::Key_F10},
+        {"MenuToggleListen", Qt::Key_F6},
+        {"Sub_Menu100BdFSK", Qt::Key_F7},
+        {"MenuAmtorFec", Qt::ALT | Qt::Key_F7},
+        {"MenuBaudotTransmit", Qt::CTRL | Qt::Key_F7},
+        {"MenuStandby", Qt::ALT | Qt::Key_S},
+        {"MenuDisconnect", Qt::ALT | Qt::Key_D},
+        {"MenuHardDisconnect", Qt::ALT | Qt::Key_H},
+        {"MenuChangeOver", Qt::Key_End},
+        {"MenuSendHiscalldeMycall", Qt::CTRL | Qt::Key_End},
+        {"MenuSendHiscalldeMycallCho", Qt::ALT | Qt::Key_End},
+    };
+    for (const auto& entry : entries) {
+        auto* action = named<QAction>(entry.name);
+        ASSERT_NE(action, nullptr) << entry.name;
+        EXPECT_EQ(action->shortcut(), entry.shortcut) << entry.name;
+    }
+    EXPECT_FALSE(named<QAction>("NewM2")->isVisible());
+    EXPECT_FALSE(named<QAction>("NewM3")->isVisible());
+    EXPECT_EQ(pages()->tabText(8), QStringLiteral("TOOLS"));
+}
+
+TEST_F(ModePagesTest, AFunctionKeySwitchesModeAndPage)
+{
+    QTest::keyClick(window->transmitWindow(), Qt::Key_F3);
+    EXPECT_EQ(pages()->currentIndex(), 1);
+    EXPECT_EQ(core().station.ModeId, QStringLiteral("AMTOR"));
+    EXPECT_TRUE(wire.writtenText().endsWith(QLatin1String("Pt<CR>AM<CR>")));
+}
+
+TEST_F(ModePagesTest, EndInTheTransmitWindowIsTheChangeOver)
+{
+    core().station.ModeId = QStringLiteral("PACTOR");
+    core().station.Connected = true;
+    QTest::keyClick(window->transmitWindow(), Qt::Key_End);
+    EXPECT_EQ(wire.writtenText(), QStringLiteral("<CR><25><CR>"));
+}
+
+TEST_F(ModePagesTest, ATabClickedDuringALinkSpringsBack)
+{
+    core().station.Connected = true;
+    core().texts.NoChangeText = QStringLiteral("Disconnect first");
+    const QRect rtty = pages()->tabBar()->tabRect(3);
+    QTest::mouseClick(pages()->tabBar(), Qt::LeftButton, {}, rtty.center());
+    EXPECT_EQ(pages()->currentIndex(), 0);
+    EXPECT_TRUE(wire.events().empty());
+    ASSERT_FALSE(modal.shown.isEmpty());
+    EXPECT_EQ(modal.shown.last().text, QStringLiteral("Disconnect first"));
+
+    core().station.Connected = false;
+    QTest::mouseClick(pages()->tabBar(), Qt::LeftButton, {}, rtty.center());
+    EXPECT_EQ(pages()->currentIndex(), 3);
+    EXPECT_EQ(core().station.ModeId, QStringLiteral("RTTY"));
+}
+
+TEST_F(ModePagesTest, FeaturesStillToComeStayDisabled)
+{
+    core().station.Connected = false;
+    core().status.StatusLine(); // enables what starts a link
+    EXPECT_TRUE(named<QAbstractButton>("PactorStandby")->isEnabled());
+    for (const char* name : {"PactorConnect", "PactorCQ", "AmtorConnect", "RttyHisCall"})
+        EXPECT_FALSE(named<QWidget>(name)->isEnabled()) << name;
+    EXPECT_FALSE(named<QAction>("MenuCallAstation")->isEnabled());
+    EXPECT_TRUE(named<QAction>("PopUpMakeHiscallselectedtext")->isEnabled());
+}
+
+TEST_F(ModePagesTest, ToolbarButtonsAndPanesReachTheController)
+{
+    named<QAbstractButton>("PactorDuplex")->click();
+    EXPECT_TRUE(named<QAbstractButton>("PactorDuplex")->isChecked());
+    named<QAbstractButton>("PactorUnpro")->click();
+    EXPECT_EQ(wire.writtenText(), QStringLiteral("<ESC>Pd 1<CR>U 1<CR>"));
+
+    wire.clear();
+    core().station.ModeId = QStringLiteral("RTTY");
+    auto* modePane = named<QLabel>("Pane1");
+    QTest::mouseClick(modePane, Qt::RightButton);
+    EXPECT_EQ(named<QLabel>("Pane8")->text(), QStringLiteral("1"));
+    QTest::mouseClick(modePane, Qt::LeftButton); // the LTRS command
+    EXPECT_EQ(wire.writtenText(), QStringLiteral("<ESC>TR 1<CR><2>"));
+
+    named<QAbstractButton>("RttyWout")->click();
+    EXPECT_TRUE(core().station.WordOut);
+    EXPECT_TRUE(named<QAbstractButton>("CwWout")->isChecked());
+}
+
+TEST_F(ModePagesTest, TheAudioDialogStaysOpenOnAValueThatIsNoNumber)
+{
+    TConfigAudio* dialog = window->configAudio();
+    dialog->show();
+    auto* centre = dialog->findChild<QLineEdit*>(QStringLiteral("WaardeCenterQRG"));
+    centre->selectAll();
+    QTest::keyClicks(centre, QStringLiteral("12x"));
+    dialog->findChild<QPushButton*>(QStringLiteral("OkKnop"))->click();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(wire.transcript(), QStringLiteral("<ESC>Aud<CR>[500ms]"));
+    ASSERT_FALSE(modal.shown.isEmpty());
+    EXPECT_EQ(modal.shown.last().text, QStringLiteral("'12x' is not a valid integer value"));
+
+    // The bar writes its value into the field; Ok then sends it.
+    wire.clear();
+    dialog->findChild<QSlider*>(QStringLiteral("QrgBar"))->setValue(1500);
+    EXPECT_EQ(centre->text(), QStringLiteral("1500"));
+    dialog->findChild<QPushButton*>(QStringLiteral("OkKnop"))->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(wire.transcript(), QStringLiteral("<ESC>Aud<CR>[500ms]C 1500<CR>Q<CR><17>"));
+}
