@@ -68,6 +68,10 @@ public:
     bool confirm(const QString&, const QString&) override { return true; }
     void beep() override { ++beeps; }
     void runDialog(Dialog) override {}
+    QString inputBox(const QString&, const QString&, const QString& defaultText) override
+    {
+        return defaultText;
+    }
     int messages = 0;
     int beeps = 0;
 };

@@ -1,0 +1,128 @@
+// How much a mode switch costs beyond the pauses and drains it is made of: the real
+// main window (offscreen) and serial driver against the simulator on a pseudo-terminal,
+// each switch started from its Mode menu entry as the operator would.
+//
+//   mode_switch [ROUNDS]      (default 3)
+//
+// For every switch: the time from the menu entry to the handler's return, the waits
+// it asked for (pauses and the drains' 200 ms), and the difference, the overhead. The
+// last byte goes out before the handler returns, so the overhead also bounds the time
+// from the click to the last byte beyond the waits.
+
+#include "BenchSupport.h"
+#include "PtySimulator.h"
+#include "app/OrvantiCore.h"
+#include "app/StationFolder.h"
+#include "ui/THoofdForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+namespace {
+
+// Real pauses, counted.
+class CountingClock final : public Clock {
+public:
+    void sleep(int ms) override
+    {
+        waitedMs += ms;
+        real_.sleep(ms);
+    }
+    quint32 tickCount() const override { return real_.tickCount(); }
+    qint64 waitedMs = 0;
+
+private:
+    SystemClock real_;
+};
+
+void runFor(int ms)
+{
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+
+    QTemporaryDir station;
+    CopyReport report;
+    QString error;
+    if (!station.isValid() || !copyShippedFiles(station.path(), &report, &error)) {
+        std::fprintf(stderr, "no station folder: %s\n", qPrintable(error));
+        return 1;
+    }
+    QDir::setCurrent(station.path());
+
+    ptcsim::Options options;
+    options.model = ptcsim::Model::II;
+    ptcsim::PtySimulator simulator(options);
+    std::string simError;
+    if (!simulator.open(&simError)) {
+        std::fprintf(stderr, "no pseudo-terminal: %s\n", simError.c_str());
+        return 1;
+    }
+    simulator.start();
+
+    CountingClock clock;
+    SilentModal modal;
+    MainWindowOptions windowOptions;
+    windowOptions.portOverride = QString::fromStdString(simulator.devicePath());
+    windowOptions.clock = &clock;
+    windowOptions.modal = &modal;
+    THoofdForm window(windowOptions);
+    window.show();
+    runFor(300);
+    OrvantiCore& core = window.core();
+    core.station.FormReady = true;
+    core.stopTimers(); // no status requests between the switches
+
+    const char* const entries[] = {"MenuAmtor",  "MenuRtty",  "MenuCw",
+                                   "MenuPsk31",  "MenuAudio", "Sub_MenuPacketPort2",
+                                   "MenuPactor", "MenuDumb",  "MenuPactor"};
+    std::map<std::string, std::vector<double>> overheads;
+    double worst = 0;
+    for (int round = 0; round < rounds; ++round) {
+        for (const char* entry : entries) {
+            auto* action = window.findChild<QAction*>(QLatin1String(entry));
+            if (!action) {
+                std::fprintf(stderr, "no menu entry %s\n", entry);
+                return 1;
+            }
+            clock.waitedMs = 0;
+            QElapsedTimer timer;
+            timer.start();
+            action->trigger();
+            const double elapsedMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+            const double overhead = elapsedMs - static_cast<double>(clock.waitedMs);
+            overheads[entry].push_back(overhead);
+            worst = std::max(worst, overhead);
+            std::printf("%-22s %-6s waits %5lld ms  took %8.2f ms  overhead %6.2f ms\n", entry,
+                        qPrintable(core.station.ModeId), static_cast<long long>(clock.waitedMs),
+                        elapsedMs, overhead);
+            runFor(50); // let the window paint what came back
+        }
+    }
+    std::printf("\nmedian overhead per entry (ms):\n");
+    for (auto& [entry, values] : overheads) {
+        std::sort(values.begin(), values.end());
+        std::printf("  %-22s %6.2f\n", entry.c_str(), values[values.size() / 2]);
+    }
+    std::printf("worst overhead: %.2f ms (target: under 20 ms)\n", worst);
+    simulator.stop();
+    return 0;
+}
