@@ -1,0 +1,157 @@
+// Mode switching and mode commands through the whole program against the simulated
+// controller: the real serial driver on a pseudo-terminal, the real windows, real time
+// (every switch takes its real pauses).
+
+#include "PtySimulator.h"
+#include "QueuedModal.h"
+#include "StationDir.h"
+#include "app/OrvantiCore.h"
+#include "ui/THoofdForm.h"
+#include "ui/TQvRichEdit.h"
+#include "ui/TTransmitMemo.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDeadlineTimer>
+#include <QTabWidget>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using ptcsim::SimMode;
+
+class ModeSwitching : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.writeSettings({"Program/Messages On Screen=ON"});
+        ptcsim::Options options;
+        options.replyDelayMs = 300;
+        simulator = std::make_unique<ptcsim::PtySimulator>(options);
+        std::string error;
+        ASSERT_TRUE(simulator->open(&error)) << error;
+        simulator->start();
+        MainWindowOptions windowOptions;
+        windowOptions.portOverride = QString::fromStdString(simulator->devicePath());
+        windowOptions.modal = &modal;
+        window = std::make_unique<THoofdForm>(windowOptions);
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get(), 2000))
+            window->core().lifecycle.FormActivate();
+        ASSERT_TRUE(waitFor([this] { return core().station.PtcType == PtcModel::II; }));
+    }
+
+    OrvantiCore& core() { return window->core(); }
+
+    bool waitFor(const std::function<bool()>& condition, int ms = 5000)
+    {
+        QDeadlineTimer deadline(ms);
+        while (!condition()) {
+            if (deadline.hasExpired())
+                return false;
+            QTest::qWait(20);
+        }
+        return true;
+    }
+
+    template <typename Result> Result fromEngine(Result (*read)(const ptcsim::SimEngine&))
+    {
+        Result result{};
+        simulator->withEngine(
+            [&](ptcsim::SimEngine& engine, std::int64_t) { result = read(engine); });
+        return result;
+    }
+    SimMode simMode()
+    {
+        return fromEngine<SimMode>([](const ptcsim::SimEngine& e) { return e.mode(); });
+    }
+    bool simConnected()
+    {
+        return fromEngine<bool>([](const ptcsim::SimEngine& e) { return e.connected(); });
+    }
+
+    void choose(const char* menuEntry)
+    {
+        window->findChild<QAction*>(QLatin1String(menuEntry))->trigger();
+    }
+    void type(const QString& text)
+    {
+        QTest::keyClicks(window->transmitWindow(), text);
+        QTest::keyClick(window->transmitWindow(), Qt::Key_Return);
+    }
+    int pageShown() const { return window->findChild<QTabWidget*>()->currentIndex(); }
+
+    StationDir dir;
+    QueuedModal modal;
+    std::unique_ptr<ptcsim::PtySimulator> simulator;
+    std::unique_ptr<THoofdForm> window;
+};
+
+} // namespace
+
+TEST_F(ModeSwitching, EveryModeEntryPutsTheControllerInThatMode)
+{
+    const struct {
+        const char* entry;
+        SimMode mode;
+        int page;
+    } steps[] = {
+        {"MenuAmtor", SimMode::Amtor, 1},   {"MenuRtty", SimMode::Rtty, 3},
+        {"MenuCw", SimMode::Cw, 4},         {"MenuPsk31", SimMode::Psk31, 6},
+        {"MenuAudio", SimMode::Audio, 5},   {"Sub_MenuPacketPort2", SimMode::Packet, 2},
+        {"MenuPactor", SimMode::Pactor, 0},
+    };
+    for (const auto& step : steps) {
+        choose(step.entry);
+        EXPECT_TRUE(waitFor([&] { return simMode() == step.mode; })) << step.entry;
+        EXPECT_EQ(pageShown(), step.page) << step.entry;
+    }
+    EXPECT_EQ(fromEngine<int>([](const ptcsim::SimEngine& e) { return e.settings().packetPort; }),
+              2);
+}
+
+TEST_F(ModeSwitching, ALinkHoldsTheModeUntilItIsDisconnected)
+{
+    core().texts.NoChangeText = QStringLiteral("Disconnect first");
+    type(QStringLiteral("C DL2XYZ"));
+    // The status bar counts the link set-up as connected already.
+    ASSERT_TRUE(waitFor([&] { return core().station.Connected && simConnected(); }));
+
+    choose("MenuAmtor");
+    EXPECT_EQ(pageShown(), 0);
+    ASSERT_FALSE(modal.shown.isEmpty());
+    EXPECT_EQ(modal.shown.last().text, QStringLiteral("Disconnect first"));
+    EXPECT_NE(simMode(), SimMode::Amtor);
+
+    // Change-over makes this station the sending side; the status bar follows.
+    choose("MenuChangeOver");
+    ASSERT_TRUE(waitFor([&] { return core().station.Transmitting; }));
+
+    choose("MenuHardDisconnect");
+    ASSERT_TRUE(waitFor([&] { return !core().station.Connected && !simConnected(); }));
+    choose("MenuAmtor");
+    EXPECT_TRUE(waitFor([&] { return simMode() == SimMode::Amtor; }));
+}
+
+TEST_F(ModeSwitching, PacketLinksSwitchTheMonitorAndCwReportsItsKeying)
+{
+    choose("Sub_MenuPacketPort1");
+    ASSERT_TRUE(waitFor([&] { return simMode() == SimMode::Packet; }));
+    type(QStringLiteral("C DL2XYZ"));
+    ASSERT_TRUE(waitFor([&] { return core().station.Connected; }));
+    EXPECT_EQ(core().station.PacketState, QStringLiteral("STANDBY"));
+    window->findChild<QAbstractButton*>(QStringLiteral("PacketDisconnect"))->click();
+    ASSERT_TRUE(waitFor([&] { return !core().station.Connected; }));
+    EXPECT_EQ(core().station.PacketState, QStringLiteral("MONITOR"));
+
+    // Entering CW toggles the keying mode once; the decoder shows what the controller says.
+    choose("MenuCw");
+    ASSERT_TRUE(waitFor([&] { return simMode() == SimMode::Cw; }));
+    EXPECT_TRUE(waitFor([&] {
+        return window->receiveWindow()->toPlainText().contains(QStringLiteral("** DELAYED"));
+    }));
+}
