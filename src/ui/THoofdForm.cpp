@@ -324,6 +324,15 @@ void THoofdForm::buildMenus()
 
     buildModeMenu();
     buildActionMenu();
+
+    // The mailbox's work comes with its own feature; its entries wait for it.
+    QMenu* mailbox =
+        addMenu(nullptr, QStringLiteral("MainMenuMailbox"), QStringLiteral("Mail&Box"));
+    addItem(mailbox, QStringLiteral("MenuToggleMaildrop"), QStringLiteral("Toggle Maildrop"));
+    addItem(mailbox, QStringLiteral("MenuMaildropCheck"), QStringLiteral("Maildrop Check"))
+        ->setCheckable(true);
+    addItem(mailbox, QStringLiteral("MenuBackupMailbox"), QStringLiteral("Backup Mailbox"));
+    addItem(mailbox, QStringLiteral("MenuReloadMailbox"), QStringLiteral("Reload Mailbox"));
     buildPopUpMenu();
 
     QMenu* help = addMenu(nullptr, QStringLiteral("MainMenuHelp"), QStringLiteral("&Help"));
@@ -581,6 +590,10 @@ void THoofdForm::connectButtons()
         QStringLiteral("PopUpSaveReceiveBuffer1"),
         QStringLiteral("PopUpCallaStation"),
         QStringLiteral("PopUpCallfromList"),
+        QStringLiteral("MenuToggleMaildrop"),
+        QStringLiteral("MenuMaildropCheck"),
+        QStringLiteral("MenuBackupMailbox"),
+        QStringLiteral("MenuReloadMailbox"),
     });
 }
 
