@@ -1,22 +1,15 @@
 // A conversation with the simulated station through the whole program: the real
 // serial driver on a pseudo-terminal, the real windows, real time.
 
-#include "PtySimulator.h"
-#include "QueuedModal.h"
-#include "StationDir.h"
-#include "app/OrvantiCore.h"
-#include "ui/THoofdForm.h"
+#include "WindowOnSimulator.h"
 #include "ui/TQvRichEdit.h"
 #include "ui/TTransmitMemo.h"
 
-#include <QDeadlineTimer>
 #include <QHash>
 #include <QLabel>
 #include <QTest>
 #include <QTextBlock>
-#include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
@@ -27,7 +20,7 @@ const QColor PromptTeal(0, 128, 128);
 const QHash<quint8, QChar> GermanLetters = {{14, u'ä'}, {15, u'ö'}, {16, u'ü'}, {20, u'Ä'},
                                             {21, u'Ö'}, {22, u'Ü'}, {23, u'ß'}};
 
-class Conversation : public ::testing::Test {
+class Conversation : public ::testing::Test, public WindowOnSimulator {
 protected:
     void SetUp() override
     {
@@ -38,29 +31,7 @@ protected:
         ptcsim::Options options;
         options.replyDelayMs = 300;
         options.radioCharsPerSecond = 50; // a line is on the air for about a second
-        simulator = std::make_unique<ptcsim::PtySimulator>(options);
-        std::string error;
-        ASSERT_TRUE(simulator->open(&error)) << error;
-        simulator->start();
-        MainWindowOptions windowOptions;
-        windowOptions.portOverride = QString::fromStdString(simulator->devicePath());
-        windowOptions.modal = &modal;
-        window = std::make_unique<THoofdForm>(windowOptions);
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get(), 2000))
-            window->core().lifecycle.FormActivate();
-    }
-
-    bool waitFor(const std::function<bool()>& condition, int ms = 5000)
-    {
-        QDeadlineTimer deadline(ms);
-        while (!condition()) {
-            if (deadline.hasExpired())
-                return false;
-            QTest::qWait(20);
-        }
-        return true;
+        startSimulator(options);
     }
 
     QString receiveText() const { return window->receiveWindow()->toPlainText(); }
@@ -99,11 +70,6 @@ protected:
         QTest::keyClicks(window->transmitWindow(), text);
         QTest::keyClick(window->transmitWindow(), Qt::Key_Return);
     }
-
-    StationDir dir;
-    QueuedModal modal;
-    std::unique_ptr<ptcsim::PtySimulator> simulator;
-    std::unique_ptr<THoofdForm> window;
 };
 
 } // namespace

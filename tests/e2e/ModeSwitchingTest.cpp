@@ -2,61 +2,32 @@
 // controller: the real serial driver on a pseudo-terminal, the real windows, real time
 // (every switch takes its real pauses).
 
-#include "PtySimulator.h"
-#include "QueuedModal.h"
-#include "StationDir.h"
-#include "app/OrvantiCore.h"
-#include "ui/THoofdForm.h"
+#include "WindowOnSimulator.h"
 #include "ui/TQvRichEdit.h"
 #include "ui/TTransmitMemo.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QDeadlineTimer>
 #include <QTabWidget>
 #include <QTest>
-#include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
 using ptcsim::SimMode;
 
-class ModeSwitching : public ::testing::Test {
+class ModeSwitching : public ::testing::Test, public WindowOnSimulator {
 protected:
     void SetUp() override
     {
         dir.writeSettings({"Program/Messages On Screen=ON"});
         ptcsim::Options options;
         options.replyDelayMs = 300;
-        simulator = std::make_unique<ptcsim::PtySimulator>(options);
-        std::string error;
-        ASSERT_TRUE(simulator->open(&error)) << error;
-        simulator->start();
-        MainWindowOptions windowOptions;
-        windowOptions.portOverride = QString::fromStdString(simulator->devicePath());
-        windowOptions.modal = &modal;
-        window = std::make_unique<THoofdForm>(windowOptions);
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get(), 2000))
-            window->core().lifecycle.FormActivate();
+        startSimulator(options);
         ASSERT_TRUE(waitFor([this] { return core().station.PtcType == PtcModel::II; }));
     }
 
     OrvantiCore& core() { return window->core(); }
-
-    bool waitFor(const std::function<bool()>& condition, int ms = 5000)
-    {
-        QDeadlineTimer deadline(ms);
-        while (!condition()) {
-            if (deadline.hasExpired())
-                return false;
-            QTest::qWait(20);
-        }
-        return true;
-    }
 
     template <typename Result> Result fromEngine(Result (*read)(const ptcsim::SimEngine&))
     {
@@ -84,11 +55,6 @@ protected:
         QTest::keyClick(window->transmitWindow(), Qt::Key_Return);
     }
     int pageShown() const { return window->findChild<QTabWidget*>()->currentIndex(); }
-
-    StationDir dir;
-    QueuedModal modal;
-    std::unique_ptr<ptcsim::PtySimulator> simulator;
-    std::unique_ptr<THoofdForm> window;
 };
 
 } // namespace

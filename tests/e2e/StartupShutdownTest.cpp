@@ -2,21 +2,15 @@
 // serial driver, real pauses, the real main window on the offscreen platform. The
 // assertions are on the bytes the simulator received.
 
-#include "PtySimulator.h"
-#include "QueuedModal.h"
-#include "StationDir.h"
-#include "app/OrvantiCore.h"
-#include "ui/THoofdForm.h"
+#include "WindowOnSimulator.h"
 #include "ui/TQvRichEdit.h"
 #include "ui/TTransmitMemo.h"
 
-#include <QDeadlineTimer>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
@@ -25,7 +19,7 @@ QByteArray bytesOf(const std::string& text)
     return QByteArray::fromStdString(text);
 }
 
-class EndToEnd : public ::testing::Test {
+class EndToEnd : public ::testing::Test, public WindowOnSimulator {
 protected:
     // Starts the simulator and then the program, as far as the first activation.
     void start(ptcsim::Model model, const QList<QByteArray>& edits = {})
@@ -39,57 +33,22 @@ protected:
         ptcsim::Options options;
         options.model = model;
         options.flood = flood;
-        simulator = std::make_unique<ptcsim::PtySimulator>(options);
-        std::string error;
-        ASSERT_TRUE(simulator->open(&error)) << error;
-        simulator->start();
-        openWindow(QString::fromStdString(simulator->devicePath()));
-    }
-
-    void openWindow(const QString& port)
-    {
-        MainWindowOptions options;
-        options.portOverride = port;
-        options.modal = &modal;
-        window = std::make_unique<THoofdForm>(options);
-        window->createDialogs();
-        window->show();
-        window->activateWindow();
-        // Activation sends the start-up commands; the offscreen platform may not report it.
-        if (!QTest::qWaitForWindowActive(window.get(), 2000))
-            window->core().lifecycle.FormActivate();
+        startSimulator(options);
     }
 
     // Runs the event loop until the simulator has received `expected` at the end of
     // what it got, or the time is up.
     bool waitForReceivedToEnd(const QByteArray& expected, int ms = 3000)
     {
-        QDeadlineTimer deadline(ms);
-        while (!bytesOf(simulator->received()).endsWith(expected)) {
-            if (deadline.hasExpired())
-                return false;
-            QTest::qWait(10);
-        }
-        return true;
+        return waitFor([&] { return bytesOf(simulator->received()).endsWith(expected); }, ms);
     }
 
     bool waitForReceivedToContain(char byte, int ms)
     {
-        QDeadlineTimer deadline(ms);
-        while (!bytesOf(simulator->received()).contains(byte)) {
-            if (deadline.hasExpired())
-                return false;
-            QTest::qWait(10);
-        }
-        return true;
+        return waitFor([&] { return bytesOf(simulator->received()).contains(byte); }, ms);
     }
 
     QString receiveText() const { return window->receiveWindow()->toPlainText(); }
-
-    StationDir dir;
-    QueuedModal modal;
-    std::unique_ptr<ptcsim::PtySimulator> simulator;
-    std::unique_ptr<THoofdForm> window;
 };
 
 const QByteArray Greeting("\r\rVersion\r\x1b");

@@ -1,0 +1,61 @@
+#pragma once
+
+// The whole program against the simulated controller: the simulator on a
+// pseudo-terminal, the real main window (offscreen) on its device with the real serial
+// driver, in a station folder of its own, and real time.
+
+#include "PtySimulator.h"
+#include "QueuedModal.h"
+#include "StationDir.h"
+#include "app/OrvantiCore.h"
+#include "ui/THoofdForm.h"
+
+#include <QDeadlineTimer>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+struct WindowOnSimulator {
+    // Starts the simulator, then the program on its device as far as the first
+    // activation. The settings file must be written first.
+    void startSimulator(const ptcsim::Options& options)
+    {
+        simulator = std::make_unique<ptcsim::PtySimulator>(options);
+        std::string error;
+        ASSERT_TRUE(simulator->open(&error)) << error;
+        simulator->start();
+        openWindow(QString::fromStdString(simulator->devicePath()));
+    }
+
+    void openWindow(const QString& port)
+    {
+        MainWindowOptions options;
+        options.portOverride = port;
+        options.modal = &modal;
+        window = std::make_unique<THoofdForm>(options);
+        window->createDialogs();
+        window->show();
+        window->activateWindow();
+        // Activation sends the start-up commands; the offscreen platform may not report it.
+        if (!QTest::qWaitForWindowActive(window.get(), 2000))
+            window->core().lifecycle.FormActivate();
+    }
+
+    // Runs the event loop until `condition` holds or the time is up.
+    static bool waitFor(const std::function<bool()>& condition, int ms = 5000)
+    {
+        QDeadlineTimer deadline(ms);
+        while (!condition()) {
+            if (deadline.hasExpired())
+                return false;
+            QTest::qWait(10);
+        }
+        return true;
+    }
+
+    StationDir dir;
+    QueuedModal modal;
+    std::unique_ptr<ptcsim::PtySimulator> simulator;
+    std::unique_ptr<THoofdForm> window;
+};
