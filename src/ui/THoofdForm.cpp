@@ -9,6 +9,7 @@
 #include "link/CommPortDriver.h"
 #include "modes/dialogs/TConfigAudio.h"
 #include "ui/HintPolicy.h"
+#include "ui/MenuShortcutPriority.h"
 #include "ui/ModeToolbars.h"
 #include "ui/TQvRichEdit.h"
 #include "ui/TRzPanel.h"
@@ -65,6 +66,7 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
     setObjectName(QStringLiteral("HoofdForm"));
     buildWindow();
     buildMenus();
+    (new MenuShortcutPriority(this))->collect(menuBar());
     view_.indexComponents();
     connectButtons();
 

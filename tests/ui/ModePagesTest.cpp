@@ -90,12 +90,18 @@ TEST_F(ModePagesTest, AFunctionKeySwitchesModeAndPage)
     EXPECT_TRUE(wire.writtenText().endsWith(QLatin1String("Pt<CR>AM<CR>")));
 }
 
-TEST_F(ModePagesTest, EndInTheTransmitWindowIsTheChangeOver)
+TEST_F(ModePagesTest, ActionKeysWinOverTheTextWindowAndTheMenuBar)
 {
     core().station.ModeId = QStringLiteral("PACTOR");
     core().station.Connected = true;
     QTest::keyClick(window->transmitWindow(), Qt::Key_End);
     EXPECT_EQ(wire.writtenText(), QStringLiteral("<CR><25><CR>"));
+
+    // Alt+H is also the Help menu's letter; the Hard Disconnect entry has it.
+    wire.clear();
+    QTest::keyClick(window->transmitWindow(), Qt::Key_H, Qt::AltModifier);
+    QTest::keyClick(window->transmitWindow(), Qt::Key_H, Qt::AltModifier);
+    EXPECT_EQ(wire.writtenText(), QStringLiteral("<ESC>DD<CR><ESC>DD<CR>"));
 }
 
 TEST_F(ModePagesTest, ATabClickedDuringALinkSpringsBack)
