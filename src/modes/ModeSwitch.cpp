@@ -12,6 +12,9 @@
 
 namespace {
 const QString PageControl = QStringLiteral("PageControl");
+// The pages' component names, by index.
+const char* const PageNames[] = {"PACTORTab", "AMTOR", "PACKET", "RTTY",    "CW",
+                                 "AUDIO",     "PSK31", "NAVTEX", "DUMBMODE"};
 const QString Pane1 = QStringLiteral("Pane1");
 const QString Pane2 = QStringLiteral("Pane2");
 constexpr int ModeEntryPauseMs = 500;
@@ -49,16 +52,23 @@ void ModeSwitch::MenuPactorClick()
 
 void ModeSwitch::Sub_MenuPacketPort1Click()
 {
-    if (station_.PageIndex != static_cast<int>(ModePage::Packet))
-        ZetTabNaar(ModePage::Packet);
-    SwitchToPacket(1);
+    choosePacketPort(1);
 }
 
 void ModeSwitch::Sub_MenuPacketPort2Click()
 {
+    choosePacketPort(2);
+}
+
+void ModeSwitch::choosePacketPort(int port)
+{
     if (station_.PageIndex != static_cast<int>(ModePage::Packet))
         ZetTabNaar(ModePage::Packet);
-    SwitchToPacket(2);
+    // A refused page change is refused as a whole: no packet commands in the middle of
+    // another mode's link, and none before the settings are read.
+    if (!station_.FormReady || station_.PageIndex != static_cast<int>(ModePage::Packet))
+        return;
+    SwitchToPacket(port);
 }
 
 void ModeSwitch::MenuAmtorClick()
@@ -350,11 +360,13 @@ void ModeSwitch::SwitchToPacket(int port)
         station_.PacketState = QStringLiteral("MONITOR");
     }
     station_.ModeId = QStringLiteral("PACKET");
-    // Only the PTC-II and up have a second packet port.
+    // Only the PTC-II and up have a second packet port. The buttons are not shown again
+    // here: the sign-on may have said that this one has no port 2.
     const bool twoPorts = station_.PtcType > PtcModel::IIe;
-    view_.setVisible(QStringLiteral("PacketPort1"), twoPorts);
-    view_.setVisible(QStringLiteral("PacketPort2"), twoPorts);
-    if (twoPorts) {
+    if (!twoPorts) {
+        view_.setVisible(QStringLiteral("PacketPort1"), false);
+        view_.setVisible(QStringLiteral("PacketPort2"), false);
+    } else {
         const QByteArray digit = QByteArray::number(port == 2 ? 2 : 1);
         send(QByteArray("P " + digit + '\r'));
         station_.PacketPortName = QStringLiteral("Port ") + QLatin1String(digit);
@@ -371,11 +383,16 @@ void ModeSwitch::showModesOfModel()
         return;                                 // not recognised: leave the window as it is
     const bool small = model <= PtcModel::Plus; // Z80 PTC and PTC PLUS
     const bool z80 = model == PtcModel::Z80;
-    for (const char* page : {"PACKET", "AUDIO", "PSK31", "NAVTEX"})
-        view_.setVisible(QLatin1String(page), !small);
-    view_.setVisible(QStringLiteral("CW"), !z80);
+    // The page shown stays: hiding it would change the mode from inside a layout.
+    const auto showPage = [this](ModePage page, bool visible) {
+        if (visible || station_.PageIndex != static_cast<int>(page))
+            view_.setVisible(QLatin1String(PageNames[static_cast<int>(page)]), visible);
+    };
+    for (ModePage page : {ModePage::Packet, ModePage::Audio, ModePage::Psk31, ModePage::Navtex})
+        showPage(page, !small);
+    showPage(ModePage::Cw, !z80);
     if (small)
-        view_.setVisible(QStringLiteral("DUMBMODE"), false);
+        showPage(ModePage::Dumb, false);
     for (const char* item : {"MenuPacket", "MenuAudio", "MenuPsk31", "MenuNavtex", "MenuAudioCW"})
         view_.setVisible(QLatin1String(item), !small);
     view_.setVisible(QStringLiteral("MenuCw"), !z80);

@@ -87,6 +87,7 @@ private:
     // The modes in which the panes act: the two teleprinter modes and NAVTEX/AMTEX.
     bool teleprinterPaneActive() const;
     void afterSwitch();
+    void choosePacketPort(int port);
 
     Station& station_;
     const Settings& settings_;

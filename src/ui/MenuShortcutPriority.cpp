@@ -39,7 +39,20 @@ bool MenuShortcutPriority::eventFilter(QObject* watched, QEvent* event)
         event->accept();
         return true;
     }
-    if (action->isEnabled())
+    if (reachable(action))
         action->trigger();
+    return true;
+}
+
+bool MenuShortcutPriority::reachable(const QAction* action)
+{
+    // As for any shortcut: not while the entry or a menu above it is off.
+    if (!action->isEnabled() || !action->isVisible())
+        return false;
+    for (auto* menu = qobject_cast<QMenu*>(action->parent()); menu;
+         menu = qobject_cast<QMenu*>(menu->parent())) {
+        if (!menu->menuAction()->isEnabled() || !menu->menuAction()->isVisible())
+            return false;
+    }
     return true;
 }

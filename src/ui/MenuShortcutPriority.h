@@ -19,13 +19,16 @@ public:
     // Watches the application's keys while `window` is the active window.
     explicit MenuShortcutPriority(QWidget* window);
 
-    // Finds the entries below `menuBar` whose shortcut is a menu title's letter.
+    // Finds the entries below `menuBar` whose shortcut is a menu title's letter; again
+    // whenever the titles change.
     void collect(QMenuBar* menuBar);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static bool reachable(const QAction* action);
+
     QWidget* window_;
     QHash<QKeyCombination, QPointer<QAction>> claimed_;
 };

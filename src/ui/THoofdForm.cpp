@@ -132,6 +132,9 @@ void THoofdForm::buildWindow()
         pageLayout->addWidget(toolbar);
         pageControl_->addTab(page, QLatin1String(tab.caption));
     }
+    // A mode change takes seconds of the controller's pauses: the wheel must not
+    // run through the modes while the pointer crosses the tabs.
+    pageControl_->tabBar()->installEventFilter(this);
     connect(pageControl_, &QTabWidget::currentChanged, this, [this](int index) {
         if (core_)
             core_->modes.PageControlChange(index);
@@ -680,6 +683,8 @@ bool THoofdForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (!core_)
         return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::Wheel && watched == pageControl_->tabBar())
+        return true;
     if (watched->objectName() == QLatin1String("Pane1") ||
         watched->objectName() == QLatin1String("Pane2"))
         return paneEvent(static_cast<QWidget*>(watched), event);
@@ -741,7 +746,8 @@ bool THoofdForm::paneEvent(QWidget* pane, QEvent* event)
         else
             modes.Pane2MouseLeave();
         break;
-    case QEvent::MouseButtonPress: {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: { // each click of a double click counts
         const Qt::MouseButton pressed = static_cast<QMouseEvent*>(event)->button();
         const MouseButton button = pressed == Qt::LeftButton    ? MouseButton::Left
                                    : pressed == Qt::RightButton ? MouseButton::Right

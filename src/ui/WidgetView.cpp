@@ -131,6 +131,8 @@ void WidgetView::setVisible(const QString& name, bool visible)
                 page->parentWidget() ? page->parentWidget()->parentWidget() : nullptr)) {
             const int index = tabs->indexOf(page);
             if (index >= 0) {
+                // Not an operator's page choice, even if the shown page must move.
+                const QSignalBlocker blocker(tabs);
                 tabs->setTabVisible(index, visible);
                 return;
             }

@@ -143,6 +143,30 @@ TEST_F(ModeCommandsTest, TogglesSwapTheirCommands)
     EXPECT_FALSE(h.station().ReceiveHold);
 }
 
+TEST_F(ModeCommandsTest, FecBaudotAndTheAudioFiltersActOnlyInTheirModes)
+{
+    commands.MenuAmtorFecClick();
+    commands.MenuBaudotTransmitClick();
+    EXPECT_TRUE(h.wire.events().empty());
+
+    inMode("AMTOR");
+    commands.MenuAmtorFecClick();
+    h.station().TrafficState = QStringLiteral("FEC");
+    commands.MenuAmtorFecClick();
+    inMode("RTTY");
+    commands.MenuBaudotTransmitClick();
+    EXPECT_EQ(h.wire.writtenText(), QStringLiteral("<ESC>FEC<CR><ESC>DD<CR><25>"));
+
+    h.wire.clear();
+    inMode("AUDIO");
+    const char* const names[] = {"CWFILTER", "NOTCH", "PEAK", "THROUGH"};
+    for (quint8 filter = 1; filter <= 4; ++filter) {
+        commands.audioFilterClick(filter);
+        EXPECT_EQ(h.station().AudioFilterName, QLatin1String(names[filter - 1]));
+    }
+    EXPECT_EQ(h.wire.writtenText(), QStringLiteral("CW<CR>notch<CR>Peak<CR>Through<CR>"));
+}
+
 TEST_F(ModeCommandsTest, APacketLinkChangeTogglesTheMonitor)
 {
     inMode("PACKET");

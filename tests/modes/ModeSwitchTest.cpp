@@ -196,7 +196,24 @@ TEST_F(ModeSwitchTest, PacketPortTwoOnAPtcIIEndsWithBothPortCommands)
     EXPECT_EQ(h.station().ModeId, QStringLiteral("PACKET"));
     EXPECT_EQ(h.station().PacketPortName, QStringLiteral("Port 2"));
     EXPECT_EQ(h.station().PacketState, QStringLiteral("MONITOR"));
-    EXPECT_TRUE(h.view.component(QStringLiteral("PacketPort2")).visible);
+
+    // A controller whose sign-on said it has no port 2 keeps the button hidden.
+    h.view.setVisible(QStringLiteral("PacketPort2"), false);
+    modes.Sub_MenuPacketPort1Click();
+    EXPECT_FALSE(h.view.component(QStringLiteral("PacketPort2")).visible);
+}
+
+TEST_F(ModeSwitchTest, APacketPortRefusedWithItsPageSendsNothing)
+{
+    h.station().Connected = true;
+    modes.Sub_MenuPacketPort2Click();
+    EXPECT_TRUE(h.wire.events().empty());
+    EXPECT_EQ(h.station().ModeId, QStringLiteral("PACTOR"));
+
+    h.station().Connected = false;
+    h.station().FormReady = false;
+    modes.Sub_MenuPacketPort1Click();
+    EXPECT_TRUE(h.wire.events().empty());
 }
 
 TEST_F(ModeSwitchTest, APtcIIeHasOnePacketPortAndNoPortCommand)
@@ -300,4 +317,11 @@ TEST_F(ModeSwitchTest, APtcPlusShowsCwButNoPacketAudioPskNavtexOrTools)
     for (const char* page : {"PACKET", "AUDIO", "PSK31", "NAVTEX", "DUMBMODE", "MenuPacket"})
         EXPECT_FALSE(h.view.component(QLatin1String(page)).visible) << page;
     EXPECT_FALSE(h.view.component(QStringLiteral("Sub_Menu200BdFSK")).enabled);
+
+    // A Z80 recognised while its CW page is shown: the page stays, the rest goes.
+    h.station().PtcType = PtcModel::Z80;
+    h.station().PageIndex = static_cast<int>(ModePage::Cw);
+    modes.showModesOfModel();
+    EXPECT_TRUE(h.view.component(QStringLiteral("CW")).visible);
+    EXPECT_FALSE(h.view.component(QStringLiteral("MenuCw")).visible);
 }

@@ -12,11 +12,13 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,11 +99,16 @@ TEST_F(ModePagesTest, ActionKeysWinOverTheTextWindowAndTheMenuBar)
     QTest::keyClick(window->transmitWindow(), Qt::Key_End);
     EXPECT_EQ(wire.writtenText(), QStringLiteral("<CR><25><CR>"));
 
-    // Alt+H is also the Help menu's letter; the Hard Disconnect entry has it.
+    // Alt+H is also the Help menu's letter; the Hard Disconnect entry has it, but not
+    // while its menu is off.
     wire.clear();
     QTest::keyClick(window->transmitWindow(), Qt::Key_H, Qt::AltModifier);
     QTest::keyClick(window->transmitWindow(), Qt::Key_H, Qt::AltModifier);
     EXPECT_EQ(wire.writtenText(), QStringLiteral("<ESC>DD<CR><ESC>DD<CR>"));
+    wire.clear();
+    named<QMenu>("MainMenuAction")->menuAction()->setEnabled(false);
+    QTest::keyClick(window->transmitWindow(), Qt::Key_H, Qt::AltModifier);
+    EXPECT_TRUE(wire.events().empty());
 }
 
 TEST_F(ModePagesTest, ATabClickedDuringALinkSpringsBack)
@@ -150,6 +157,54 @@ TEST_F(ModePagesTest, ToolbarButtonsAndPanesReachTheController)
     named<QAbstractButton>("RttyWout")->click();
     EXPECT_TRUE(core().station.WordOut);
     EXPECT_TRUE(named<QAbstractButton>("CwWout")->isChecked());
+}
+
+TEST_F(ModePagesTest, EveryCommandButtonAndUnprotoEntrySendsItsOwnBytes)
+{
+    const struct {
+        const char* button;
+        const char* sent;
+    } buttons[] = {
+        {"CwRxAuto", "<6>"},
+        {"CwRxSpeedUp", "<21>"},
+        {"CwRxSpeedDown", "<4>"},
+        {"CwTransmit", "<25>[1000ms]<25>"},
+        {"PskUp", "<12>"},
+        {"PskDown", "<11>"},
+        {"PskNet", "<14>"},
+        {"PskMode", "<2>"},
+        {"PskReset", "<6>"},
+        {"PskTransmit", "<25>"},
+        {"PskStandby", "<ESC>DD<CR>PSKT<CR>"},
+        {"rttyTransmit", "<25>"},
+        {"PacketDisconnect", "<ESC>D<CR>"},
+        {"AmtorHardDisconnect", "<ESC>DD<CR>"},
+    };
+    for (const auto& entry : buttons) {
+        wire.clear();
+        auto* button = named<QAbstractButton>(entry.button);
+        button->setEnabled(true);
+        button->click();
+        EXPECT_EQ(wire.transcript(), QLatin1String(entry.sent)) << entry.button;
+    }
+    wire.clear();
+    const char* const unproto[] = {"Sub_Menu100BdFSK",   "Sub_Menu200BdFSK",   "Sub_Menu100BdDPSKs",
+                                   "Sub_Menu200BdDPSKs", "Sub_Menu400BDDPSKs", "Sub_Menu800BdDPSKs",
+                                   "Sub_Menu100BdDPSKl", "Sub_Menu200BdDPSKl", "Sub_Menu400BdDPSKl",
+                                   "Sub_Menu800BdDPSKl"};
+    for (const char* entry : unproto)
+        named<QAction>(entry)->trigger();
+    EXPECT_EQ(wire.writtenText(), QStringLiteral("U 1<CR>U 2<CR>U 3<CR>U 4<CR>U 5<CR>U 6<CR>"
+                                                 "U 7<CR>U 8<CR>U 9<CR>U 10<CR>"));
+}
+
+TEST_F(ModePagesTest, TheWheelDoesNotRunThroughTheModes)
+{
+    QWheelEvent wheel(QPointF(20, 5), pages()->tabBar()->mapToGlobal(QPointF(20, 5)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(pages()->tabBar(), &wheel);
+    EXPECT_EQ(pages()->currentIndex(), 0);
+    EXPECT_TRUE(wire.events().empty());
 }
 
 TEST_F(ModePagesTest, TheAudioDialogStaysOpenOnAValueThatIsNoNumber)

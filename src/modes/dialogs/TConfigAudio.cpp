@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -90,6 +91,14 @@ TConfigAudio::TConfigAudio(AudioConfig& audio, QWidget* parent) : QDialog(parent
     layout->addWidget(new QLabel(QStringLiteral("Use the Tab and Arrow keys or the Mouse "), this));
     layout->addWidget(new QLabel(QStringLiteral("to Change the Values"), this));
     layout->addLayout(buttons);
+}
+
+void TConfigAudio::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Centred on the screen, not over the main window.
+    if (QScreen* shown = screen())
+        move(shown->availableGeometry().center() - rect().center());
 }
 
 void TConfigAudio::OkKnopClick()

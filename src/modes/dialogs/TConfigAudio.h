@@ -16,6 +16,9 @@ public:
 
     void OkKnopClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 public Q_SLOTS:
     // Escape and the window's close button cancel too.
     void reject() override;
