@@ -2,6 +2,8 @@
 
 #include "app/StationFolder.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <algorithm>
@@ -191,4 +193,11 @@ void resetPeakRss()
     QFile refs(QStringLiteral("/proc/self/clear_refs"));
     if (refs.open(QIODevice::WriteOnly))
         refs.write("5");
+}
+
+void runFor(int ms)
+{
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }

@@ -105,6 +105,9 @@ QByteArray mixedTraffic(qsizetype size, quint32 seed);
 // first byte to be read there.
 QByteArray capturedText(QByteArrayView block);
 
+// Runs the event loop for `ms` milliseconds.
+void runFor(int ms);
+
 // The process's peak resident memory in KiB (VmHWM), and a reset of that peak.
 qint64 peakRssKib();
 void resetPeakRss();

@@ -49,13 +49,6 @@ struct Tally {
     QByteArray unmatched; // read but not yet sent, as far as the wire knows
 };
 
-void runFor(int ms)
-{
-    QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 // Compares what the program read so far with what the simulator sent so far.
 void matchWire(Wire& wire, Tally& tally)
 {

@@ -44,13 +44,6 @@ private:
     SystemClock real_;
 };
 
-void runFor(int ms)
-{
-    QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 } // namespace
 
 int main(int argc, char** argv)

@@ -22,6 +22,7 @@ struct Station {
     bool BiosMode = false;
 
     QString ModeId = QStringLiteral("PACTOR");
+    bool modeIs(const char* mode) const { return ModeId == QLatin1String(mode); }
     quint8 PtcType = PtcModel::Unknown;
     QString TrafficState;
     bool Connected = false;

@@ -47,17 +47,12 @@ StatusDisplay::StatusDisplay(Station& station, Settings& settings, const Message
 {
 }
 
-bool StatusDisplay::modeIs(const char* mode) const
-{
-    return station_.ModeId == QLatin1String(mode);
-}
-
 void StatusDisplay::StatusAanvraagTimer()
 {
     if (station_.DecoderBusy || station_.MailboxBackupActive || station_.MailboxReloadActive ||
         station_.ScrollBack || station_.ReceiveHold)
         return;
-    if (modeIs("PACKET"))
+    if (station_.modeIs("PACKET"))
         return;
     // A request while bytes wait would pile answers onto unread text. It is kept for
     // the moment they are read, so a steady trickle of echo cannot starve the status
@@ -89,7 +84,7 @@ void StatusDisplay::takeStatusByte(quint8 statusByte)
 
 QString StatusDisplay::MakeModeStatus(const QString& field)
 {
-    if (modeIs("AUDIO")) {
+    if (station_.modeIs("AUDIO")) {
         const QString& filter = station_.AudioFilterName;
         if (filter == QLatin1String("CWFILTER"))
             return QStringLiteral("CW FILTER");
@@ -101,8 +96,8 @@ QString StatusDisplay::MakeModeStatus(const QString& field)
             return QStringLiteral("PEAK FILTER");
         return QString();
     }
-    const bool pactor = modeIs("PACTOR");
-    const bool amtor = modeIs("AMTOR");
+    const bool pactor = station_.modeIs("PACTOR");
+    const bool amtor = station_.modeIs("AMTOR");
     const auto press = [this](const char* button, bool pressed) {
         view_.setChecked(QLatin1String(button), pressed);
     };
@@ -194,7 +189,7 @@ QString StatusDisplay::MakeTrafficStatus(const QString& field)
 void StatusDisplay::StatusLine()
 {
     const bool calling = station_.TrafficState == Calling;
-    if (!modeIs("CW") && !calling) {
+    if (!station_.modeIs("CW") && !calling) {
         view_.setCaption(Pane2, station_.ModeText);
         if (station_.Connected)
             view_.setColors(Pane2, Colors::Red, Colors::White);
@@ -202,14 +197,14 @@ void StatusDisplay::StatusLine()
             view_.setColors(Pane2, Colors::Silver, Colors::Black);
         view_.redraw(Pane2);
     }
-    if (modeIs("PSK31")) {
+    if (station_.modeIs("PSK31")) {
         view_.setCaption(Pane2, station_.SquelchOn ? texts_.Squelchtex2 : texts_.Squelchtext1);
         view_.setCaption(Pane1, station_.ModeId + station_.PskSubMode);
     } else {
         view_.setCaption(Pane1, station_.ModeId);
     }
 
-    const bool rttyOrPsk = modeIs("RTTY") || modeIs("PSK31");
+    const bool rttyOrPsk = station_.modeIs("RTTY") || station_.modeIs("PSK31");
     const bool linkUp = station_.Connected || calling || rttyOrPsk;
     if (!linkUp) {
         view_.setTextColor(Pane2, Colors::Black);
@@ -226,7 +221,7 @@ void StatusDisplay::StatusLine()
         view_.setCaption(Pane5, texts_.TransmitText);
         view_.setColors(Pane5, Colors::Red, Colors::White);
     } else if (station_.TrafficState != QLatin1String("LISTEN") && !station_.Connected &&
-               !modeIs("RTTY")) {
+               !station_.modeIs("RTTY")) {
         view_.setCaption(Pane5, QString());
     } else {
         view_.setCaption(Pane5, view_.caption(QStringLiteral("Receivebar")));
@@ -235,7 +230,7 @@ void StatusDisplay::StatusLine()
 
     view_.setLamp(QStringLiteral("logLed"), station_.CaptureOn);
 
-    if (modeIs("PACKET")) {
+    if (station_.modeIs("PACKET")) {
         if (station_.Connected) {
             view_.setColors(Pane2, Colors::Red, Colors::White);
             if (station_.PacketState != QLatin1String("MONITOR")) {
@@ -270,7 +265,8 @@ void StatusDisplay::enableConnectedControls(bool linkUp)
         view_.setEnabled(QStringLiteral("PactorListen"), true);
         view_.setEnabled(QStringLiteral("AmtorListen"), true);
     }
-    const bool hisCallButton = linkUp || modeIs("CW") || modeIs("RTTY") || modeIs("PSK31");
+    const bool hisCallButton =
+        linkUp || station_.modeIs("CW") || station_.modeIs("RTTY") || station_.modeIs("PSK31");
     view_.setEnabled(QStringLiteral("SpeedHiscall"), hisCallButton);
 }
 
@@ -337,7 +333,7 @@ void StatusDisplay::showNavtexLed()
         caption = QStringLiteral("AutoCQ");
     if (station_.WordOut)
         caption = QStringLiteral("WOut");
-    if (station_.ConvMode && (modeIs("PACTOR") || modeIs("AMTOR")))
+    if (station_.ConvMode && (station_.modeIs("PACTOR") || station_.modeIs("AMTOR")))
         caption = QStringLiteral("Conv");
     if (!caption.isEmpty())
         view_.setCaption(led, caption);

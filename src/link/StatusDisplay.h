@@ -55,7 +55,6 @@ private:
     void checkScrollBack();
     void showNavtexLed();
     void enableConnectedControls(bool linkUp);
-    bool modeIs(const char* mode) const;
 
     Station& station_;
     Settings& settings_;

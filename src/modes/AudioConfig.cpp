@@ -43,15 +43,11 @@ bool AudioConfig::sendChange(bool& changed, const QString& text, const char* com
                           "Aud\r");
     clock_.sleep(AudioEntryPauseMs);
     changed = false;
-    const QString number = text.trimmed();
-    bool ok = false;
-    const uint value = number.toUInt(&ok);
-    if (!ok || value > 0xFFFF) {
+    if (!parseWord(text, &copy)) {
         modal_.message(QStringLiteral("Orvanti"), notAValidNumberMessage(text));
         return false;
     }
-    copy = static_cast<quint16>(value);
-    link_.ZendNaarPtc(QByteArray(command + Cp437::encode(number) + '\r'));
+    link_.ZendNaarPtc(QByteArray(command + Cp437::encode(text.trimmed()) + '\r'));
     if (outsideAudio)
         link_.ZendNaarPtc("Q\r");
     link_.StartTimers();

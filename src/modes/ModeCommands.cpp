@@ -26,6 +26,16 @@ QString notAValidNumberMessage(const QString& text)
     return QLatin1Char('\'') + text + QStringLiteral("' is not a valid integer value");
 }
 
+bool parseWord(const QString& text, quint16* value)
+{
+    bool ok = false;
+    const uint number = text.trimmed().toUInt(&ok);
+    if (!ok || number > 0xFFFF)
+        return false;
+    *value = static_cast<quint16>(number);
+    return true;
+}
+
 ModeCommands::ModeCommands(Station& station, Settings& settings, const MessageTexts& texts,
                            PortLink& link, StatusDisplay& status, ModeSwitch& modes, View& view,
                            ReceiveView& receiveWindow, TransmitView& transmitWindow, Modal& modal,
@@ -44,11 +54,6 @@ void ModeCommands::send(const QByteArray& bytes)
 void ModeCommands::sendControl(quint8 code)
 {
     send(QByteArray(1, static_cast<char>(code)));
-}
-
-bool ModeCommands::modeIs(const char* mode) const
-{
-    return station_.ModeId == QLatin1String(mode);
 }
 
 QString ModeCommands::commandArgument(const QString& answer)
@@ -71,7 +76,7 @@ void ModeCommands::unprotoClick(int number)
 
 void ModeCommands::MenuAmtorFecClick()
 {
-    if (!modeIs("AMTOR"))
+    if (!station_.modeIs("AMTOR"))
         return;
     if (station_.TrafficState != QLatin1String("FEC")) {
         send("\x1b"
@@ -85,7 +90,7 @@ void ModeCommands::MenuAmtorFecClick()
 
 void ModeCommands::MenuBaudotTransmitClick()
 {
-    if (modeIs("RTTY"))
+    if (station_.modeIs("RTTY"))
         sendControl(CtrlY);
 }
 
@@ -93,11 +98,11 @@ void ModeCommands::MenuStandbyClick()
 {
     link_.ScrollNaarEnd();
     const bool listening = station_.TrafficState == QLatin1String("LISTEN");
-    if (modeIs("PSK31")) {
+    if (station_.modeIs("PSK31")) {
         send("\x1b"
              "DD\r");
         send("PSKT\r");
-    } else if (modeIs("RTTY")) {
+    } else if (station_.modeIs("RTTY")) {
         if (listening)
             modes_.SwitchListenOff();
         sendControl(CtrlY);
@@ -136,7 +141,7 @@ void ModeCommands::MenuHardDisconnectClick()
 void ModeCommands::MenuChangeOverClick()
 {
     if (station_.Connected) {
-        if (modeIs("AMTOR")) {
+        if (station_.modeIs("AMTOR")) {
             // In AMTOR the sending side hands over with the "+?" sign.
             if (station_.Transmitting)
                 send("+?");
@@ -146,9 +151,9 @@ void ModeCommands::MenuChangeOverClick()
             send(QByteArray("\r") + CtrlY + '\r');
         }
     }
-    if (modeIs("RTTY"))
+    if (station_.modeIs("RTTY"))
         RttyReceiveClick();
-    else if (modeIs("PSK31"))
+    else if (station_.modeIs("PSK31"))
         PskTransmitClick();
     transmitWindow_.appendLine(QString());
 }
@@ -160,8 +165,8 @@ QString ModeCommands::myPart() const
 
 bool ModeCommands::hisDeMySendsDirectly(bool acceptFec) const
 {
-    return station_.Connected || modeIs("RTTY") || modeIs("CW") || modeIs("PSK31") ||
-           station_.TrafficState.left(5) == QLatin1String("UNPRO") ||
+    return station_.Connected || station_.modeIs("RTTY") || station_.modeIs("CW") ||
+           station_.modeIs("PSK31") || station_.TrafficState.left(5) == QLatin1String("UNPRO") ||
            (acceptFec && station_.TrafficState == QLatin1String("FEC"));
 }
 
@@ -169,7 +174,7 @@ void ModeCommands::MenuSendHiscalldeMycallClick()
 {
     const QString line = station_.HisCall + QStringLiteral(" de ") + myPart();
     if (hisDeMySendsDirectly(true)) {
-        const QByteArray tail = modeIs("PACTOR") ? QByteArray(" =>\r") : QByteArray("\r");
+        const QByteArray tail = station_.modeIs("PACTOR") ? QByteArray(" =>\r") : QByteArray("\r");
         send(QByteArray('\r' + Cp437::encode(line) + tail));
     }
     transmitWindow_.appendLine(line);
@@ -179,7 +184,7 @@ void ModeCommands::MenuSendHiscalldeMycallChoClick()
 {
     const QString line = station_.HisCall + QStringLiteral(" de ") + myPart();
     if (hisDeMySendsDirectly(false)) {
-        QByteArray tail = modeIs("PACTOR") ? QByteArray(" =>") : QByteArray();
+        QByteArray tail = station_.modeIs("PACTOR") ? QByteArray(" =>") : QByteArray();
         tail += CtrlY;
         tail += '\r';
         send(QByteArray('\r' + Cp437::encode(line) + tail));
@@ -305,11 +310,7 @@ void ModeCommands::CwTxSpeedClick()
     send(QByteArray("\x1b"
                     "CWS " +
                     Cp437::encode(answer) + '\r'));
-    bool ok = false;
-    const uint speed = answer.trimmed().toUInt(&ok);
-    if (ok && speed <= 0xFFFF)
-        settings_.CwTxSpeed = static_cast<quint16>(speed);
-    else
+    if (!parseWord(answer, &settings_.CwTxSpeed))
         modal_.message(ProgramName, notAValidNumberMessage(answer));
 }
 

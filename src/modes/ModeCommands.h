@@ -68,7 +68,6 @@ public:
 
 private:
     void send(const QByteArray& bytes);
-    bool modeIs(const char* mode) const;
     // IdString when there is one, else the own call.
     QString myPart() const;
     // Whether his-de-my goes straight to the controller (otherwise only noted).
@@ -92,3 +91,5 @@ private:
 
 // The standard message for text that is not a number.
 QString notAValidNumberMessage(const QString& text);
+// `text` as a 16-bit setting (blanks around it allowed); false for anything else.
+bool parseWord(const QString& text, quint16* value);

@@ -37,16 +37,11 @@ void ModeSwitch::send(const QByteArray& bytes)
     link_.ZendNaarPtc(bytes);
 }
 
-bool ModeSwitch::modeIs(const char* mode) const
-{
-    return station_.ModeId == QLatin1String(mode);
-}
-
 // Mode menu ----------------------------------------------------------------------------
 
 void ModeSwitch::MenuPactorClick()
 {
-    if (!modeIs("PACTOR"))
+    if (!station_.modeIs("PACTOR"))
         ZetTabNaar(ModePage::Pactor);
 }
 
@@ -62,8 +57,7 @@ void ModeSwitch::Sub_MenuPacketPort2Click()
 
 void ModeSwitch::choosePacketPort(int port)
 {
-    if (station_.PageIndex != static_cast<int>(ModePage::Packet))
-        ZetTabNaar(ModePage::Packet);
+    showPage(ModePage::Packet);
     // A refused page change is refused as a whole: no packet commands in the middle of
     // another mode's link, and none before the settings are read.
     if (!station_.FormReady || station_.PageIndex != static_cast<int>(ModePage::Packet))
@@ -73,38 +67,40 @@ void ModeSwitch::choosePacketPort(int port)
 
 void ModeSwitch::MenuAmtorClick()
 {
-    if (!modeIs("AMTOR"))
+    if (!station_.modeIs("AMTOR"))
         ZetTabNaar(ModePage::Amtor);
 }
 
 void ModeSwitch::MenuRttyClick()
 {
-    if (station_.PageIndex != static_cast<int>(ModePage::Rtty))
-        ZetTabNaar(ModePage::Rtty);
+    showPage(ModePage::Rtty);
 }
 
 void ModeSwitch::MenuCwClick()
 {
-    if (station_.PageIndex != static_cast<int>(ModePage::Cw))
-        ZetTabNaar(ModePage::Cw);
+    showPage(ModePage::Cw);
 }
 
 void ModeSwitch::MenuAudioClick()
 {
-    if (!modeIs("AUDIO"))
+    if (!station_.modeIs("AUDIO"))
         ZetTabNaar(ModePage::Audio);
 }
 
 void ModeSwitch::MenuPsk31Click()
 {
-    if (station_.PageIndex != static_cast<int>(ModePage::Psk31))
-        ZetTabNaar(ModePage::Psk31);
+    showPage(ModePage::Psk31);
 }
 
 void ModeSwitch::MenuNavtexClick()
 {
-    if (station_.PageIndex != static_cast<int>(ModePage::Navtex))
-        ZetTabNaar(ModePage::Navtex);
+    showPage(ModePage::Navtex);
+}
+
+void ModeSwitch::showPage(ModePage page)
+{
+    if (station_.PageIndex != static_cast<int>(page))
+        ZetTabNaar(page);
 }
 
 void ModeSwitch::MenuDumbClick()
@@ -155,31 +151,31 @@ void ModeSwitch::PageControlChange(int pageIndex)
     ZetPtcKlaar();
     switch (static_cast<ModePage>(pageIndex)) {
     case ModePage::Pactor:
-        if (!modeIs("PACTOR"))
+        if (!station_.modeIs("PACTOR"))
             SwitchToPactor();
         break;
     case ModePage::Amtor:
-        if (!modeIs("AMTOR"))
+        if (!station_.modeIs("AMTOR"))
             SwitchToAmtor();
         break;
     case ModePage::Packet:
-        if (!modeIs("PACKET"))
+        if (!station_.modeIs("PACKET"))
             SwitchToPacket(1);
         break;
     case ModePage::Rtty:
-        if (!modeIs("RTTY"))
+        if (!station_.modeIs("RTTY"))
             SwitchToRtty();
         break;
     case ModePage::Cw:
-        if (!modeIs("CW"))
+        if (!station_.modeIs("CW"))
             SwitchToCw();
         break;
     case ModePage::Audio:
-        if (!modeIs("AUDIO") && audioNoneFilter)
+        if (!station_.modeIs("AUDIO") && audioNoneFilter)
             audioNoneFilter();
         break;
     case ModePage::Psk31:
-        if (!modeIs("PSK31"))
+        if (!station_.modeIs("PSK31"))
             SwitchToPsk31();
         break;
     case ModePage::Navtex:
@@ -199,9 +195,10 @@ void ModeSwitch::ZetPtcKlaar()
     if (maildropCheckClick && view_.isChecked(QStringLiteral("MenuMaildropCheck")))
         maildropCheckClick();
     station_.DumbMode = false;
-    if (modeIs("PACKET"))
+    if (station_.modeIs("PACKET"))
         send("PAC MON 0\r");
-    if (modeIs("PACKET") || modeIs("AUDIO") || modeIs("CW") || modeIs("RTTY") || modeIs("PSK31"))
+    if (station_.modeIs("PACKET") || station_.modeIs("AUDIO") || station_.modeIs("CW") ||
+        station_.modeIs("RTTY") || station_.modeIs("PSK31"))
         send("\x1bQ\r");
     link_.DummiRead();
     station_.ConvMode = false;
@@ -212,24 +209,24 @@ void ModeSwitch::ZetPtcKlaar()
 void ModeSwitch::SwitchListenOn()
 {
     station_.TrafficState = QStringLiteral("LISTEN");
-    if (modeIs("PACTOR"))
+    if (station_.modeIs("PACTOR"))
         send("L 1\r");
-    else if (modeIs("AMTOR"))
+    else if (station_.modeIs("AMTOR"))
         send("\x1b MON\r");
-    else if (modeIs("PACKET"))
+    else if (station_.modeIs("PACKET"))
         send("\x1bMON 5\r");
 }
 
 void ModeSwitch::SwitchListenOff()
 {
     station_.TrafficState = QStringLiteral("STANDBY");
-    if (modeIs("PACTOR")) {
+    if (station_.modeIs("PACTOR")) {
         send("L 0\r");
-    } else if (modeIs("AMTOR")) {
+    } else if (station_.modeIs("AMTOR")) {
         if (station_.PtcType == PtcModel::Z80)
             send("\x1bPt\r");
         send("Q\r");
-    } else if (modeIs("PACKET")) {
+    } else if (station_.modeIs("PACKET")) {
         send("\x1bMON 0\r");
     }
     link_.DummiRead();
@@ -262,7 +259,7 @@ void ModeSwitch::SwitchToPactor()
 
 void ModeSwitch::SwitchToAmtor()
 {
-    if (station_.Connected || modeIs("AMTOR"))
+    if (station_.Connected || station_.modeIs("AMTOR"))
         return;
     link_.ScrollNaarEnd();
     link_.DummiRead();
@@ -280,12 +277,12 @@ void ModeSwitch::SwitchToAmtor()
 
 void ModeSwitch::SwitchToRtty()
 {
-    if (modeIs("RTTY"))
+    if (station_.modeIs("RTTY"))
         return;
     link_.ScrollNaarEnd();
     link_.StartTimers();
     // The Z80 PTC reaches RTTY only from AMTOR.
-    if (station_.PtcType == PtcModel::Z80 && !modeIs("AMTOR"))
+    if (station_.PtcType == PtcModel::Z80 && !station_.modeIs("AMTOR"))
         SwitchToAmtor();
     clock_.sleep(ModeEntryPauseMs);
     link_.DummiRead();
@@ -328,7 +325,7 @@ void ModeSwitch::SwitchToAudio()
     if (station_.PtcType != PtcModel::IIe && station_.PtcType != PtcModel::II)
         return;
     link_.ScrollNaarEnd();
-    if (!modeIs("AUDIO")) {
+    if (!station_.modeIs("AUDIO")) {
         send("AUD\r");
         station_.AudioModeTag = 1;
         link_.DummiRead();
@@ -351,7 +348,7 @@ void ModeSwitch::SwitchToAudio()
 void ModeSwitch::SwitchToPacket(int port)
 {
     link_.ScrollNaarEnd();
-    if (!modeIs("PACKET")) {
+    if (!station_.modeIs("PACKET")) {
         send("Pac MON 6\r");
         clock_.sleep(ModeEntryPauseMs);
         link_.DummiRead();
@@ -384,15 +381,15 @@ void ModeSwitch::showModesOfModel()
     const bool small = model <= PtcModel::Plus; // Z80 PTC and PTC PLUS
     const bool z80 = model == PtcModel::Z80;
     // The page shown stays: hiding it would change the mode from inside a layout.
-    const auto showPage = [this](ModePage page, bool visible) {
+    const auto setPageVisible = [this](ModePage page, bool visible) {
         if (visible || station_.PageIndex != static_cast<int>(page))
             view_.setVisible(QLatin1String(PageNames[static_cast<int>(page)]), visible);
     };
     for (ModePage page : {ModePage::Packet, ModePage::Audio, ModePage::Psk31, ModePage::Navtex})
-        showPage(page, !small);
-    showPage(ModePage::Cw, !z80);
+        setPageVisible(page, !small);
+    setPageVisible(ModePage::Cw, !z80);
     if (small)
-        showPage(ModePage::Dumb, false);
+        setPageVisible(ModePage::Dumb, false);
     for (const char* item : {"MenuPacket", "MenuAudio", "MenuPsk31", "MenuNavtex", "MenuAudioCW"})
         view_.setVisible(QLatin1String(item), !small);
     view_.setVisible(QStringLiteral("MenuCw"), !z80);
@@ -411,22 +408,24 @@ void ModeSwitch::showModesOfModel()
 
 bool ModeSwitch::teleprinterPaneActive() const
 {
-    return modeIs("RTTY") || modeIs("AMTOR") || settings_.NavtexOn || settings_.AmtexOn;
+    return station_.modeIs("RTTY") || station_.modeIs("AMTOR") || settings_.NavtexOn ||
+           settings_.AmtexOn;
 }
 
 void ModeSwitch::Pane1MouseEnter()
 {
-    if (!teleprinterPaneActive() && !modeIs("CW"))
+    if (!teleprinterPaneActive() && !station_.modeIs("CW"))
         return;
     view_.setFrameLook(Pane1, FrameLook::Raised);
     // The hint tells what the buttons do; in CW they change the keying weight.
-    view_.setHint(Pane1, modeIs("CW") ? QStringLiteral("Left=CWWeight+10%\r\nRight=CWWeight-10%")
-                                      : QStringLiteral("Left=LTRS command\r\nRight=TX/RX Shift"));
+    view_.setHint(Pane1, station_.modeIs("CW")
+                             ? QStringLiteral("Left=CWWeight+10%\r\nRight=CWWeight-10%")
+                             : QStringLiteral("Left=LTRS command\r\nRight=TX/RX Shift"));
 }
 
 void ModeSwitch::Pane1MouseLeave()
 {
-    if (!teleprinterPaneActive() && !modeIs("CW"))
+    if (!teleprinterPaneActive() && !station_.modeIs("CW"))
         return;
     view_.setFrameLook(Pane1, FrameLook::Flat);
     view_.setHint(Pane1, QStringLiteral("Ptc Mode"));
@@ -442,9 +441,10 @@ void ModeSwitch::Pane1MouseDown(MouseButton button)
 {
     const bool left = button == MouseButton::Left;
     const bool right = button == MouseButton::Right;
-    if ((left && modeIs("RTTY")) || modeIs("AMTOR") || settings_.NavtexOn || settings_.AmtexOn)
+    if ((left && station_.modeIs("RTTY")) || station_.modeIs("AMTOR") || settings_.NavtexOn ||
+        settings_.AmtexOn)
         view_.setFrameLook(Pane1, FrameLook::Pressed);
-    if (modeIs("CW") && (left || right)) {
+    if (station_.modeIs("CW") && (left || right)) {
         // As the hint says: left heavier, right lighter. The weight is a byte and wraps.
         station_.CwWeight = static_cast<quint8>(left ? station_.CwWeight + CwWeightStep
                                                      : station_.CwWeight - CwWeightStep);
@@ -452,7 +452,7 @@ void ModeSwitch::Pane1MouseDown(MouseButton button)
                         "CWW " +
                         QByteArray::number(station_.CwWeight) + '\r'));
     }
-    if (right && (modeIs("AMTOR") || modeIs("RTTY"))) {
+    if (right && (station_.modeIs("AMTOR") || station_.modeIs("RTTY"))) {
         station_.TrValue = static_cast<quint8>((station_.TrValue + 1) % 4);
         send(QByteArray("\x1b"
                         "TR " +
@@ -463,7 +463,8 @@ void ModeSwitch::Pane1MouseDown(MouseButton button)
 
 void ModeSwitch::Pane2MouseDown(MouseButton button)
 {
-    if ((button == MouseButton::Left && modeIs("RTTY")) || modeIs("AMTOR") || modeIs("CW")) {
+    if ((button == MouseButton::Left && station_.modeIs("RTTY")) || station_.modeIs("AMTOR") ||
+        station_.modeIs("CW")) {
         view_.setFrameLook(Pane2, FrameLook::Pressed);
         toggleWordOut();
     }
@@ -471,7 +472,7 @@ void ModeSwitch::Pane2MouseDown(MouseButton button)
 
 void ModeSwitch::Pane2MouseLeave()
 {
-    if (modeIs("RTTY") || modeIs("AMTOR") || modeIs("CW")) {
+    if (station_.modeIs("RTTY") || station_.modeIs("AMTOR") || station_.modeIs("CW")) {
         view_.setFrameLook(Pane2, FrameLook::Flat);
         view_.setHint(Pane2, QStringLiteral("Sub Mode"));
     }

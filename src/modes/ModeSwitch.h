@@ -83,11 +83,12 @@ public:
 
 private:
     void send(const QByteArray& bytes);
-    bool modeIs(const char* mode) const;
     // The modes in which the panes act: the two teleprinter modes and NAVTEX/AMTEX.
     bool teleprinterPaneActive() const;
     void afterSwitch();
     void choosePacketPort(int port);
+    // Selects `page` (with the page-change rule) unless it is the page shown.
+    void showPage(ModePage page);
 
     Station& station_;
     const Settings& settings_;
