@@ -419,7 +419,7 @@ void ModeSwitch::Pane1MouseEnter()
     view_.setFrameLook(Pane1, FrameLook::Raised);
     // The hint tells what the buttons do; in CW they change the keying weight.
     view_.setHint(Pane1, station_.modeIs("CW")
-                             ? QStringLiteral("Left=CWWeight+10%\r\nRight=CWWeight-10%")
+                             ? QStringLiteral("Left=CWWeight-10%\r\nRight=CWWeight+10%")
                              : QStringLiteral("Left=LTRS command\r\nRight=TX/RX Shift"));
 }
 
@@ -445,9 +445,9 @@ void ModeSwitch::Pane1MouseDown(MouseButton button)
         settings_.AmtexOn)
         view_.setFrameLook(Pane1, FrameLook::Pressed);
     if (station_.modeIs("CW") && (left || right)) {
-        // As the hint says: left heavier, right lighter. The weight is a byte and wraps.
-        station_.CwWeight = static_cast<quint8>(left ? station_.CwWeight + CwWeightStep
-                                                     : station_.CwWeight - CwWeightStep);
+        // Left lighter, right heavier, as operators know it. The weight is a byte and wraps.
+        station_.CwWeight = static_cast<quint8>(left ? station_.CwWeight - CwWeightStep
+                                                     : station_.CwWeight + CwWeightStep);
         send(QByteArray("\x1b"
                         "CWW " +
                         QByteArray::number(station_.CwWeight) + '\r'));

@@ -265,12 +265,15 @@ TEST_F(ModeSwitchTest, ToggleListenAlwaysEndsListening)
 TEST_F(ModeSwitchTest, TheModePaneTunesCwWeightAndTheTeleprinterShift)
 {
     h.station().ModeId = QStringLiteral("CW");
-    h.station().CwWeight = 250;
-    modes.Pane1MouseDown(MouseButton::Left); // 260 wraps to 4
-    EXPECT_EQ(h.station().CwWeight, 4);
-    modes.Pane1MouseDown(MouseButton::Right); // -6 wraps to 250
+    h.station().CwWeight = 4;
+    modes.Pane1MouseDown(MouseButton::Left); // -6 wraps to 250
     EXPECT_EQ(h.station().CwWeight, 250);
-    EXPECT_EQ(h.wire.writtenText(), QStringLiteral("<ESC>CWW 4<CR><ESC>CWW 250<CR>"));
+    modes.Pane1MouseDown(MouseButton::Right); // 260 wraps to 4
+    EXPECT_EQ(h.station().CwWeight, 4);
+    EXPECT_EQ(h.wire.writtenText(), QStringLiteral("<ESC>CWW 250<CR><ESC>CWW 4<CR>"));
+    modes.Pane1MouseEnter();
+    EXPECT_TRUE(h.view.component(QStringLiteral("Pane1")).hint.startsWith(u"Left=CWWeight-"))
+        << "the hint says what a left press does";
 
     h.wire.clear();
     h.station().ModeId = QStringLiteral("RTTY");
