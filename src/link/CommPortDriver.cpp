@@ -34,6 +34,30 @@ QString refuseDevice(const QString& device)
     return {};
 }
 
+// The lines of the serial device itself. A refused request (a pseudo-terminal has no
+// modem lines) is not a fault of the port, so its error is cleared again.
+class SerialPortLines final : public ModemLines {
+public:
+    explicit SerialPortLines(QSerialPort& port) : port_(port) {}
+    bool setDataTerminalReady(bool asserted) override
+    {
+        return settle(port_.setDataTerminalReady(asserted));
+    }
+    bool setRequestToSend(bool asserted) override
+    {
+        return settle(port_.setRequestToSend(asserted));
+    }
+
+private:
+    bool settle(bool done)
+    {
+        if (!done)
+            port_.clearError();
+        return done;
+    }
+    QSerialPort& port_;
+};
+
 } // namespace
 
 bool parseComPortName(const QString& name, int* number)
@@ -71,7 +95,9 @@ QString comPortDevice(int number)
 #endif
 }
 
-TCommPortDriver::TCommPortDriver(QObject* parent) : QObject(parent)
+TCommPortDriver::TCommPortDriver(QObject* parent)
+    : QObject(parent), serialLines_(std::make_unique<SerialPortLines>(serial_)),
+      lines_(serialLines_.get())
 {
     connect(&serial_, &QSerialPort::readyRead, this, [this] {
         if (onDataArrived)
@@ -135,6 +161,11 @@ void TCommPortDriver::setComPortSwHandshaking(TComPortSwHandshaking handshaking)
 {
     swHandshaking_ = handshaking;
     ApplySettings();
+}
+
+void TCommPortDriver::setModemLines(ModemLines* lines)
+{
+    lines_ = lines ? lines : serialLines_.get();
 }
 
 void TCommPortDriver::setComPortInBufSize(quint16 size)
@@ -249,12 +280,22 @@ void TCommPortDriver::ApplySettings()
         serial_.setFlowControl(QSerialPort::SoftwareControl);
     else
         serial_.setFlowControl(QSerialPort::NoFlowControl);
-    serial_.setDataTerminalReady(enableDtrOnOpen_);
+    applyModemLines();
     Purge(true, true);
     // Unbounded: with a full read buffer QSerialPort stops writing as well (its waits
     // give up when they cannot read), which would stall the XOFF that empties it.
     // Each read still takes at most ComPortInBufSize bytes.
     serial_.setReadBufferSize(0);
+}
+
+// RTS often keys the transmitter through a PTT interface on the same cable, so it is
+// dropped unless the RTS/CTS handshake drives it. A line the device cannot set (a
+// pseudo-terminal) does not stop the port from working.
+void TCommPortDriver::applyModemLines()
+{
+    lines_->setDataTerminalReady(enableDtrOnOpen_);
+    if (hwHandshaking_ != TComPortHwHandshaking::hhRTSCTS)
+        lines_->setRequestToSend(false);
 }
 
 void TCommPortDriver::Purge(bool input, bool output)
@@ -304,10 +345,8 @@ int TCommPortDriver::WriteBytes(const char* data, int count)
         if (serial_.bytesToWrite() < queued) {
             sinceProgress.restart();
         } else if (sinceProgress.elapsed() > outputTimeout_) {
-            // What never left is taken back so it cannot go out later unasked.
-            const int unsent = static_cast<int>(serial_.bytesToWrite());
-            serial_.clear(QSerialPort::Output);
-            return -(sent - unsent);
+            // What was taken stays queued and goes out when the line moves again.
+            return -sent;
         }
     }
     return sent;

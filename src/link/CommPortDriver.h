@@ -16,12 +16,22 @@
 
 #include <QObject>
 #include <QSerialPort>
+#include <memory>
 
 enum class TComPortDataBits { db5BITS, db6BITS, db7BITS, db8BITS };
 enum class TComPortStopBits { sb1BITS, sb1HALFBITS, sb2BITS };
 enum class TComPortParity { ptNONE, ptODD, ptEVEN, ptMARK, ptSPACE };
 enum class TComPortHwHandshaking { hhNONE, hhRTSCTS };
 enum class TComPortSwHandshaking { shNONE, shXONXOFF };
+
+// The modem control lines. Apart from the driver so tests can watch them: a
+// pseudo-terminal has none. A request the device refuses returns false.
+class ModemLines {
+public:
+    virtual ~ModemLines() = default;
+    virtual bool setDataTerminalReady(bool asserted) = 0;
+    virtual bool setRequestToSend(bool asserted) = 0;
+};
 
 // The device behind "COM1".."COM6" (number 1..6) on this platform.
 QString comPortDevice(int number);
@@ -50,6 +60,10 @@ public:
     void setOutputTimeout(quint16 ms) { outputTimeout_ = ms; }
     quint16 outputTimeout() const { return outputTimeout_; }
 
+    // Where the modem line requests go; the serial device itself unless a test says
+    // otherwise. The driver does not own `lines`.
+    void setModemLines(ModemLines* lines);
+
     bool OpenPort() override;
     void ClosePort() override;
     bool IsOpen() const override;
@@ -65,12 +79,15 @@ public:
     QString openFailureReason() const override { return failureReason_; }
 
 private:
+    void applyModemLines();
     void handleError(QSerialPort::SerialPortError error);
     void closeLostPort();
     int bytesInKernelQueue() const;
     static QString diagnoseOpenFailure(const QString& device, const QSerialPort& port);
 
     QSerialPort serial_;
+    std::unique_ptr<ModemLines> serialLines_;
+    ModemLines* lines_;
     quint8 comPort_ = 1; // COM2
     QString devicePath_;
     bool useDevicePath_ = false;

@@ -1,5 +1,6 @@
-// TCommPortDriver on real pseudo-terminals: bytes both ways, counts, refusals, the
-// output time-out and a device that vanishes.
+// TCommPortDriver on real pseudo-terminals (whose missing modem lines every test meets):
+// bytes both ways, counts, refusals, the modem lines, the output time-out and a device
+// that vanishes.
 
 #include "link/CommPortDriver.h"
 
@@ -256,9 +257,9 @@ TEST(CommPortDriver, OnlyACharacterDeviceIsOpened)
     EXPECT_EQ(check.size(), 0) << "nothing was written into the file";
 }
 
-TEST(CommPortDriver, AFullOutputQueueEndsTheWriteAfterTheTimeOut)
+TEST(CommPortDriver, AFullOutputQueueEndsTheWriteAfterTheTimeOutAndKeepsWhatItTook)
 {
-    RawPty pty; // its master side is never read
+    RawPty pty; // its master side is not read until the write has given up
     TCommPortDriver driver;
     driver.setDevicePath(pty.path());
     driver.setOutputTimeout(150);
@@ -267,10 +268,62 @@ TEST(CommPortDriver, AFullOutputQueueEndsTheWriteAfterTheTimeOut)
     QElapsedTimer timer;
     timer.start();
     const int result = driver.WriteBytes(lots.constData(), static_cast<int>(lots.size()));
-    EXPECT_LE(result, 0);
+    EXPECT_LT(result, 0);
     EXPECT_GT(result, -static_cast<int>(lots.size()));
     EXPECT_GE(timer.elapsed(), 150);
     EXPECT_LT(timer.elapsed(), 3000);
+
+    // Every byte the write took reaches the line once it moves again, and no more.
+    qsizetype arrived = 0;
+    QDeadlineTimer deadline(3000);
+    while (arrived < -result && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        arrived += pty.receive(1).size();
+    }
+    arrived += pty.receive(1).size(); // anything beyond would show here
+    EXPECT_EQ(arrived, -result);
+}
+
+// Records the modem line requests, refusing them when told to, as a pseudo-terminal does.
+class RecordingLines final : public ModemLines {
+public:
+    bool setDataTerminalReady(bool asserted) override
+    {
+        requests += asserted ? QStringLiteral("DTR+ ") : QStringLiteral("DTR- ");
+        return !refuse;
+    }
+    bool setRequestToSend(bool asserted) override
+    {
+        requests += asserted ? QStringLiteral("RTS+ ") : QStringLiteral("RTS- ");
+        return !refuse;
+    }
+    QString requests;
+    bool refuse = false;
+};
+
+TEST(CommPortDriver, RtsStaysDroppedUnlessTheHandshakeDrivesItAndDtrFollowsItsSetting)
+{
+    for (const bool refuse : {false, true}) {
+        SCOPED_TRACE(refuse ? "lines refused" : "lines taken");
+        RawPty pty;
+        TCommPortDriver driver;
+        RecordingLines lines;
+        lines.refuse = refuse;
+        driver.setModemLines(&lines);
+        driver.setDevicePath(pty.path());
+        ASSERT_TRUE(driver.OpenPort());
+        EXPECT_EQ(lines.requests, QStringLiteral("DTR+ RTS- "));
+
+        lines.requests.clear();
+        driver.setComPortHwHandshaking(TComPortHwHandshaking::hhRTSCTS);
+        EXPECT_EQ(lines.requests, QStringLiteral("DTR+ ")) << "the handshake owns RTS";
+        driver.setEnableDTROnOpen(false);
+        driver.setComPortHwHandshaking(TComPortHwHandshaking::hhNONE);
+        EXPECT_EQ(lines.requests, QStringLiteral("DTR+ DTR- RTS- "));
+
+        ASSERT_TRUE(driver.WriteText("ok"));
+        EXPECT_EQ(pty.receive(2), QByteArray("ok"));
+    }
 }
 
 TEST(CommPortDriver, AVanishedDeviceClosesThePortAndIsReportedOnce)
