@@ -9,6 +9,7 @@ using Color = qint32;
 namespace Colors {
 constexpr Color Black = 0;
 constexpr Color Red = 255;
+constexpr Color Green = 32768;
 constexpr Color Lime = 65280;
 constexpr Color Yellow = 65535;
 constexpr Color Blue = 16711680;

@@ -73,6 +73,8 @@ CreateResult Lifecycle::FormCreate()
     station_.ModeId = QStringLiteral("PACTOR");
     station_.RttyBaudText = QStringLiteral("45");
 
+    // A key the file lacks, or one that is no number, keeps the built-in value.
+    ReadBuildInParameters(settings_);
     if (!ReadIniFile(station_.ProgramDir + SettingsFileName, settings_)) {
         applyBuildInParameters();
         return CreateResult::Ready;
@@ -123,6 +125,11 @@ CreateResult Lifecycle::FormCreate()
     link_.OpenPoort(config_.portInUse());
     if (!link_.portError())
         initialiseController();
+    // After the initialisation, whose answer to RESET clears the window.
+    if (!settings_.RejectedBaudRate.isEmpty())
+        receiveWindow_.appendLine(QStringLiteral("BaudRate ") + settings_.RejectedBaudRate +
+                                  QStringLiteral(" in Orvanti.ini is no serial rate: using ") +
+                                  QString::number(settings_.ComBaudRate));
 
     link_.StartTimers();
     station_.TextClass = 1;

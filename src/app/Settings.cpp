@@ -2,8 +2,10 @@
 
 #include "app/FileIo.h"
 #include "app/ProfileFile.h"
+#include "link/Port.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -11,6 +13,12 @@
 namespace {
 
 const char* const LanguageCodes[] = {"EN", "DL", "NL", "FR", "IT", "ES", "SW", "NO", "PT"};
+
+bool isSerialRate(qint32 value)
+{
+    return std::find(std::begin(BaudRateValues), std::end(BaudRateValues), value) !=
+           std::end(BaudRateValues);
+}
 
 using Raw = std::optional<QString>; // a key's text, nothing when the key is absent
 
@@ -92,7 +100,16 @@ std::vector<Key> keyTable()
         // The port is read into the file's values and written from the ones in use.
         Key{"Port", "Portnumber", readText(&Settings::SettingPortName),
             writeText(&Settings::ComPortName)},
-        Key{"Port", "BaudRate", readNumber(&Settings::SettingBaudRate),
+        Key{"Port", "BaudRate",
+            [](Settings& s, const Raw& raw) {
+                qint32 value = 0;
+                if (!raw)
+                    return;
+                if (parseSettingsInteger(*raw, &value) && isSerialRate(value))
+                    s.SettingBaudRate = value;
+                else
+                    s.RejectedBaudRate = *raw;
+            },
             writeNumber(&Settings::ComBaudRate)},
         TEXT("Program", "Editor", EditorPath),
         TEXT("ReceiveScreen", "Fontname", RxFontName),
@@ -325,6 +342,7 @@ bool WriteIniFile(const QString& path, const Settings& settings, QString* error)
 void ReadBuildInParameters(Settings& s)
 {
     s.ComPortName.clear();
+    s.SettingBaudRate = 9600;
     s.ComBaudRate = 9600;
     s.ShownBaudRate = 9600;
     s.EditorPath = QStringLiteral("Scrivle.exe");
@@ -335,6 +353,13 @@ void ReadBuildInParameters(Settings& s)
     s.SystemTextColor = Colors::Blue;
     s.ReceiveTextColor = Colors::Black;
     s.DelayTextColor = Colors::Red;
+    // The shipped file's prompt and button colours and wrap lengths: left at zero they
+    // would give a black prompt, black buttons and a break after every word sent.
+    s.PromptColor = Colors::Green;
+    s.ButtonFlareColor = Colors::Red;
+    s.ButtonClickColor = Colors::Blue;
+    s.WrapMin = 60;
+    s.WrapMax = 70;
     s.TxFontName = QStringLiteral("arial");
     s.TxFontSize = 10;
     s.TxWindowColor = Colors::Silver;

@@ -20,6 +20,8 @@ struct Settings {
     QString ComPortName;
     qint32 ComBaudRate = 0;
     qint32 ShownBaudRate = 0; // what Pane8 shows
+    // A BaudRate text in the file that is no serial rate; the built-in rate is used.
+    QString RejectedBaudRate;
 
     QString EditorPath;
 
@@ -101,7 +103,9 @@ bool ReadIniFile(const QString& path, Settings& settings);
 // returns false and puts the reason in *error.
 bool WriteIniFile(const QString& path, const Settings& settings, QString* error);
 
-// The built-in parameter set: the values used when the reader reports failure.
+// The built-in parameter set: what the variables hold before the file is read, so a key
+// that is absent or no number keeps a usable value, and the values used when the reader
+// reports failure.
 void ReadBuildInParameters(Settings& settings);
 
 // Parses an integer the way the settings file stores it (decimal, or hex with '$' or

@@ -80,6 +80,37 @@ TEST_F(LifecycleTest, TheSettingsAreAppliedToTheWindows)
     EXPECT_EQ(h.station().MyCallField, QStringLiteral("NOCALL"));
 }
 
+TEST_F(LifecycleTest, AHandWrittenFileTakesTheBuiltInValueForWhatItLacks)
+{
+    h.behaveLikeController();
+    dir.copyShippedFiles();
+    dir.write(QStringLiteral("Orvanti.ini"), "[Port]\nPortnumber=COM1\n"
+                                             "BaudRate=99999999999999999999\n"
+                                             "[ReceiveScreen]\nColor=zzz\n"
+                                             "[PtcParameters]\nCall=DL1ABC\n");
+    ASSERT_EQ(lifecycle.FormCreate(), CreateResult::Ready);
+
+    const ComponentState& rx = h.view.component(QStringLiteral("ReceiveWindow"));
+    EXPECT_EQ(rx.fill, Colors::White);
+    EXPECT_EQ(rx.fontSize, 10);
+    EXPECT_NE(h.settings().SystemTextColor, rx.fill);
+    EXPECT_NE(h.settings().ReceiveTextColor, rx.fill);
+    EXPECT_NE(h.settings().PromptColor, rx.fill);
+    EXPECT_EQ(h.port.speed(), BaudRate::br9600);
+    EXPECT_EQ(h.view.caption(QStringLiteral("Pane8")), QStringLiteral("COM1: 9600"));
+    EXPECT_TRUE(h.view.receiveText().contains(
+        QStringLiteral("BaudRate 99999999999999999999 in Orvanti.ini is no serial rate")));
+    EXPECT_TRUE(h.wire.transcript().contains(QStringLiteral("MYC DL1ABC<CR>L 1<CR>")))
+        << "no wrap break inside the commands";
+
+    h.modal.queueConfirm(true);
+    ASSERT_TRUE(lifecycle.FormCloseQuery());
+    const QByteArray saved = dir.read(QStringLiteral("Orvanti.ini"));
+    for (const char* key : {"BaudRate=9600", "Color=16777215", "PromptColor=32768",
+                            "WrapLineLength=60", "Call=DL1ABC"})
+        EXPECT_TRUE(saved.contains(key)) << key;
+}
+
 TEST_F(LifecycleTest, MaildropStartOnlyGreetsTheController)
 {
     h.behaveLikeController();
