@@ -13,6 +13,7 @@
 #include "link/Port.h"
 #include "link/PortLink.h"
 #include "link/StatusDisplay.h"
+#include "modes/ModeCommands.h"
 #include "modes/ModeSwitch.h"
 #include "trx/PositionQuery.h"
 
@@ -52,12 +53,12 @@ QString ptcModelName(quint8 ptcType)
 }
 
 Lifecycle::Lifecycle(Station& station, Settings& settings, MessageTexts& texts, PortLink& link,
-                     Port& port, StatusDisplay& status, ModeSwitch& modes,
+                     Port& port, StatusDisplay& status, ModeSwitch& modes, ModeCommands& commands,
                      ConfigurationMenu& config, View& view, ReceiveView& receiveWindow,
                      Modal& modal, Clock& clock)
     : station_(station), settings_(settings), texts_(texts), link_(link), port_(port),
-      status_(status), modes_(modes), config_(config), view_(view), receiveWindow_(receiveWindow),
-      modal_(modal), clock_(clock)
+      status_(status), modes_(modes), commands_(commands), config_(config), view_(view),
+      receiveWindow_(receiveWindow), modal_(modal), clock_(clock)
 {
 }
 
@@ -343,6 +344,9 @@ bool Lifecycle::FormCloseQuery()
     view_.showSplash();
     clock_.sleep(SplashPauseMs);
     settings_.MaxScreen = view_.isWindowMaximized();
+    // A controller left running (maildrop, leave active) must not stay in duplex.
+    if (station_.DuplexOn)
+        commands_.PactorDuplexClick();
     if (station_.MailboxReloadActive)
         link_.ZendNaarPtc("+\r");
     modes_.MenuPactorClick();

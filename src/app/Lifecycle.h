@@ -11,6 +11,7 @@
 class Clock;
 class ConfigurationMenu;
 class Modal;
+class ModeCommands;
 class ModeSwitch;
 class Port;
 class PortLink;
@@ -29,8 +30,9 @@ enum class CreateResult {
 class Lifecycle {
 public:
     Lifecycle(Station& station, Settings& settings, MessageTexts& texts, PortLink& link, Port& port,
-              StatusDisplay& status, ModeSwitch& modes, ConfigurationMenu& config, View& view,
-              ReceiveView& receiveWindow, Modal& modal, Clock& clock);
+              StatusDisplay& status, ModeSwitch& modes, ModeCommands& commands,
+              ConfigurationMenu& config, View& view, ReceiveView& receiveWindow, Modal& modal,
+              Clock& clock);
 
     CreateResult FormCreate();
     void FormActivate();
@@ -57,6 +59,7 @@ private:
     Port& port_;
     StatusDisplay& status_;
     ModeSwitch& modes_;
+    ModeCommands& commands_;
     ConfigurationMenu& config_;
     View& view_;
     ReceiveView& receiveWindow_;

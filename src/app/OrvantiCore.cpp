@@ -25,8 +25,8 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
       commands(station, settings, texts, link, status, modes, view, receiveWindow, transmitWindow,
                modal, clock),
       audio(station, settings, link, modal, clock),
-      lifecycle(station, settings, texts, link, port, status, modes, config, view, receiveWindow,
-                modal, clock),
+      lifecycle(station, settings, texts, link, port, status, modes, commands, config, view,
+                receiveWindow, modal, clock),
       port_(port)
 {
     link.decodeBlock = [this] { decoder.V24Schryf(); };

@@ -304,6 +304,34 @@ TEST_F(LifecycleTest, ExitWithMaildropLeavesTheControllerRunning)
     EXPECT_TRUE(dir.read(QStringLiteral("Orvanti.ini")).contains("Maildrop=ON"));
 }
 
+TEST_F(LifecycleTest, ExitSwitchesDuplexOffFirstEvenWhenTheControllerStaysRunning)
+{
+    const struct {
+        QByteArray edit;
+        QString transcript;
+    } cases[] = {
+        {"Program/Maildrop=OFF",
+         QStringLiteral("[1000ms]<ESC>Pd 0<CR>[500ms]L 0<CR>[400ms]Pac Mon 0<CR><ESC>Q<CR>"
+                        "Reset<CR>")},
+        {"Program/Maildrop=ON", QStringLiteral("[1000ms]<ESC>Pd 0<CR>[500ms]")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.edit.constData());
+        StationDir station;
+        CoreHarness harness;
+        harness.behaveLikeController();
+        station.writeSettings({c.edit});
+        harness.core.lifecycle.FormCreate();
+        harness.core.commands.PactorDuplexClick();
+        harness.wire.clear();
+        harness.modal.queueConfirm(true);
+
+        EXPECT_TRUE(harness.core.lifecycle.FormCloseQuery());
+        EXPECT_EQ(harness.wire.transcript(), c.transcript);
+        EXPECT_FALSE(harness.station().DuplexOn);
+    }
+}
+
 TEST_F(LifecycleTest, ExitBeforeTheSettingsWereReadClosesAtOnce)
 {
     EXPECT_TRUE(lifecycle.FormCloseQuery());
