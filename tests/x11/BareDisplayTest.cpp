@@ -1,6 +1,6 @@
 // The whole program against the simulated controller on a real X server with no window
 // manager: a clipboard that no program owns, as in a fresh X session or after the
-// program that copied has quit.
+// program that copied has quit, and a window that nothing activates.
 
 #include "WindowOnSimulator.h"
 #include "XDisplay.h"
@@ -39,6 +39,16 @@ protected:
     {
         QTest::keyClick(window->transmitWindow(), marker);
         return waitFor([&] { return sent().endsWith(marker); });
+    }
+
+    qsizetype startupCommandsSent() const { return sent().count("MYLEVEL 3\r"); }
+
+    ptcsim::SimMode simMode()
+    {
+        ptcsim::SimMode mode{};
+        simulator->withEngine(
+            [&](ptcsim::SimEngine& engine, std::int64_t) { mode = engine.mode(); });
+        return mode;
     }
 };
 
@@ -97,4 +107,42 @@ TEST_F(OnBareDisplay, PasteWithNothingOnTheClipboardPastesNothingAndSendsNothing
 
     ASSERT_TRUE(typedAndArrived('x'));
     EXPECT_EQ(sent(), "x") << "a paste sends nothing";
+}
+
+TEST_F(OnBareDisplay, StartupCommandsGoOutOnceWhenNothingActivatesTheWindow)
+{
+    startSimulatorOnly({});
+    createWindow(devicePath());
+    // Nothing activates it, as under a window manager that holds new windows back.
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+    window->show();
+    ASSERT_TRUE(waitFor([&] { return startupCommandsSent() == 1; }));
+    EXPECT_FALSE(window->isActiveWindow());
+
+    // The first real activation (the operator clicks in) finds that work done.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(typedAndArrived('x'));
+    EXPECT_EQ(startupCommandsSent(), 1);
+
+    // Every activation after it runs it again.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_TRUE(waitFor([&] { return startupCommandsSent() == 2; }));
+}
+
+TEST_F(OnBareDisplay, TheWindowTakesTheKeyboardSoTheModeKeysWork)
+{
+    startSimulator({});
+    // With no window manager to give it the keyboard, the window asks for it itself.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(typedAndArrived('x'));
+    EXPECT_EQ(startupCommandsSent(), 1) << "its own activation is not a second first one";
+
+    QTest::keyClick(window->transmitWindow(), Qt::Key_F4);
+    EXPECT_TRUE(waitFor([&] { return simMode() == ptcsim::SimMode::Rtty; }));
 }
