@@ -103,6 +103,13 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
     createResult_ = core_->lifecycle.FormCreate();
     applyTransmitHeight();
     core_->startTimers();
+
+    // A timer like the port poll's, not a queued call: it runs after the turn's port
+    // notifications, so its writes cannot leave QSerialPort one for input they already
+    // took, which it would report as a lost port.
+    firstActivationTimer_.setSingleShot(true);
+    firstActivationTimer_.setInterval(0);
+    connect(&firstActivationTimer_, &QTimer::timeout, this, &THoofdForm::standInForFirstActivation);
 }
 
 THoofdForm::~THoofdForm()
@@ -668,8 +675,33 @@ void THoofdForm::closeEvent(QCloseEvent* event)
 void THoofdForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !closing_)
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || closing_)
+        return;
+    const bool stoodIn = firstActivation_ == FirstActivation::StoodIn;
+    firstActivation_ = FirstActivation::Seen;
+    if (!stoodIn)
         core_->lifecycle.FormActivate();
+}
+
+void THoofdForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (firstActivation_ != FirstActivation::Awaited)
+        return;
+    firstActivation_ = FirstActivation::StandInDue;
+    firstActivationTimer_.start();
+}
+
+void THoofdForm::standInForFirstActivation()
+{
+    if (firstActivation_ != FirstActivation::StandInDue || closing_)
+        return;
+    firstActivation_ = FirstActivation::StoodIn;
+    // Shortcuts (the mode keys F2..F10 among them) work only in the active window. Ask
+    // for it: with no window manager this takes the keyboard; a window manager may say no.
+    if (!isActiveWindow() && !testAttribute(Qt::WA_ShowWithoutActivating))
+        activateWindow();
+    core_->lifecycle.FormActivate();
 }
 
 void THoofdForm::resizeEvent(QResizeEvent* event)

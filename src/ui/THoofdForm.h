@@ -10,6 +10,7 @@
 #include "ui/WidgetView.h"
 
 #include <QMainWindow>
+#include <QTimer>
 #include <memory>
 
 class Clock;
@@ -51,12 +52,20 @@ public:
     TTransmitMemo* transmitWindow() const { return transmitWindow_; }
     TComBaudConfig* comBaudConfig() const { return comBaudConfig_; }
     TConfigAudio* configAudio() const { return configAudio_; }
+    // Whether the start-up activation work (FormActivate) has run, on the first
+    // activation or in its place.
+    bool firstActivationHandled() const
+    {
+        return firstActivation_ == FirstActivation::StoodIn ||
+               firstActivation_ == FirstActivation::Seen;
+    }
 
     void MenuAboutClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -76,6 +85,7 @@ private:
     // Mouse actions on the mode pane (Pane1) or the sub-mode pane (Pane2).
     bool paneEvent(QWidget* pane, QEvent* event);
     void applyTransmitHeight();
+    void standInForFirstActivation();
 
     std::unique_ptr<Port> ownedPort_;
     std::unique_ptr<Clock> ownedClock_;
@@ -98,4 +108,14 @@ private:
     std::unique_ptr<OrvantiCore> core_;
     CreateResult createResult_ = CreateResult::Ready;
     bool closing_ = false;
+    // Without a window manager, or when one holds new windows back, the window system
+    // may never activate the window; the start-up work cannot wait for it.
+    enum class FirstActivation {
+        Awaited,    // not shown yet
+        StandInDue, // shown; the stand-in runs when the event loop turns
+        StoodIn,    // the stand-in ran: the first real activation is already done
+        Seen,       // from here every activation runs FormActivate
+    };
+    FirstActivation firstActivation_ = FirstActivation::Awaited;
+    QTimer firstActivationTimer_;
 };

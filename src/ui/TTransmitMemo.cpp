@@ -4,6 +4,7 @@
 #include "ui/TQvRichEdit.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -132,4 +133,33 @@ void TTransmitMemo::inputMethodEvent(QInputMethodEvent* event)
             onKeyPress(static_cast<quint8>(Cp437::encodeChar(c)));
     }
     QPlainTextEdit::inputMethodEvent(event);
+}
+
+namespace {
+
+// The text a paste or drop offers; empty when it offers none. An X clipboard or
+// selection that no program owns comes as data without a single format, and Qt 6.4's
+// own insertion reads the first format unchecked, so only the text is taken from it.
+QString offeredText(const QMimeData* source)
+{
+    if (!source || !source->hasText())
+        return {};
+    return source->text();
+}
+
+} // namespace
+
+bool TTransmitMemo::canInsertFromMimeData(const QMimeData* source) const
+{
+    return !isReadOnly() && !offeredText(source).isEmpty();
+}
+
+void TTransmitMemo::insertFromMimeData(const QMimeData* source)
+{
+    // Pasted text is only shown; it goes out when typed keys or Enter on it send it.
+    const QString text = offeredText(source);
+    if (isReadOnly() || text.isEmpty())
+        return;
+    insertPlainText(text);
+    ensureCursorVisible();
 }

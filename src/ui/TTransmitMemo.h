@@ -27,6 +27,9 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    // Every paste and drop into the window: Ctrl+V, Shift+Insert, the middle button.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 };
 
 // The code a key event types: its text in code page 437, the control code of Enter,

@@ -21,25 +21,34 @@ struct WindowOnSimulator {
     // activation. The settings file must be written first.
     void startSimulator(const ptcsim::Options& options)
     {
+        startSimulatorOnly(options);
+        openWindow(devicePath());
+    }
+
+    void startSimulatorOnly(const ptcsim::Options& options)
+    {
         simulator = std::make_unique<ptcsim::PtySimulator>(options);
         std::string error;
         ASSERT_TRUE(simulator->open(&error)) << error;
         simulator->start();
-        openWindow(QString::fromStdString(simulator->devicePath()));
     }
+    QString devicePath() const { return QString::fromStdString(simulator->devicePath()); }
 
     void openWindow(const QString& port)
+    {
+        createWindow(port);
+        window->show();
+        // Activated or not, the window sends the start-up commands once events run.
+        ASSERT_TRUE(waitFor([this] { return window->firstActivationHandled(); }));
+    }
+
+    void createWindow(const QString& port)
     {
         MainWindowOptions options;
         options.portOverride = port;
         options.modal = &modal;
         window = std::make_unique<THoofdForm>(options);
         window->createDialogs();
-        window->show();
-        window->activateWindow();
-        // Activation sends the start-up commands; the offscreen platform may not report it.
-        if (!QTest::qWaitForWindowActive(window.get(), 2000))
-            window->core().lifecycle.FormActivate();
     }
 
     // Runs the event loop until `condition` holds or the time is up.
