@@ -6,6 +6,7 @@
 #include <QThread>
 
 #ifdef Q_OS_UNIX
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -96,7 +97,7 @@ QString comPortDevice(int number)
 }
 
 TCommPortDriver::TCommPortDriver(QObject* parent)
-    : QObject(parent), serialLines_(std::make_unique<SerialPortLines>(serial_)),
+    : QObject(parent), serial_(this), serialLines_(std::make_unique<SerialPortLines>(serial_)),
       lines_(serialLines_.get())
 {
     connect(&serial_, &QSerialPort::readyRead, this, [this] {
@@ -397,6 +398,14 @@ void TCommPortDriver::handleError(QSerialPort::SerialPortError error)
     case QSerialPort::ReadError:
     case QSerialPort::WriteError:
         if (serial_.isOpen() && !lost_) {
+            if (!lineHungUp()) {
+                // A read that found nothing. Should QSerialPort have stopped its read
+                // notification for it (versions differ), setting the buffer size
+                // starts it again.
+                serial_.clearError();
+                serial_.setReadBufferSize(0);
+                break;
+            }
             lost_ = true;
             // Closing inside QSerialPort's own notification is not safe; the flag already
             // makes every operation treat the port as closed.
@@ -409,6 +418,18 @@ void TCommPortDriver::handleError(QSerialPort::SerialPortError error)
     default:
         break;
     }
+}
+
+bool TCommPortDriver::lineHungUp() const
+{
+#ifdef Q_OS_UNIX
+    pollfd line{serial_.handle(), POLLIN, 0};
+    if (::poll(&line, 1, 0) < 0)
+        return true;
+    return (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#else
+    return true;
+#endif
 }
 
 void TCommPortDriver::closeLostPort()

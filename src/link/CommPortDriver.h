@@ -10,7 +10,9 @@
 //    the kernel's queue and fetches from there when reading.
 //  - A vanished device (USB adapter pulled, simulator killed) makes QSerialPort report
 //    read errors endlessly; the driver closes the port on the first one and says so
-//    once through onPortLost.
+//    once through onPortLost. QSerialPort also reports an error when its read
+//    notification finds the queue already emptied by one of the driver's own reads;
+//    that one is passed over, since the line has not hung up.
 
 #include "link/Port.h"
 
@@ -82,10 +84,11 @@ private:
     void applyModemLines();
     void handleError(QSerialPort::SerialPortError error);
     void closeLostPort();
+    bool lineHungUp() const;
     int bytesInKernelQueue() const;
     static QString diagnoseOpenFailure(const QString& device, const QSerialPort& port);
 
-    QSerialPort serial_;
+    QSerialPort serial_; // a child, so tests can reach its notifiers
     std::unique_ptr<ModemLines> serialLines_;
     ModemLines* lines_;
     quint8 comPort_ = 1; // COM2

@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
@@ -324,6 +326,35 @@ TEST(CommPortDriver, RtsStaysDroppedUnlessTheHandshakeDrivesItAndDtrFollowsItsSe
         ASSERT_TRUE(driver.WriteText("ok"));
         EXPECT_EQ(pty.receive(2), QByteArray("ok"));
     }
+}
+
+TEST(CommPortDriver, AReadNotificationThatFindsNothingIsNoLostPort)
+{
+    RawPty pty;
+    TCommPortDriver driver;
+    driver.setDevicePath(pty.path());
+    ASSERT_TRUE(driver.OpenPort());
+    int reports = 0;
+    int arrivals = 0;
+    driver.onPortLost = [&](const QString&) { ++reports; };
+    driver.onDataArrived = [&] { ++arrivals; };
+    // What happens when a read of the driver's own takes the input the window system
+    // had already announced: the announcement then finds the queue empty.
+    const auto notifiers = driver.findChildren<QSocketNotifier*>();
+    const auto reader = std::find_if(notifiers.begin(), notifiers.end(), [](auto* notifier) {
+        return notifier->type() == QSocketNotifier::Read;
+    });
+    ASSERT_NE(reader, notifiers.end());
+    QEvent announcement(QEvent::SockAct);
+    QCoreApplication::sendEvent(*reader, &announcement);
+    waitFor([] { return false; }, 100);
+
+    EXPECT_EQ(reports, 0);
+    EXPECT_TRUE(driver.IsOpen());
+    pty.send("later");
+    EXPECT_TRUE(waitFor([&] { return arrivals > 0; })) << "input is still announced";
+    EXPECT_TRUE(driver.WriteText("on"));
+    EXPECT_EQ(pty.receive(2), QByteArray("on"));
 }
 
 TEST(CommPortDriver, AVanishedDeviceClosesThePortAndIsReportedOnce)
