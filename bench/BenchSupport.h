@@ -4,9 +4,9 @@
 // whose pauses take no time, modal answers that never wait for anyone, a station
 // folder with the shipped files, controller-like traffic and the process's memory.
 
-#include "app/Clock.h"
-#include "app/Modal.h"
-#include "link/Port.h"
+#include "base/Clock.h"
+#include "base/Modal.h"
+#include "base/Port.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

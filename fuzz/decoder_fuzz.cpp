@@ -11,12 +11,12 @@
 // capture holds exactly the block's text bytes, a maildrop window never grows, and in
 // PACTOR the other station's call is the one after "CONNECTED TO".
 
-#include "app/Clock.h"
-#include "app/Modal.h"
 #include "app/OrvantiCore.h"
-#include "app/View.h"
-#include "link/Cp437.h"
-#include "link/Port.h"
+#include "base/Clock.h"
+#include "base/Cp437.h"
+#include "base/Modal.h"
+#include "base/Port.h"
+#include "base/View.h"
 
 #include <QCoreApplication>
 #include <QHash>

@@ -1,10 +1,10 @@
 #include "app/ConfigurationMenu.h"
 
-#include "app/Modal.h"
-#include "app/Settings.h"
-#include "app/Station.h"
-#include "app/View.h"
-#include "link/Port.h"
+#include "base/Modal.h"
+#include "base/Port.h"
+#include "base/Settings.h"
+#include "base/Station.h"
+#include "base/View.h"
 #include "link/PortLink.h"
 
 namespace {
@@ -94,27 +94,6 @@ void ConfigurationMenu::Sub_MenuMessagesOnScreenOffClick()
     settings_.MessagesOnScreen = false;
     setSwitch(QStringLiteral("Sub_MenuMessagesOnScreenOn"),
               QStringLiteral("Sub_MenuMessagesOnScreenOff"), false);
-}
-
-void ConfigurationMenu::Zetmessages()
-{
-    if (station_.MailboxBackupRequested || station_.MailboxReloadActive)
-        return;
-    const QString onItem = QStringLiteral("Sub_MenuMessagesOnScreenOn");
-    const QString offItem = QStringLiteral("Sub_MenuMessagesOnScreenOff");
-    if (!settings_.MessagesOnScreen) {
-        if (station_.ModeId == QLatin1String("PACKET") || station_.DumbMode) {
-            settings_.MessagesOnScreen = true;
-            station_.MessagesForced = true;
-            view_.setChecked(onItem, true);
-            view_.setChecked(offItem, false);
-        }
-    } else if (station_.MessagesForced) {
-        settings_.MessagesOnScreen = false;
-        station_.MessagesForced = false;
-        view_.setChecked(onItem, false);
-        view_.setChecked(offItem, true);
-    }
 }
 
 void ConfigurationMenu::Sub_MenuHintsOnClick()

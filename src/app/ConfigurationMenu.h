@@ -32,9 +32,6 @@ public:
 
     void Sub_MenuMessagesOnScreenOnClick();
     void Sub_MenuMessagesOnScreenOffClick();
-    // The controller's messages are forced on in PACKET and the dumb terminal, where
-    // they are the conversation, and the forcing is undone afterwards.
-    void Zetmessages();
     void Sub_MenuHintsOnClick();
     void Sub_MenuHintsOffClick();
     void Sub_MenuPtcOnClick();

@@ -1,16 +1,16 @@
 #include "app/Lifecycle.h"
 
-#include "app/Clock.h"
 #include "app/ConfigurationMenu.h"
-#include "app/FileIo.h"
-#include "app/MessageTexts.h"
-#include "app/Modal.h"
-#include "app/Settings.h"
-#include "app/Station.h"
-#include "app/Version.h"
-#include "app/View.h"
-#include "link/Cp437.h"
-#include "link/Port.h"
+#include "base/Clock.h"
+#include "base/Cp437.h"
+#include "base/FileIo.h"
+#include "base/MessageTexts.h"
+#include "base/Modal.h"
+#include "base/Port.h"
+#include "base/Settings.h"
+#include "base/Station.h"
+#include "base/Version.h"
+#include "base/View.h"
 #include "link/PortLink.h"
 #include "link/StatusDisplay.h"
 #include "modes/ModeCommands.h"
@@ -62,13 +62,13 @@ Lifecycle::Lifecycle(Station& station, Settings& settings, MessageTexts& texts, 
 {
 }
 
-CreateResult Lifecycle::FormCreate()
+CreateResult Lifecycle::FormCreate(const QString& stationFolder)
 {
-    if (!isRegularFile(QDir::current().filePath(SettingsFileName)))
+    if (!isRegularFile(QDir(stationFolder).filePath(SettingsFileName)))
         return CreateResult::SettingsMissing;
 
     station_.CwWeight = 50;
-    station_.ProgramDir = QDir::currentPath();
+    station_.ProgramDir = stationFolder;
     if (!station_.ProgramDir.endsWith(QLatin1Char('/')))
         station_.ProgramDir += QLatin1Char('/');
     station_.ModeId = QStringLiteral("PACTOR");

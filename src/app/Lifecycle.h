@@ -34,7 +34,8 @@ public:
               ConfigurationMenu& config, View& view, ReceiveView& receiveWindow, Modal& modal,
               Clock& clock);
 
-    CreateResult FormCreate();
+    // `stationFolder` holds Orvanti.ini and the operator's files.
+    CreateResult FormCreate(const QString& stationFolder);
     void FormActivate();
     // The first layout of the main window (and each one after it).
     void FormResize();

@@ -1,6 +1,6 @@
 #include "app/OrvantiCore.h"
 
-#include "link/Port.h"
+#include "base/Port.h"
 
 #include <QElapsedTimer>
 
@@ -21,7 +21,7 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
       decoder(station, settings, link, status, view, receiveWindow),
       keys(station, link, view, receiveWindow, transmitWindow),
       config(station, settings, link, view, modal),
-      modes(station, settings, texts, link, status, keys, config, view, clock),
+      modes(station, settings, texts, link, status, keys, view, clock),
       commands(station, settings, texts, link, status, modes, view, receiveWindow, transmitWindow,
                modal, clock),
       audio(station, settings, link, modal, clock),

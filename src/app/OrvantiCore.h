@@ -6,9 +6,9 @@
 
 #include "app/ConfigurationMenu.h"
 #include "app/Lifecycle.h"
-#include "app/MessageTexts.h"
-#include "app/Settings.h"
-#include "app/Station.h"
+#include "base/MessageTexts.h"
+#include "base/Settings.h"
+#include "base/Station.h"
 #include "link/PortLink.h"
 #include "link/ReceiveDecoder.h"
 #include "link/StatusDisplay.h"

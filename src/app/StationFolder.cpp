@@ -1,6 +1,6 @@
 #include "app/StationFolder.h"
 
-#include "app/FileIo.h"
+#include "base/FileIo.h"
 
 #include <QDir>
 #include <QFile>

@@ -14,7 +14,7 @@
 //    notification finds the queue already emptied by one of the driver's own reads;
 //    that one is passed over, since the line has not hung up.
 
-#include "link/Port.h"
+#include "base/Port.h"
 
 #include <QObject>
 #include <QSerialPort>

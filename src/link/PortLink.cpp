@@ -1,11 +1,11 @@
 #include "link/PortLink.h"
 
-#include "app/Clock.h"
-#include "app/Modal.h"
-#include "app/Settings.h"
-#include "app/Station.h"
-#include "app/View.h"
-#include "link/Port.h"
+#include "base/Clock.h"
+#include "base/Modal.h"
+#include "base/Port.h"
+#include "base/Settings.h"
+#include "base/Station.h"
+#include "base/View.h"
 #include "link/SignOn.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "link/ReceiveDecoder.h"
 
-#include "app/Settings.h"
-#include "app/Station.h"
-#include "app/View.h"
-#include "link/Cp437.h"
+#include "base/Cp437.h"
+#include "base/Settings.h"
+#include "base/Station.h"
+#include "base/View.h"
 #include "link/PortLink.h"
 #include "link/StatusDisplay.h"
 #include "link/WordWrap.h"

@@ -9,7 +9,7 @@
 // Runs of bytes that land in the window in one colour are inserted at once; what the
 // window shows, the capture and the hooks are the same as inserting byte by byte.
 
-#include "app/Color.h"
+#include "base/Color.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,6 +1,6 @@
 #include "link/SignOn.h"
 
-#include "app/Station.h"
+#include "base/Station.h"
 
 SignOnFindings recogniseSignOn(const QByteArray& text)
 {

@@ -1,10 +1,10 @@
 #include "link/StatusDisplay.h"
 
-#include "app/MessageTexts.h"
-#include "app/Modal.h"
-#include "app/Settings.h"
-#include "app/Station.h"
-#include "app/View.h"
+#include "base/MessageTexts.h"
+#include "base/Modal.h"
+#include "base/Settings.h"
+#include "base/Station.h"
+#include "base/View.h"
 #include "link/PortLink.h"
 
 namespace {

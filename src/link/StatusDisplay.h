@@ -5,7 +5,7 @@
 // traffic state). Also the 713 ms housekeeping, the lamps on the transmit bar and the
 // two small helpers every subsystem uses (Warning, ZetTransmitbalkTerug).
 
-#include "app/Color.h"
+#include "base/Color.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "link/TransmitKeys.h"
 
-#include "app/Station.h"
-#include "app/View.h"
-#include "link/Cp437.h"
+#include "base/Cp437.h"
+#include "base/Station.h"
+#include "base/View.h"
 #include "link/PortLink.h"
 
 namespace {

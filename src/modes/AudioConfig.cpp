@@ -1,10 +1,10 @@
 #include "modes/AudioConfig.h"
 
-#include "app/Clock.h"
-#include "app/Modal.h"
-#include "app/Settings.h"
-#include "app/Station.h"
-#include "link/Cp437.h"
+#include "base/Clock.h"
+#include "base/Cp437.h"
+#include "base/Modal.h"
+#include "base/Settings.h"
+#include "base/Station.h"
 #include "link/PortLink.h"
 #include "modes/ModeCommands.h"
 

@@ -1,11 +1,10 @@
 #include "modes/ModeSwitch.h"
 
-#include "app/Clock.h"
-#include "app/ConfigurationMenu.h"
-#include "app/MessageTexts.h"
-#include "app/Settings.h"
-#include "app/Station.h"
-#include "app/View.h"
+#include "base/Clock.h"
+#include "base/MessageTexts.h"
+#include "base/Settings.h"
+#include "base/Station.h"
+#include "base/View.h"
 #include "link/PortLink.h"
 #include "link/StatusDisplay.h"
 #include "link/TransmitKeys.h"
@@ -24,11 +23,11 @@ constexpr quint8 CtrlB = 2;
 constexpr quint8 CwWeightStep = 10;
 } // namespace
 
-ModeSwitch::ModeSwitch(Station& station, const Settings& settings, const MessageTexts& texts,
-                       PortLink& link, StatusDisplay& status, TransmitKeys& keys,
-                       ConfigurationMenu& config, View& view, Clock& clock)
+ModeSwitch::ModeSwitch(Station& station, Settings& settings, const MessageTexts& texts,
+                       PortLink& link, StatusDisplay& status, TransmitKeys& keys, View& view,
+                       Clock& clock)
     : station_(station), settings_(settings), texts_(texts), link_(link), status_(status),
-      keys_(keys), config_(config), view_(view), clock_(clock)
+      keys_(keys), view_(view), clock_(clock)
 {
 }
 
@@ -109,7 +108,7 @@ void ModeSwitch::MenuDumbClick()
     SwitchToPactor();
     station_.DumbMode = true;
     if (!station_.MailboxBackupActive)
-        config_.Zetmessages();
+        Zetmessages();
     station_.ModeId = QStringLiteral("DUMB");
     if (station_.PageIndex != static_cast<int>(ModePage::Dumb)) {
         // The page change readies the controller and comes back here once more.
@@ -236,7 +235,7 @@ void ModeSwitch::SwitchListenOff()
 
 void ModeSwitch::afterSwitch()
 {
-    config_.Zetmessages();
+    Zetmessages();
 }
 
 void ModeSwitch::SwitchToPactor()
@@ -483,4 +482,25 @@ void ModeSwitch::toggleWordOut()
     station_.WordOut = !station_.WordOut;
     for (const char* button : {"AmtorWout", "RttyWout", "CwWout", "PskWout"})
         view_.setChecked(QLatin1String(button), station_.WordOut);
+}
+
+void ModeSwitch::Zetmessages()
+{
+    if (station_.MailboxBackupRequested || station_.MailboxReloadActive)
+        return;
+    const QString onItem = QStringLiteral("Sub_MenuMessagesOnScreenOn");
+    const QString offItem = QStringLiteral("Sub_MenuMessagesOnScreenOff");
+    if (!settings_.MessagesOnScreen) {
+        if (station_.ModeId == QLatin1String("PACKET") || station_.DumbMode) {
+            settings_.MessagesOnScreen = true;
+            station_.MessagesForced = true;
+            view_.setChecked(onItem, true);
+            view_.setChecked(offItem, false);
+        }
+    } else if (station_.MessagesForced) {
+        settings_.MessagesOnScreen = false;
+        station_.MessagesForced = false;
+        view_.setChecked(onItem, false);
+        view_.setChecked(offItem, true);
+    }
 }

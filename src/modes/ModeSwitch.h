@@ -9,7 +9,6 @@
 #include <functional>
 
 class Clock;
-class ConfigurationMenu;
 class PortLink;
 class StatusDisplay;
 class TransmitKeys;
@@ -24,9 +23,8 @@ enum class ModePage { Pactor = 0, Amtor, Packet, Rtty, Cw, Audio, Psk31, Navtex,
 
 class ModeSwitch {
 public:
-    ModeSwitch(Station& station, const Settings& settings, const MessageTexts& texts,
-               PortLink& link, StatusDisplay& status, TransmitKeys& keys, ConfigurationMenu& config,
-               View& view, Clock& clock);
+    ModeSwitch(Station& station, Settings& settings, const MessageTexts& texts, PortLink& link,
+               StatusDisplay& status, TransmitKeys& keys, View& view, Clock& clock);
 
     // The Mode menu.
     void MenuPactorClick();
@@ -63,6 +61,9 @@ public:
 
     // Shows the mode pages and menu items the controller model has (at each layout).
     void showModesOfModel();
+    // The controller's messages are forced on in PACKET and the dumb terminal, where
+    // they are the conversation, and the forcing is undone afterwards.
+    void Zetmessages();
 
     // The status bar's mode pane (Pane1) and sub-mode pane (Pane2).
     void Pane1MouseEnter();
@@ -91,12 +92,11 @@ private:
     void showPage(ModePage page);
 
     Station& station_;
-    const Settings& settings_;
+    Settings& settings_;
     const MessageTexts& texts_;
     PortLink& link_;
     StatusDisplay& status_;
     TransmitKeys& keys_;
-    ConfigurationMenu& config_;
     View& view_;
     Clock& clock_;
 };

@@ -1,6 +1,6 @@
 #include "trx/PositionQuery.h"
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 #include "link/PortLink.h"
 
 namespace {

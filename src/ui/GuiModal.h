@@ -2,7 +2,7 @@
 
 // Modal interaction shown for real: message boxes and the program's dialogs.
 
-#include "app/Modal.h"
+#include "base/Modal.h"
 
 #include <functional>
 

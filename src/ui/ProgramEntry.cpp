@@ -1,11 +1,11 @@
 #include "ui/ProgramEntry.h"
 
 #include "app/CommandLine.h"
-#include "app/FileIo.h"
-#include "app/Settings.h"
 #include "app/StationFolder.h"
-#include "app/Version.h"
 #include "app/dialogs/TSplashForm.h"
+#include "base/FileIo.h"
+#include "base/Settings.h"
+#include "base/Version.h"
 #include "ui/HintPolicy.h"
 #include "ui/THoofdForm.h"
 
@@ -27,11 +27,11 @@ void printLine(FILE* stream, const QString& text)
     std::fputc('\n', stream);
 }
 
-int initialiseFolder()
+int initialiseFolder(const QString& stationFolder)
 {
     CopyReport report;
     QString error;
-    if (!copyShippedFiles(QDir::currentPath(), &report, &error)) {
+    if (!copyShippedFiles(stationFolder, &report, &error)) {
         printLine(stderr, QStringLiteral("orvanti: ") + error);
         return 1;
     }
@@ -49,7 +49,7 @@ struct Demo {
     std::unique_ptr<ptcsim::PtySimulator> simulator;
 };
 
-bool startDemo(Demo& demo, QString* device, QString* error)
+bool startDemo(Demo& demo, QString* device, QString* stationFolder, QString* error)
 {
     demo.folder = std::make_unique<QTemporaryDir>();
     if (!demo.folder->isValid()) {
@@ -69,13 +69,15 @@ bool startDemo(Demo& demo, QString* device, QString* error)
     }
     demo.simulator->start();
     *device = QString::fromStdString(demo.simulator->devicePath());
-    QDir::setCurrent(demo.folder->path());
+    *stationFolder = demo.folder->path();
+    QDir::setCurrent(*stationFolder); // for whatever the operator starts from here
     return true;
 }
 
-// Answers --help, --version and --init (and refuses bad options) without a display.
-// Returns -1 when the program is to start its window.
-int runWithoutWindow(const CommandLineOptions& options)
+// Answers --help, --version and --init (and refuses bad options) without a display,
+// and settles the station folder: --dir, else the current folder. Returns -1 when the
+// program is to start its window.
+int runWithoutWindow(const CommandLineOptions& options, QString* stationFolder)
 {
     if (options.help) {
         printLine(stdout, commandLineHelp());
@@ -89,8 +91,9 @@ int runWithoutWindow(const CommandLineOptions& options)
         printLine(stderr, QStringLiteral("orvanti: cannot use the folder ") + options.directory);
         return 1;
     }
+    *stationFolder = QDir::currentPath();
     if (options.init)
-        return initialiseFolder();
+        return initialiseFolder(*stationFolder);
     return -1;
 }
 
@@ -117,13 +120,14 @@ int runOrvanti(int argc, char** argv)
                                     QStringLiteral("--version"), QStringLiteral("-v"),
                                     QStringLiteral("--init")};
     CommandLineOptions options;
+    QString stationFolder;
     const bool needsNoWindow =
         std::any_of(rawArguments.begin() + 1, rawArguments.end(),
                     [&](const QString& a) { return windowless.contains(a); });
     if (needsNoWindow) {
         if (!parseOrReport(rawArguments, &options))
             return 2;
-        return runWithoutWindow(options);
+        return runWithoutWindow(options, &stationFolder);
     }
 
     QApplication app(argc, argv);
@@ -131,13 +135,13 @@ int runOrvanti(int argc, char** argv)
     QApplication::setApplicationVersion(ProgramVersion);
     if (!parseOrReport(QApplication::arguments(), &options))
         return 2;
-    if (const int status = runWithoutWindow(options); status >= 0)
+    if (const int status = runWithoutWindow(options, &stationFolder); status >= 0)
         return status;
 
     Demo demo;
     QString port = options.port;
     QString error;
-    if (options.demo && !startDemo(demo, &port, &error)) {
+    if (options.demo && !startDemo(demo, &port, &stationFolder, &error)) {
         printLine(stderr, QStringLiteral("orvanti: ") + error);
         return 1;
     }
@@ -147,13 +151,14 @@ int runOrvanti(int argc, char** argv)
 
     TSplashForm splash;
     splash.showNow();
-    if (!isRegularFile(QDir::current().filePath(SettingsFileName))) {
+    if (!isRegularFile(QDir(stationFolder).filePath(SettingsFileName))) {
         QMessageBox::warning(&splash, QStringLiteral("Warning"),
-                             settingsMissingText(QDir::currentPath()));
+                             settingsMissingText(stationFolder));
         return 1;
     }
 
     MainWindowOptions windowOptions;
+    windowOptions.stationFolder = stationFolder;
     windowOptions.portOverride = port;
     windowOptions.hints = &hints;
     THoofdForm mainWindow(windowOptions);

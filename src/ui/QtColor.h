@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Color.h"
+#include "base/Color.h"
 
 #include <QColor>
 

@@ -1,11 +1,11 @@
 #include "ui/THoofdForm.h"
 
-#include "app/Clock.h"
 #include "app/OrvantiCore.h"
 #include "app/dialogs/TAboutBox.h"
 #include "app/dialogs/TComBaudConfig.h"
 #include "app/dialogs/TSplashForm.h"
 #include "app/dialogs/TWordwrapForm.h"
+#include "base/Clock.h"
 #include "link/CommPortDriver.h"
 #include "modes/dialogs/TConfigAudio.h"
 #include "ui/HintPolicy.h"
@@ -100,7 +100,7 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
     core_ = std::make_unique<OrvantiCore>(*port, *clock, view_, *receiveWindow_, *transmitWindow_,
                                           *modal);
     core_->config.setPortOverride(options.portOverride);
-    createResult_ = core_->lifecycle.FormCreate();
+    createResult_ = core_->lifecycle.FormCreate(options.stationFolder);
     applyTransmitHeight();
     core_->startTimers();
 

@@ -9,6 +9,7 @@
 #include "ui/GuiModal.h"
 #include "ui/WidgetView.h"
 
+#include <QDir>
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
@@ -29,7 +30,8 @@ class TSplashForm;
 class TTransmitMemo;
 
 struct MainWindowOptions {
-    QString portOverride; // --port: this run's device, not saved
+    QString stationFolder = QDir::currentPath(); // where Orvanti.ini and the files are
+    QString portOverride;                        // --port: this run's device, not saved
     // Seams for tests; the window makes its own when these are null.
     Port* port = nullptr;
     Modal* modal = nullptr;

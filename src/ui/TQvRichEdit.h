@@ -3,7 +3,7 @@
 // The receive window: read-only text that grows at its end in per-insertion colours,
 // with the still copy `TempMemo` stacked behind it for while a menu is open.
 
-#include "app/View.h"
+#include "base/View.h"
 
 #include <QHash>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 #include "ui/TTransmitMemo.h"
 
-#include "link/Cp437.h"
+#include "base/Cp437.h"
 #include "ui/TQvRichEdit.h"
 
 #include <QKeyEvent>

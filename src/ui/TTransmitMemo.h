@@ -3,7 +3,7 @@
 // The transmit window: the operator types here and each key goes to the controller
 // through the core's key handler before the window shows it.
 
-#include "app/View.h"
+#include "base/View.h"
 
 #include <QPlainTextEdit>
 #include <functional>

@@ -5,7 +5,7 @@
 // ignored, with a warning in debug builds. Setting a property to the value it already
 // has does nothing, so handlers may set their whole state on every call.
 
-#include "app/View.h"
+#include "base/View.h"
 
 #include <QElapsedTimer>
 #include <QHash>

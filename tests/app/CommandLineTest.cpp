@@ -2,8 +2,8 @@
 
 #include "app/CommandLine.h"
 #include "StationDir.h"
-#include "app/Settings.h"
 #include "app/StationFolder.h"
+#include "base/Settings.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

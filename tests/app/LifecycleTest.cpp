@@ -21,7 +21,7 @@ protected:
     CreateResult start(const QList<QByteArray>& edits = {})
     {
         dir.writeSettings(edits);
-        return h.core.lifecycle.FormCreate();
+        return h.core.lifecycle.FormCreate(dir.path());
     }
 
     StationDir dir;
@@ -88,7 +88,7 @@ TEST_F(LifecycleTest, AHandWrittenFileTakesTheBuiltInValueForWhatItLacks)
                                              "BaudRate=99999999999999999999\n"
                                              "[ReceiveScreen]\nColor=zzz\n"
                                              "[PtcParameters]\nCall=DL1ABC\n");
-    ASSERT_EQ(lifecycle.FormCreate(), CreateResult::Ready);
+    ASSERT_EQ(lifecycle.FormCreate(dir.path()), CreateResult::Ready);
 
     const ComponentState& rx = h.view.component(QStringLiteral("ReceiveWindow"));
     EXPECT_EQ(rx.fill, Colors::White);
@@ -176,7 +176,7 @@ TEST_F(LifecycleTest, APortThatWillNotOpenSendsNothing)
 
 TEST_F(LifecycleTest, WithoutASettingsFileTheProcessEndsAndNothingIsSent)
 {
-    EXPECT_EQ(lifecycle.FormCreate(), CreateResult::SettingsMissing);
+    EXPECT_EQ(lifecycle.FormCreate(dir.path()), CreateResult::SettingsMissing);
     EXPECT_EQ(h.port.opens(), 0);
     EXPECT_FALSE(h.station().FormReady);
 }
@@ -185,7 +185,7 @@ TEST_F(LifecycleTest, ASettingsFileThatIsNoRegularFileCountsAsMissing)
 {
     // A FIFO would block the start for ever when read.
     ASSERT_EQ(mkfifo(dir.file(QStringLiteral("Orvanti.ini")).toLocal8Bit().constData(), 0600), 0);
-    EXPECT_EQ(lifecycle.FormCreate(), CreateResult::SettingsMissing);
+    EXPECT_EQ(lifecycle.FormCreate(dir.path()), CreateResult::SettingsMissing);
     Settings settings;
     EXPECT_FALSE(ReadIniFile(dir.file(QStringLiteral("Orvanti.ini")), settings));
 }
@@ -321,7 +321,7 @@ TEST_F(LifecycleTest, ExitSwitchesDuplexOffFirstEvenWhenTheControllerStaysRunnin
         CoreHarness harness;
         harness.behaveLikeController();
         station.writeSettings({c.edit});
-        harness.core.lifecycle.FormCreate();
+        harness.core.lifecycle.FormCreate(station.path());
         harness.core.commands.PactorDuplexClick();
         harness.wire.clear();
         harness.modal.queueConfirm(true);

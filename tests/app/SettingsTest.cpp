@@ -1,7 +1,7 @@
 // The settings file: what is read, what is written back, and that nothing else of the
 // file is lost on the way.
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "StationDir.h"
 
 #include <QFile>

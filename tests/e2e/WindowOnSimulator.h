@@ -45,6 +45,7 @@ struct WindowOnSimulator {
     void createWindow(const QString& port)
     {
         MainWindowOptions options;
+        options.stationFolder = dir.path();
         options.portOverride = port;
         options.modal = &modal;
         window = std::make_unique<THoofdForm>(options);

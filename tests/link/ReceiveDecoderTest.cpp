@@ -325,23 +325,23 @@ TEST_F(ReceiveDecoderTest, EndOfBlockShowsTheWindowLengthAndNoHeldBlockIsRead)
 
 TEST_F(ReceiveDecoderTest, MessagesAreForcedOnInPacketAndTheForcingUndoneAfterwards)
 {
-    ConfigurationMenu& config = h.core.config;
+    ModeSwitch& modes = h.core.modes;
     h.settings().MessagesOnScreen = false;
-    config.Zetmessages(); // PACTOR: stays off
+    modes.Zetmessages(); // PACTOR: stays off
     EXPECT_FALSE(h.settings().MessagesOnScreen);
     h.station().ModeId = QStringLiteral("PACKET");
-    config.Zetmessages();
+    modes.Zetmessages();
     EXPECT_TRUE(h.settings().MessagesOnScreen);
     EXPECT_TRUE(h.view.isChecked(QStringLiteral("Sub_MenuMessagesOnScreenOn")));
     decode("\x01*** link text");
     EXPECT_EQ(text(), QStringLiteral("*** link text"));
     h.station().ModeId = QStringLiteral("PACTOR");
-    config.Zetmessages();
+    modes.Zetmessages();
     EXPECT_FALSE(h.settings().MessagesOnScreen);
     EXPECT_TRUE(h.view.isChecked(QStringLiteral("Sub_MenuMessagesOnScreenOff")));
 
     // Switched on by the operator, they stay on.
     h.settings().MessagesOnScreen = true;
-    config.Zetmessages();
+    modes.Zetmessages();
     EXPECT_TRUE(h.settings().MessagesOnScreen);
 }

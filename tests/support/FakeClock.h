@@ -3,7 +3,7 @@
 // A clock whose pauses take no time: each is recorded in the wire log and moves the
 // clock forward, so scripted input can arrive "during" a pause.
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 
 #include <functional>
 

@@ -3,7 +3,7 @@
 // An in-memory port: records what is written (in the shared wire log), serves scripted
 // input, can answer written commands like a controller would, and can fail on demand.
 
-#include "link/Port.h"
+#include "base/Port.h"
 
 #include <QByteArray>
 #include <vector>

@@ -2,7 +2,7 @@
 
 // Modal interaction with answers queued in advance; every box shown is recorded.
 
-#include "app/Modal.h"
+#include "base/Modal.h"
 
 #include <QList>
 #include <QString>

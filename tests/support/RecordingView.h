@@ -3,7 +3,7 @@
 // The window as the core sees it, recorded: every named component's properties, the
 // text of both text windows with the colour of each insertion, and the window state.
 
-#include "app/View.h"
+#include "base/View.h"
 
 #include <QMap>
 #include <QString>

@@ -6,15 +6,10 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-StationDir::StationDir() : previous_(QDir::currentPath())
+StationDir::StationDir()
 {
-    if (!dir_.isValid() || !QDir::setCurrent(dir_.path()))
-        ADD_FAILURE() << "cannot use a temporary folder";
-}
-
-StationDir::~StationDir()
-{
-    QDir::setCurrent(previous_);
+    if (!dir_.isValid())
+        ADD_FAILURE() << "cannot make a temporary folder";
 }
 
 void StationDir::write(const QString& name, const QByteArray& bytes) const

@@ -1,6 +1,6 @@
 #pragma once
 
-// A throwaway station folder that is the current directory while the test runs.
+// A throwaway station folder; the program is handed its path.
 
 #include <QByteArray>
 #include <QList>
@@ -10,7 +10,6 @@
 class StationDir {
 public:
     StationDir();
-    ~StationDir();
     StationDir(const StationDir&) = delete;
     StationDir& operator=(const StationDir&) = delete;
 
@@ -26,7 +25,6 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QString previous_;
 };
 
 // The shipped Orvanti.ini with edits applied as above.

@@ -16,6 +16,7 @@ struct WindowOnFakes {
         port.answer("Version\r", "PTC-II v4.1\rcmd: ");
         port.answer("\r", "cmd: ");
         MainWindowOptions options;
+        options.stationFolder = dir.path();
         options.port = &port;
         options.clock = &clock;
         options.modal = &modal;

@@ -1,6 +1,6 @@
 #include "app/dialogs/TAboutBox.h"
 
-#include "app/Version.h"
+#include "base/Version.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

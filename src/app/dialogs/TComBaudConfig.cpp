@@ -1,9 +1,9 @@
 #include "app/dialogs/TComBaudConfig.h"
 
 #include "app/ConfigurationMenu.h"
-#include "app/Settings.h"
-#include "app/Version.h"
-#include "link/Port.h"
+#include "base/Port.h"
+#include "base/Settings.h"
+#include "base/Version.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

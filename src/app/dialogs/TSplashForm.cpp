@@ -1,6 +1,6 @@
 #include "app/dialogs/TSplashForm.h"
 
-#include "app/Version.h"
+#include "base/Version.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "app/dialogs/TWordwrapForm.h"
 
-#include "app/Modal.h"
-#include "app/Settings.h"
-#include "app/Version.h"
+#include "base/Modal.h"
+#include "base/Settings.h"
+#include "base/Version.h"
 #include "link/WordWrap.h"
 
 #include <QFormLayout>

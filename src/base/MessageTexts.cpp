@@ -1,7 +1,7 @@
-#include "app/MessageTexts.h"
+#include "base/MessageTexts.h"
 
-#include "app/FileIo.h"
-#include "app/ProfileFile.h"
+#include "base/FileIo.h"
+#include "base/ProfileFile.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
-#include "app/Settings.h"
+#include "base/Settings.h"
 
-#include "app/FileIo.h"
-#include "app/ProfileFile.h"
-#include "link/Port.h"
+#include "base/FileIo.h"
+#include "base/Port.h"
+#include "base/ProfileFile.h"
 
 #include <QFileInfo>
-#include <algorithm>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -13,12 +12,6 @@
 namespace {
 
 const char* const LanguageCodes[] = {"EN", "DL", "NL", "FR", "IT", "ES", "SW", "NO", "PT"};
-
-bool isSerialRate(qint32 value)
-{
-    return std::find(std::begin(BaudRateValues), std::end(BaudRateValues), value) !=
-           std::end(BaudRateValues);
-}
 
 using Raw = std::optional<QString>; // a key's text, nothing when the key is absent
 
@@ -103,9 +96,10 @@ std::vector<Key> keyTable()
         Key{"Port", "BaudRate",
             [](Settings& s, const Raw& raw) {
                 qint32 value = 0;
+                BaudRate rate{};
                 if (!raw)
                     return;
-                if (parseSettingsInteger(*raw, &value) && isSerialRate(value))
+                if (parseSettingsInteger(*raw, &value) && baudRateFromValue(value, &rate))
                     s.SettingBaudRate = value;
                 else
                     s.RejectedBaudRate = *raw;

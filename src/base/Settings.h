@@ -4,7 +4,7 @@
 // once at a confirmed exit. Widths follow the file's rules: byte keys keep the low 8 bits
 // of the number read, word keys the low 16, int keys all 32.
 
-#include "app/Color.h"
+#include "base/Color.h"
 
 #include <QString>
 #include <array>

@@ -5,7 +5,7 @@
 // through names; the window resolves them by objectName and tests record them. The two
 // text windows get interfaces of their own.
 
-#include "app/Color.h"
+#include "base/Color.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "link/Cp437.h"
+#include "base/Cp437.h"
 
 #include <array>
 

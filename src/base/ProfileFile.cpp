@@ -1,4 +1,4 @@
-#include "app/ProfileFile.h"
+#include "base/ProfileFile.h"
 
 #define SI_IMPLEMENTATION
 #define SI_NO_CONVERSION
