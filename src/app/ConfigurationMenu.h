@@ -27,8 +27,8 @@ public:
     // The COM port dialog. `portName` is "COM1".."COM6" or a device path, empty to keep
     // the present one; `baudRate` 0 keeps the present rate.
     void ComBaudConfigCreate();
-    void PoortOkKnopClick(const QString& portName, int baudRate);
-    void PoortCancelknopClick();
+    void PoortOkKnopClick(const QString& portName, int baudRate); // the port OK button
+    void PoortCancelknopClick();                                  // the port Cancel button
 
     void Sub_MenuMessagesOnScreenOnClick();
     void Sub_MenuMessagesOnScreenOffClick();

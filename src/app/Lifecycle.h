@@ -42,7 +42,7 @@ public:
     // True when the window may close.
     bool FormCloseQuery();
 
-    // Loads the language texts, sends the start-up commands.
+    // "Load button data": loads the language texts, sends the start-up commands.
     void LaadKnopGegevens();
 
 private:

@@ -24,7 +24,8 @@ public:
                   View& view, ReceiveView& receiveWindow, TransmitView& transmitWindow,
                   Modal& modal);
 
-    // Every 500 ms: the status request byte 30, unless something must not be disturbed.
+    // "Status request timer", every 500 ms: the status request byte 30, unless something
+    // must not be disturbed.
     void StatusAanvraagTimer();
     // The poll has read what was waiting: a request held back for it goes out now.
     void sendDeferredRequest();
@@ -45,7 +46,7 @@ public:
     // 0: the disk lamp lime, 1: red; other values change nothing.
     void DiskLed(int state);
     void Warning(const QString& text);
-    // The transmit bar as it was at the last layout, in the bar colour.
+    // "Set the transmit bar back": as it was at the last layout, in the bar colour.
     void ZetTransmitbalkTerug();
 
     // The bar caption kept at the last layout.

@@ -14,9 +14,9 @@ struct WrapLimits {
     quint8 wrapMax = 0;
 };
 
-// Counts byte `b` on `column` (an 8-bit counter) and says whether a break is due; the
-// column restarts at 0 when it is. A carriage return restarts it without a break.
-// Transmitted control bytes other than CR do not take a column; received ones do.
+// "Determine the number of characters": counts byte `b` on `column` (an 8-bit counter) and says
+// whether a break is due; the column restarts at 0 when it is. A carriage return restarts it
+// without a break. Transmitted control bytes other than CR do not take a column; received ones do.
 bool BepaalAantalKarakters(WrapDirection direction, quint8 b, quint8& column, WrapLimits limits);
 
 // The word-wrap dialog's two entries. Both must be whole numbers: the wrap length 0 to

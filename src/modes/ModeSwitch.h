@@ -41,11 +41,11 @@ public:
     // Always ends in listen reception.
     void MenuToggleListenClick();
 
-    // Selects `page` and runs the page-change rule.
+    // "Set the tab to": selects `page` and runs the page-change rule.
     void ZetTabNaar(ModePage page);
     // The page shown changed (by the operator or by ZetTabNaar).
     void PageControlChange(int pageIndex);
-    // Brings the controller back to its command prompt, out of the present mode.
+    // "Set the controller ready": back to its command prompt, out of the present mode.
     void ZetPtcKlaar();
     void SwitchListenOn();
     void SwitchListenOff();
@@ -61,8 +61,8 @@ public:
 
     // Shows the mode pages and menu items the controller model has (at each layout).
     void showModesOfModel();
-    // The controller's messages are forced on in PACKET and the dumb terminal, where
-    // they are the conversation, and the forcing is undone afterwards.
+    // "Set messages": the controller's messages are forced on in PACKET and the dumb terminal,
+    // where they are the conversation, and the forcing is undone afterwards.
     void Zetmessages();
 
     // The status bar's mode pane (Pane1) and sub-mode pane (Pane2).

@@ -15,8 +15,8 @@ class TComBaudConfig : public QDialog {
 public:
     TComBaudConfig(ConfigurationMenu& config, const Settings& settings, QWidget* parent = nullptr);
 
-    void PoortOkKnopClick();
-    void PoortCancelknopClick();
+    void PoortOkKnopClick();     // the port OK button
+    void PoortCancelknopClick(); // the port Cancel button
     void reject() override;
 
     // Lists the serial devices present now.
