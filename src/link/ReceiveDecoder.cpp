@@ -96,6 +96,7 @@ void ReceiveDecoder::V24Schryf()
     const qsizetype n = block.size();
     windowLength_ = receiveWindow_.length();
     hooksDue_ = true;
+    findings_.scanned = false;
     captureFailed_ = false;
     const bool z80 = station_.PtcType == PtcModel::Z80;
     // Fixed for the block: the hooks do not change the mode or the limit.
@@ -256,19 +257,58 @@ bool ReceiveDecoder::flush(bool blockEnd)
     }
     if (!run_.isEmpty()) {
         receiveWindow_.insertText(run_, runColor_);
-        run_.clear();
+        run_.truncate(0); // keeps the buffer when the window took a copy
     }
     return true;
 }
 
+void ReceiveDecoder::scanForHooks(const QByteArray& block)
+{
+    // The messages are looked for once a block: the hooks run after every status reply,
+    // and a block can hold dozens of them.
+    HookFindings& f = findings_;
+    f = HookFindings{};
+    f.scanned = true;
+    const QString& mode = station_.ModeId;
+    if (mode == QLatin1String("PACKET")) {
+        f.packetConnected = block.contains("CONNECTED to");
+        f.packetDisconnected = block.contains("DISCONNECTED");
+    } else if (mode == QLatin1String("CW")) {
+        f.cwDelayed = block.contains("** DELAY") || block.contains(">>>");
+        f.cwImmediate = block.contains("** IMME");
+        f.cwFixSpeed = block.contains("FIX-SPEED");
+        f.cwAutoSpeed = block.contains("AUTO-SPEED");
+    } else if (mode == QLatin1String("PSK31")) {
+        f.pskSquelch = block.contains("*** SQUELCH ON");
+        f.pskDbpsk = block.contains("DBPSK");
+        f.pskDqpsk = block.contains("DQPSK");
+        f.pskInverted = block.contains("inverted");
+    } else if (mode == QLatin1String("PACTOR")) {
+        // The call follows the message itself, not any earlier "TO" of the block
+        // ("STORM" in received text, say).
+        const qsizetype at = block.indexOf("CONNECTED TO");
+        f.pactorConnected = at >= 0;
+        if (f.pactorConnected) {
+            QByteArray call = block.mid(at + 10 + 3, 8);
+            const qsizetype cr = call.indexOf('\r');
+            if (cr >= 0)
+                call.truncate(cr);
+            f.pactorCall = Cp437::decode(call);
+        }
+    }
+}
+
 ReceiveDecoder::HookResult ReceiveDecoder::runModeHooks(const QByteArray& block)
 {
+    if (!findings_.scanned)
+        scanForHooks(block);
+    const HookFindings& f = findings_;
     const QString& mode = station_.ModeId;
     if (mode == QLatin1String("PACKET")) {
         // A packet link coming up or going down ends the block: what follows belongs
         // to the monitor switch that the change brings.
-        const bool connected = block.contains("CONNECTED to");
-        if (!connected && !block.contains("DISCONNECTED"))
+        const bool connected = f.packetConnected;
+        if (!connected && !f.packetDisconnected)
             return HookResult::Continue;
         station_.RxChunk.clear();
         station_.Connected = connected;
@@ -283,40 +323,31 @@ ReceiveDecoder::HookResult ReceiveDecoder::runModeHooks(const QByteArray& block)
     }
     if (mode == QLatin1String("CW")) {
         const QString delayed = QStringLiteral("CwDelayed");
-        if (block.contains("** DELAY") || block.contains(">>>")) {
+        if (f.cwDelayed) {
             view_.setCaption(delayed, QStringLiteral("Delay"));
             view_.setChecked(delayed, true);
         }
-        if (block.contains("** IMME")) {
+        if (f.cwImmediate) {
             view_.setCaption(delayed, QStringLiteral("Direct"));
             view_.setChecked(QStringLiteral("CwTransmit"), true);
         }
-        const bool fixSpeed = block.contains("FIX-SPEED");
-        const bool autoSpeed = block.contains("AUTO-SPEED");
-        if (fixSpeed || autoSpeed) {
-            station_.CwRxAuto = autoSpeed;
+        if (f.cwFixSpeed || f.cwAutoSpeed) {
+            station_.CwRxAuto = f.cwAutoSpeed;
             view_.setCaption(QStringLiteral("Pane2"), station_.CwRxAuto
                                                           ? QStringLiteral("Rx :Auto")
                                                           : QStringLiteral("Rx :Fix"));
         }
     } else if (mode == QLatin1String("PSK31")) {
-        if (block.contains("*** SQUELCH ON"))
+        if (f.pskSquelch)
             station_.SquelchOn = true;
-        if (block.contains("DBPSK"))
+        if (f.pskDbpsk)
             station_.PskSubMode = QStringLiteral(":DBPsk");
-        if (block.contains("DQPSK"))
+        if (f.pskDqpsk)
             station_.PskSubMode = QStringLiteral(":DQPsk");
-        if (block.contains("inverted"))
+        if (f.pskInverted)
             station_.PskSubMode = QStringLiteral(":I-DQPsk");
-    } else if (mode == QLatin1String("PACTOR") && block.contains("CONNECTED TO")) {
-        // The call follows the message itself, not any earlier "TO" of the block
-        // ("STORM" in received text, say).
-        const qsizetype to = block.indexOf("CONNECTED TO") + 10;
-        QByteArray call = block.mid(to + 3, 8);
-        const qsizetype cr = call.indexOf('\r');
-        if (cr >= 0)
-            call.truncate(cr);
-        station_.HisCall = Cp437::decode(call);
+    } else if (mode == QLatin1String("PACTOR") && f.pactorConnected) {
+        station_.HisCall = f.pactorCall;
     }
     return HookResult::Continue;
 }
