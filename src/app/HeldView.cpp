@@ -12,36 +12,70 @@ void HeldView::release()
         passOn();
 }
 
+HeldView::Key HeldView::keyOf(Property property, const QString& name, int value)
+{
+    // A button's checking and unchecking are kept apart: see noteChecked.
+    if (property == Property::Checked)
+        return {static_cast<quint8>(value != 0 ? CheckedOn : CheckedOff), name};
+    return {static_cast<quint8>(property), name};
+}
+
+void HeldView::drop(const Key& key)
+{
+    if (const auto it = latest_.constFind(key); it != latest_.cend()) {
+        changes_[*it].live = false;
+        ++dead_;
+        latest_.erase(it);
+    }
+}
+
+void HeldView::append(Property property, const QString& name, const QString& text, int value)
+{
+    latest_.insert(keyOf(property, name, value), changes_.size());
+    changes_.append({property, name, text, value, true});
+    if (changes_.size() >= MaxNoted)
+        compact();
+}
+
 bool HeldView::note(Property property, const QString& name, const QString& text, int value)
 {
     if (holds_ == 0)
         return false;
-    const Key key{static_cast<quint8>(property), name};
-    const bool checked = property == Property::Checked && value != 0;
+    if (property == Property::Checked)
+        return noteChecked(name, value != 0);
+    const Key key = keyOf(property, name, value);
     if (const auto it = latest_.constFind(key); it != latest_.cend()) {
-        Change& last = changes_[*it];
-        if (last.value == value && last.text == text && !movesAnother(property, *it, checked))
+        const Change& last = changes_[*it];
+        if (last.value == value && last.text == text)
             return true;
-        last.live = false;
-        ++dead_;
     }
-    latest_.insert(key, changes_.size());
-    if (checked)
-        lastChecked_ = changes_.size();
-    changes_.append({property, name, text, value, true});
-    if (changes_.size() >= MaxNoted)
-        compact();
+    drop(key);
+    append(property, name, text, value);
     return true;
 }
 
-bool HeldView::movesAnother(Property property, qsizetype at, bool checked) const
+bool HeldView::noteChecked(const QString& name, bool checked)
 {
-    // The same value again changes nothing, except where the order of changes to
-    // different components counts: the last button of a group checked stays checked
-    // (unchecking is the same wherever it comes), and which tab page is shown.
-    if (property == Property::Visible)
-        return true;
-    return checked && at != lastChecked_;
+    // In a group whose buttons uncheck each other, the last button checked wins and
+    // unchecking does nothing; elsewhere each button keeps its last state. Kept in
+    // order: each button's last check and, when later, its last uncheck.
+    const Key on = keyOf(Property::Checked, name, 1);
+    const Key off = keyOf(Property::Checked, name, 0);
+    const qsizetype lastOn = latest_.value(on, -1);
+    const qsizetype lastOff = latest_.value(off, -1);
+    if (checked) {
+        if (lastOn > lastOff && lastOn == lastChecked_)
+            return true;
+        drop(on);
+        drop(off);
+        lastChecked_ = changes_.size();
+    } else {
+        if (lastOff > lastOn)
+            return true;
+        drop(off);
+    }
+    append(Property::Checked, name, {}, checked);
+    return true;
 }
 
 void HeldView::compact()
@@ -53,13 +87,12 @@ void HeldView::compact()
     QList<Change> live;
     live.reserve(changes_.size() - dead_);
     latest_.clear();
-    lastChecked_ = -1;
     for (Change& change : changes_) {
         if (!change.live)
             continue;
-        latest_.insert({static_cast<quint8>(change.property), change.name}, live.size());
         if (change.property == Property::Checked && change.value != 0)
             lastChecked_ = live.size();
+        latest_.insert(keyOf(change.property, change.name, change.value), live.size());
         live.append(std::move(change));
     }
     changes_ = std::move(live);
@@ -78,9 +111,6 @@ void HeldView::apply(const Change& change) const
         break;
     case Property::Enabled:
         target_.setEnabled(name, change.value != 0);
-        break;
-    case Property::Visible:
-        target_.setVisible(name, change.value != 0);
         break;
     case Property::Checked:
         target_.setChecked(name, change.value != 0);
@@ -155,8 +185,9 @@ void HeldView::setEnabled(const QString& name, bool enabled)
 
 void HeldView::setVisible(const QString& name, bool visible)
 {
-    if (!note(Property::Visible, name, {}, visible))
-        target_.setVisible(name, visible);
+    // Not held back: hiding tab pages in another order can leave another page shown.
+    passOn();
+    target_.setVisible(name, visible);
 }
 
 void HeldView::setChecked(const QString& name, bool checked)

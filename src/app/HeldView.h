@@ -5,8 +5,9 @@
 // its status replies and status line: without this the panes would be recoloured and
 // re-captioned hundreds of times for one paint. Changes reach the window in the order
 // of their last setting, so a button group ends up as if every change had been made;
-// anything that is not a property change (focus, pages, clipboard, the main window)
-// first passes on what is noted, so it sees the window as the handlers left it.
+// anything that is not a property change (focus, pages, shown or hidden components,
+// clipboard, the main window) first passes on what is noted, so it sees the window as
+// the handlers left it.
 
 #include "app/View.h"
 
@@ -55,7 +56,6 @@ private:
         Caption,
         Hint,
         Enabled,
-        Visible,
         Checked,
         Fill,
         TextColor,
@@ -73,10 +73,16 @@ private:
         bool live = true;
     };
     using Key = std::pair<quint8, QString>;
+    static constexpr quint8 CheckedOn = 100;
+    static constexpr quint8 CheckedOff = 101;
 
     // False when not held: the caller passes the change on itself.
     bool note(Property property, const QString& name, const QString& text, int value = 0);
-    bool movesAnother(Property property, qsizetype at, bool checked) const;
+    bool noteChecked(const QString& name, bool checked);
+    static Key keyOf(Property property, const QString& name, int value);
+    void drop(const Key& key);
+    void append(Property property, const QString& name, const QString& text, int value);
+    // Drops the superseded changes, or passes everything on when few are.
     void compact();
     void apply(const Change& change) const;
     // Passes on everything noted so far, redraws last. Const so that a question about
