@@ -124,6 +124,12 @@ void ReceiveDecoder::V24Schryf()
             b = germanLetter(b);
             [[fallthrough]];
         case ByteKind::Text:
+            if (b >= 32 && b < 128) {
+                if (const qsizetype taken = showPlainRun(block.constData() + i, n - i)) {
+                    i += taken - 1;
+                    break;
+                }
+            }
             showByte(b);
             if (hooksDue_) {
                 hooksDue_ = false;
@@ -190,6 +196,51 @@ void ReceiveDecoder::showByte(quint8 b)
     runColor_ = caretColor_;
     run_.append(b == CarriageReturn || b == LineFeed ? QChar(u'\n') : Cp437::toUnicode(b));
     ++windowLength_;
+}
+
+qsizetype ReceiveDecoder::showPlainRun(const char* bytes, qsizetype available)
+{
+    // Printable ASCII (its own code-page-437 characters) shown in the caret's colour,
+    // up to the first byte that brings a wrap, a trim or anything else: taken in one
+    // go, exactly as showByte takes it byte by byte.
+    if (station_.RxWrapPending || hooksDue_ || settings_.MaildropOn)
+        return 0;
+    if (classFromMode_)
+        station_.TextClass = 2;
+    const quint8 textClass = station_.TextClass;
+    if (textClass >= 1 && textClass <= 4)
+        caretColor_ = classColor(textClass);
+    if (!classShown(textClass) || (runColor_ != caretColor_ && !run_.isEmpty()))
+        return 0;
+    // showByte trims before a byte once the window is past the hard limit.
+    const qsizetype room = qsizetype(hardLimit_) - windowLength_ + 1;
+    const qsizetype n = qMin(available, room);
+    const WrapLimits limits{settings_.WrapMin, settings_.WrapMax};
+    quint8 column = link_.RxColumn;
+    qsizetype taken = 0;
+    for (; taken < n; ++taken) {
+        const auto b = static_cast<quint8>(bytes[taken]);
+        if (b < 32 || b >= 128)
+            break;
+        // Counted as BepaalAantalKarakters counts a received byte; a byte that brings a
+        // break is left to showByte.
+        const auto next = static_cast<quint8>(column + 1);
+        if (limits.wrapMax != 0 && ((next >= limits.wrapMin && b == ' ') || next > limits.wrapMax))
+            break;
+        column = next;
+    }
+    if (taken == 0)
+        return 0;
+    link_.RxColumn = column;
+    if (station_.CaptureOn) {
+        if (captureRun_.isEmpty())
+            status_.DiskLed(1);
+        captureRun_.append(bytes, taken);
+    }
+    runColor_ = caretColor_;
+    run_.append(QLatin1StringView(bytes, taken));
+    windowLength_ += static_cast<int>(taken);
+    return taken;
 }
 
 void ReceiveDecoder::statusCode(qsizetype i, qsizetype n, const QByteArray& block)

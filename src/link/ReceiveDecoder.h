@@ -38,6 +38,9 @@ public:
 
 private:
     void showByte(quint8 b);
+    // Takes a stretch of plain text from `bytes` at once; returns how many bytes it
+    // took, 0 when the first needs showByte.
+    qsizetype showPlainRun(const char* bytes, qsizetype available);
     void statusCode(qsizetype i, qsizetype n, const QByteArray& block);
     void backspace();
     void trim();
