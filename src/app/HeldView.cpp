@@ -12,69 +12,55 @@ void HeldView::release()
         passOn();
 }
 
-HeldView::Key HeldView::keyOf(Property property, const QString& name, int value)
+void HeldView::kill(qsizetype at)
 {
-    // A button's checking and unchecking are kept apart: see noteChecked.
-    if (property == Property::Checked)
-        return {static_cast<quint8>(value != 0 ? CheckedOn : CheckedOff), name};
-    return {static_cast<quint8>(property), name};
-}
-
-void HeldView::drop(const Key& key)
-{
-    if (const auto it = latest_.constFind(key); it != latest_.cend()) {
-        changes_[*it].live = false;
+    if (at >= 0) {
+        changes_[at].live = false;
         ++dead_;
-        latest_.erase(it);
     }
-}
-
-void HeldView::append(Property property, const QString& name, const QString& text, int value)
-{
-    latest_.insert(keyOf(property, name, value), changes_.size());
-    changes_.append({property, name, text, value, true});
-    if (changes_.size() >= MaxNoted)
-        compact();
 }
 
 bool HeldView::note(Property property, const QString& name, const QString& text, int value)
 {
     if (holds_ == 0)
         return false;
-    if (property == Property::Checked)
-        return noteChecked(name, value != 0);
-    const Key key = keyOf(property, name, value);
-    if (const auto it = latest_.constFind(key); it != latest_.cend()) {
-        const Change& last = changes_[*it];
-        if (last.value == value && last.text == text)
+    Slot& slot = latest_[{static_cast<quint8>(property), name}];
+    if (property == Property::Checked) {
+        if (!noteChecked(slot, value != 0))
             return true;
+    } else {
+        if (slot.at >= 0) {
+            const Change& last = changes_[slot.at];
+            if (last.value == value && last.text == text)
+                return true;
+            kill(slot.at);
+        }
+        slot.at = changes_.size();
     }
-    drop(key);
-    append(property, name, text, value);
+    changes_.append({property, name, text, value, true});
+    if (changes_.size() >= MaxNoted)
+        compact();
     return true;
 }
 
-bool HeldView::noteChecked(const QString& name, bool checked)
+bool HeldView::noteChecked(Slot& slot, bool checked)
 {
     // In a group whose buttons uncheck each other, the last button checked wins and
     // unchecking does nothing; elsewhere each button keeps its last state. Kept in
     // order: each button's last check and, when later, its last uncheck.
-    const Key on = keyOf(Property::Checked, name, 1);
-    const Key off = keyOf(Property::Checked, name, 0);
-    const qsizetype lastOn = latest_.value(on, -1);
-    const qsizetype lastOff = latest_.value(off, -1);
     if (checked) {
-        if (lastOn > lastOff && lastOn == lastChecked_)
-            return true;
-        drop(on);
-        drop(off);
-        lastChecked_ = changes_.size();
+        if (slot.at > slot.off && slot.at == lastChecked_)
+            return false;
+        kill(slot.at);
+        kill(slot.off);
+        slot.off = -1;
+        slot.at = lastChecked_ = changes_.size();
     } else {
-        if (lastOff > lastOn)
-            return true;
-        drop(off);
+        if (slot.off > slot.at)
+            return false;
+        kill(slot.off);
+        slot.off = changes_.size();
     }
-    append(Property::Checked, name, {}, checked);
     return true;
 }
 
@@ -90,9 +76,14 @@ void HeldView::compact()
     for (Change& change : changes_) {
         if (!change.live)
             continue;
-        if (change.property == Property::Checked && change.value != 0)
-            lastChecked_ = live.size();
-        latest_.insert(keyOf(change.property, change.name, change.value), live.size());
+        Slot& slot = latest_[{static_cast<quint8>(change.property), change.name}];
+        if (change.property == Property::Checked && change.value == 0) {
+            slot.off = live.size();
+        } else {
+            slot.at = live.size();
+            if (change.property == Property::Checked)
+                lastChecked_ = live.size();
+        }
         live.append(std::move(change));
     }
     changes_ = std::move(live);
@@ -166,8 +157,8 @@ QString HeldView::caption(const QString& name) const
 {
     // A caption is set as given, so the last noted one is what the window will show.
     if (const auto it = latest_.constFind({static_cast<quint8>(Property::Caption), name});
-        it != latest_.cend())
-        return changes_[*it].text;
+        it != latest_.cend() && it->at >= 0)
+        return changes_[it->at].text;
     return target_.caption(name);
 }
 

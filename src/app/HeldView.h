@@ -73,15 +73,18 @@ private:
         bool live = true;
     };
     using Key = std::pair<quint8, QString>;
-    static constexpr quint8 CheckedOn = 100;
-    static constexpr quint8 CheckedOff = 101;
+    // Where in changes_ a property's last change is; for a button, its last check and
+    // its last uncheck.
+    struct Slot {
+        qsizetype at = -1;
+        qsizetype off = -1;
+    };
 
     // False when not held: the caller passes the change on itself.
     bool note(Property property, const QString& name, const QString& text, int value = 0);
-    bool noteChecked(const QString& name, bool checked);
-    static Key keyOf(Property property, const QString& name, int value);
-    void drop(const Key& key);
-    void append(Property property, const QString& name, const QString& text, int value);
+    // False when the change adds nothing; otherwise `slot` points at where it goes.
+    bool noteChecked(Slot& slot, bool checked);
+    void kill(qsizetype at);
     // Drops the superseded changes, or passes everything on when few are.
     void compact();
     void apply(const Change& change) const;
@@ -92,7 +95,7 @@ private:
     View& target_;
     int holds_ = 0;
     mutable QList<Change> changes_;
-    mutable QHash<Key, qsizetype> latest_; // each property's last change in changes_
+    mutable QHash<Key, Slot> latest_;
     mutable QList<QString> redraws_;
     mutable QSet<QString> redrawNoted_;
     mutable qsizetype dead_ = 0;         // superseded entries in changes_
