@@ -11,9 +11,9 @@ constexpr int HousekeepingIntervalMs = 713;
 constexpr int HeldPollIntervalMs = 10;
 // The longest the poll keeps reading before it lets the event loop react (keys).
 constexpr qint64 PollTurnMs = 2;
-// While input keeps coming, the window and the panes are brought up to date at most
-// this often: under a flood most text would be put into the window only to be trimmed
-// away again before the next paint.
+// The window and the panes are brought up to date at most this often: under a flood
+// most text would be put into the window only to be trimmed away again before the next
+// paint, and each show costs a paint. Input after a quiet spell is shown at once.
 constexpr qint64 ShowIntervalMs = 40;
 } // namespace
 
@@ -44,6 +44,8 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
 
     // The poll runs only when there is work: bytes arrived, bytes still wait, or flow
     // control has an XON to send. An idle link costs nothing.
+    showTimer_.setSingleShot(true);
+    connect(&showTimer_, &QTimer::timeout, this, &OrvantiCore::closeShowBatch);
     receiveTimer_.setSingleShot(true);
     connect(&receiveTimer_, &QTimer::timeout, this, &OrvantiCore::receiveTick);
     statusTimer_.setInterval(StatusRequestIntervalMs);
@@ -80,12 +82,13 @@ void OrvantiCore::receiveTick()
     // Several blocks per turn of the event loop while input piles up; the turn ends
     // after a few milliseconds, so keys still go out at once under a flood. The window
     // and the panes take the blocks of several turns as one edit, shown when the input
-    // stops or every ShowIntervalMs.
+    // stops, but no more often than every ShowIntervalMs.
     QElapsedTimer turn;
     turn.start();
     bool readSomething = false;
     bool more = false;
     openShowBatch();
+    link.beginPollTurn();
     do {
         link.ReceiveTimer();
         const bool read = !station.RxChunk.isEmpty();
@@ -93,9 +96,13 @@ void OrvantiCore::receiveTick()
         readSomething = readSomething || read;
         more = read && link.bytesWaiting() > 0;
     } while (more && running_ && turn.elapsed() < PollTurnMs);
+    link.endPollTurn();
     const bool held = station.ReceiveHold || station.ScrollBack || station.MenuHold;
-    if (!more || held || !running_ || showBatch_.elapsed() >= ShowIntervalMs)
+    const qint64 sinceShow = sinceShow_.isValid() ? sinceShow_.elapsed() : ShowIntervalMs;
+    if (held || !running_ || sinceShow >= ShowIntervalMs)
         closeShowBatch();
+    else if (!more && !showTimer_.isActive())
+        showTimer_.start(static_cast<int>(ShowIntervalMs - sinceShow));
     if (readSomething)
         status.sendDeferredRequest();
     if (running_ && (readSomething || station.XoffSent || link.bytesWaiting() > 0))
@@ -116,6 +123,8 @@ void OrvantiCore::closeShowBatch()
     if (!showBatch_.isValid())
         return;
     showBatch_.invalidate();
+    showTimer_.stop();
+    sinceShow_.start();
     link.endReceiveBatch();
     view_.release();
 }

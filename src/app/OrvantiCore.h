@@ -71,4 +71,6 @@ private:
     bool running_ = false;
     // Running while the poll holds text and pane changes back for one show.
     QElapsedTimer showBatch_;
+    QElapsedTimer sinceShow_;
+    QTimer showTimer_; // the show of input that stopped soon after the last show
 };
