@@ -205,12 +205,11 @@ qsizetype ReceiveDecoder::showPlainRun(const char* bytes, qsizetype available)
     // go, exactly as showByte takes it byte by byte.
     if (station_.RxWrapPending || hooksDue_ || settings_.MaildropOn)
         return 0;
-    if (classFromMode_)
-        station_.TextClass = 2;
-    const quint8 textClass = station_.TextClass;
-    if (textClass >= 1 && textClass <= 4)
-        caretColor_ = classColor(textClass);
-    if (!classShown(textClass) || (runColor_ != caretColor_ && !run_.isEmpty()))
+    // Nothing changes until a byte is taken: a byte left to showByte may bring a wrap,
+    // whose break takes the caret's colour from before the byte.
+    const quint8 textClass = classFromMode_ ? 2 : station_.TextClass;
+    const Color color = textClass >= 1 && textClass <= 4 ? classColor(textClass) : caretColor_;
+    if (!classShown(textClass) || (runColor_ != color && !run_.isEmpty()))
         return 0;
     // showByte trims before a byte once the window is past the hard limit.
     const qsizetype room = qsizetype(hardLimit_) - windowLength_ + 1;
@@ -232,6 +231,8 @@ qsizetype ReceiveDecoder::showPlainRun(const char* bytes, qsizetype available)
     if (taken == 0)
         return 0;
     link_.RxColumn = column;
+    station_.TextClass = textClass;
+    caretColor_ = color;
     if (station_.CaptureOn) {
         if (captureRun_.isEmpty())
             status_.DiskLed(1);
