@@ -14,7 +14,7 @@ constexpr qint64 PollTurnMs = 2;
 // The window and the panes are brought up to date at most this often: under a flood
 // most text would be put into the window only to be trimmed away again before the next
 // paint, and each show costs a paint. Input after a quiet spell is shown at once.
-constexpr qint64 ShowIntervalMs = 40;
+constexpr qint64 ShowIntervalMs = 50;
 } // namespace
 
 OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& receiveWindow,
