@@ -89,8 +89,7 @@ void TQvRichEdit::applyPending()
         cursor.setPosition(documentLength());
         const QChar* text = pendingText_.constData() + pendingHead_;
         for (const Run& run : runs_) {
-            // The document copies the text; no copy of its own is needed for that.
-            cursor.insertText(QString::fromRawData(text, run.length), formatFor(run.color));
+            cursor.insertText(QString(text, run.length), formatFor(run.color));
             text += run.length;
         }
         runs_.clear();
