@@ -83,6 +83,10 @@ public:
     bool confirm(const QString&, const QString&) override { return true; }
     void beep() override {}
     void runDialog(Dialog) override {}
+    QString inputBox(const QString&, const QString&, const QString& defaultText) override
+    {
+        return defaultText;
+    }
 };
 
 // Captions are kept (the status line reads one back); everything else is dropped.
@@ -104,6 +108,7 @@ public:
     void setFontSize(const QString&, int) override {}
     void setFontStyle(const QString&, int) override {}
     void setCursor(const QString&, CursorShape) override {}
+    void setFrameLook(const QString&, FrameLook) override {}
     void redraw(const QString&) override {}
     void setCurrentPage(const QString&, int) override {}
     void setFocus(const QString&) override {}

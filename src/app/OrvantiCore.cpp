@@ -9,23 +9,27 @@ constexpr int StatusRequestIntervalMs = 500;
 constexpr int HousekeepingIntervalMs = 713;
 // While reading is held and bytes wait, the poll only has flow control to do.
 constexpr int HeldPollIntervalMs = 10;
-// The longest the poll keeps reading before it lets the event loop paint and react.
-constexpr qint64 PollTurnMs = 25;
+// The longest the poll keeps reading before it lets the event loop react (keys).
+constexpr qint64 PollTurnMs = 2;
+// The window and the panes are brought up to date at most this often: under a flood
+// most text would be put into the window only to be trimmed away again before the next
+// paint, and each show costs a paint. Input after a quiet spell is shown at once.
+constexpr qint64 ShowIntervalMs = 50;
 } // namespace
 
 OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& receiveWindow,
                          TransmitView& transmitWindow, Modal& modal, QObject* parent)
-    : QObject(parent),
-      link(port, clock, station, settings, view, receiveWindow, transmitWindow, modal),
-      status(station, settings, texts, link, view, receiveWindow, transmitWindow, modal),
-      decoder(station, settings, link, status, view, receiveWindow),
-      keys(station, link, view, receiveWindow, transmitWindow),
-      config(station, settings, link, view, modal),
-      modes(station, settings, texts, link, status, keys, view, clock),
-      commands(station, settings, texts, link, status, modes, view, receiveWindow, transmitWindow,
+    : QObject(parent), view_(view),
+      link(port, clock, station, settings, view_, receiveWindow, transmitWindow, modal),
+      status(station, settings, texts, link, view_, receiveWindow, transmitWindow, modal),
+      decoder(station, settings, link, status, view_, receiveWindow),
+      keys(station, link, view_, receiveWindow, transmitWindow),
+      config(station, settings, link, view_, modal),
+      modes(station, settings, texts, link, status, keys, view_, clock),
+      commands(station, settings, texts, link, status, modes, view_, receiveWindow, transmitWindow,
                modal, clock),
       audio(station, settings, link, modal, clock),
-      lifecycle(station, settings, texts, link, port, status, modes, commands, config, view,
+      lifecycle(station, settings, texts, link, port, status, modes, commands, config, view_,
                 receiveWindow, modal, clock),
       port_(port)
 {
@@ -40,6 +44,8 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
 
     // The poll runs only when there is work: bytes arrived, bytes still wait, or flow
     // control has an XON to send. An idle link costs nothing.
+    showTimer_.setSingleShot(true);
+    connect(&showTimer_, &QTimer::timeout, this, &OrvantiCore::closeShowBatch);
     receiveTimer_.setSingleShot(true);
     connect(&receiveTimer_, &QTimer::timeout, this, &OrvantiCore::receiveTick);
     statusTimer_.setInterval(StatusRequestIntervalMs);
@@ -58,6 +64,7 @@ void OrvantiCore::startTimers()
 
 void OrvantiCore::stopTimers()
 {
+    closeShowBatch();
     running_ = false;
     statusTimer_.stop();
     errorTimer_.stop();
@@ -72,14 +79,16 @@ void OrvantiCore::pollSoon()
 
 void OrvantiCore::receiveTick()
 {
-    // Several blocks per turn of the event loop while input piles up, so the window is
-    // painted once for many blocks instead of after each one; the turn ends after a
-    // few milliseconds, so the window stays responsive under a flood.
+    // Several blocks per turn of the event loop while input piles up; the turn ends
+    // after a few milliseconds, so keys still go out at once under a flood. The window
+    // and the panes take the blocks of several turns as one edit, shown when the input
+    // stops, but no more often than every ShowIntervalMs.
     QElapsedTimer turn;
     turn.start();
     bool readSomething = false;
     bool more = false;
-    link.beginReceiveBatch();
+    openShowBatch();
+    link.beginPollTurn();
     do {
         link.ReceiveTimer();
         const bool read = !station.RxChunk.isEmpty();
@@ -87,10 +96,35 @@ void OrvantiCore::receiveTick()
         readSomething = readSomething || read;
         more = read && link.bytesWaiting() > 0;
     } while (more && running_ && turn.elapsed() < PollTurnMs);
-    link.endReceiveBatch();
+    link.endPollTurn();
+    const bool held = station.ReceiveHold || station.ScrollBack || station.MenuHold;
+    const qint64 sinceShow = sinceShow_.isValid() ? sinceShow_.elapsed() : ShowIntervalMs;
+    if (held || !running_ || sinceShow >= ShowIntervalMs)
+        closeShowBatch();
+    else if (!more && !showTimer_.isActive())
+        showTimer_.start(static_cast<int>(ShowIntervalMs - sinceShow));
     if (readSomething)
         status.sendDeferredRequest();
-    const bool held = station.ReceiveHold || station.ScrollBack || station.MenuHold;
     if (running_ && (readSomething || station.XoffSent || link.bytesWaiting() > 0))
         receiveTimer_.start(held ? HeldPollIntervalMs : 0);
+}
+
+void OrvantiCore::openShowBatch()
+{
+    if (showBatch_.isValid())
+        return;
+    showBatch_.start();
+    view_.hold();
+    link.beginReceiveBatch();
+}
+
+void OrvantiCore::closeShowBatch()
+{
+    if (!showBatch_.isValid())
+        return;
+    showBatch_.invalidate();
+    showTimer_.stop();
+    sinceShow_.start();
+    link.endReceiveBatch();
+    view_.release();
 }

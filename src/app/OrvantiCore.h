@@ -5,6 +5,7 @@
 // interaction). It also owns the main window's timers.
 
 #include "app/ConfigurationMenu.h"
+#include "app/HeldView.h"
 #include "app/Lifecycle.h"
 #include "base/MessageTexts.h"
 #include "base/Settings.h"
@@ -17,6 +18,7 @@
 #include "modes/ModeCommands.h"
 #include "modes/ModeSwitch.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -29,6 +31,9 @@ class View;
 
 class OrvantiCore : public QObject {
     Q_OBJECT
+    // First: every handler below reaches the window through it.
+    HeldView view_;
+
 public:
     OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& receiveWindow,
                 TransmitView& transmitWindow, Modal& modal, QObject* parent = nullptr);
@@ -56,10 +61,16 @@ public:
 
 private:
     void receiveTick();
+    void openShowBatch();
+    void closeShowBatch();
 
     Port& port_;
     QTimer receiveTimer_;
     QTimer statusTimer_;
     QTimer errorTimer_;
     bool running_ = false;
+    // Running while the poll holds text and pane changes back for one show.
+    QElapsedTimer showBatch_;
+    QElapsedTimer sinceShow_;
+    QTimer showTimer_; // the show of input that stopped soon after the last show
 };

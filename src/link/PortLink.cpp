@@ -13,6 +13,10 @@ namespace {
 constexpr char Xon = 17;
 constexpr char Xoff = 19;
 constexpr int XoffThreshold = 1000;
+// Within a poll turn the controller, once stopped, stays stopped this long: the turn
+// reads a backlog in a millisecond, and XOFF and XON would otherwise alternate
+// faster than the controller can act on them.
+constexpr quint32 XonHoldMs = 3;
 constexpr int DrainPauseMs = 200;
 constexpr int WaitForDataTries = 201;
 // A controller that never stops talking must not keep a drain going for ever.
@@ -150,7 +154,9 @@ void PortLink::ReceiveTimer()
     if (waiting > XoffThreshold && !station_.XoffSent) {
         ZendNaarPtc(QByteArray(1, Xoff));
         station_.XoffSent = true;
-    } else if (waiting <= XoffThreshold && station_.XoffSent) {
+        xoffAt_ = clock_.tickCount();
+    } else if (waiting <= XoffThreshold && station_.XoffSent &&
+               (!inPollTurn_ || clock_.tickCount() - xoffAt_ >= XonHoldMs)) {
         ZendNaarPtc(QByteArray(1, Xon));
         station_.XoffSent = false;
     }
@@ -220,6 +226,16 @@ void PortLink::reportPortLost(const QString& reason)
     receiveWindow_.appendLine(QStringLiteral("Serial Port lost: %1. The port is closed; "
                                              "reconnect the PTC and RESTART Orvanti !")
                                   .arg(reason));
+}
+
+void PortLink::beginPollTurn()
+{
+    inPollTurn_ = true;
+}
+
+void PortLink::endPollTurn()
+{
+    inPollTurn_ = false;
 }
 
 void PortLink::beginReceiveBatch()

@@ -62,6 +62,10 @@ public:
     // Brackets several polls whose text the receive window takes as one edit.
     void beginReceiveBatch();
     void endReceiveBatch();
+    // Brackets the polls of one turn of the event loop's poll, where an XON waits a
+    // few milliseconds after its XOFF.
+    void beginPollTurn();
+    void endPollTurn();
     // The port could not be opened at start.
     bool portError() const;
     // Restart both word-wrap columns (the window was resized).
@@ -88,4 +92,6 @@ private:
     TransmitView& transmitWindow_;
     Modal& modal_;
     int shownWaiting_ = -1; // what Pane7 shows, to repaint only on change
+    bool inPollTurn_ = false;
+    quint32 xoffAt_ = 0; // when the last XOFF went out (tick count)
 };

@@ -96,6 +96,7 @@ void ReceiveDecoder::V24Schryf()
     const qsizetype n = block.size();
     windowLength_ = receiveWindow_.length();
     hooksDue_ = true;
+    findings_.scanned = false;
     captureFailed_ = false;
     const bool z80 = station_.PtcType == PtcModel::Z80;
     // Fixed for the block: the hooks do not change the mode or the limit.
@@ -123,6 +124,12 @@ void ReceiveDecoder::V24Schryf()
             b = germanLetter(b);
             [[fallthrough]];
         case ByteKind::Text:
+            if (b >= 32 && b < 128) {
+                if (const qsizetype taken = showPlainRun(block.constData() + i, n - i)) {
+                    i += taken - 1;
+                    break;
+                }
+            }
             showByte(b);
             if (hooksDue_) {
                 hooksDue_ = false;
@@ -191,6 +198,52 @@ void ReceiveDecoder::showByte(quint8 b)
     ++windowLength_;
 }
 
+qsizetype ReceiveDecoder::showPlainRun(const char* bytes, qsizetype available)
+{
+    // Printable ASCII (its own code-page-437 characters) shown in the caret's colour,
+    // up to the first byte that brings a wrap, a trim or anything else: taken in one
+    // go, exactly as showByte takes it byte by byte.
+    if (station_.RxWrapPending || hooksDue_ || settings_.MaildropOn)
+        return 0;
+    // Nothing changes until a byte is taken: a byte left to showByte may bring a wrap,
+    // whose break takes the caret's colour from before the byte.
+    const quint8 textClass = classFromMode_ ? 2 : station_.TextClass;
+    const Color color = textClass >= 1 && textClass <= 4 ? classColor(textClass) : caretColor_;
+    if (!classShown(textClass) || (runColor_ != color && !run_.isEmpty()))
+        return 0;
+    // showByte trims before a byte once the window is past the hard limit.
+    const qsizetype room = qsizetype(hardLimit_) - windowLength_ + 1;
+    const qsizetype n = qMin(available, room);
+    const WrapLimits limits{settings_.WrapMin, settings_.WrapMax};
+    quint8 column = link_.RxColumn;
+    qsizetype taken = 0;
+    for (; taken < n; ++taken) {
+        const auto b = static_cast<quint8>(bytes[taken]);
+        if (b < 32 || b >= 128)
+            break;
+        // Counted as BepaalAantalKarakters counts a received byte; a byte that brings a
+        // break is left to showByte.
+        const auto next = static_cast<quint8>(column + 1);
+        if (limits.wrapMax != 0 && ((next >= limits.wrapMin && b == ' ') || next > limits.wrapMax))
+            break;
+        column = next;
+    }
+    if (taken == 0)
+        return 0;
+    link_.RxColumn = column;
+    station_.TextClass = textClass;
+    caretColor_ = color;
+    if (station_.CaptureOn) {
+        if (captureRun_.isEmpty())
+            status_.DiskLed(1);
+        captureRun_.append(bytes, taken);
+    }
+    runColor_ = caretColor_;
+    run_.append(QLatin1StringView(bytes, taken));
+    windowLength_ += static_cast<int>(taken);
+    return taken;
+}
+
 void ReceiveDecoder::statusCode(qsizetype i, qsizetype n, const QByteArray& block)
 {
     if (station_.ModeId == QLatin1String("PACKET") || station_.MailboxBackupActive ||
@@ -256,19 +309,58 @@ bool ReceiveDecoder::flush(bool blockEnd)
     }
     if (!run_.isEmpty()) {
         receiveWindow_.insertText(run_, runColor_);
-        run_.clear();
+        run_.truncate(0); // keeps the buffer when the window took a copy
     }
     return true;
 }
 
+void ReceiveDecoder::scanForHooks(const QByteArray& block)
+{
+    // The messages are looked for once a block: the hooks run after every status reply,
+    // and a block can hold dozens of them.
+    HookFindings& f = findings_;
+    f = HookFindings{};
+    f.scanned = true;
+    const QString& mode = station_.ModeId;
+    if (mode == QLatin1String("PACKET")) {
+        f.packetConnected = block.contains("CONNECTED to");
+        f.packetDisconnected = block.contains("DISCONNECTED");
+    } else if (mode == QLatin1String("CW")) {
+        f.cwDelayed = block.contains("** DELAY") || block.contains(">>>");
+        f.cwImmediate = block.contains("** IMME");
+        f.cwFixSpeed = block.contains("FIX-SPEED");
+        f.cwAutoSpeed = block.contains("AUTO-SPEED");
+    } else if (mode == QLatin1String("PSK31")) {
+        f.pskSquelch = block.contains("*** SQUELCH ON");
+        f.pskDbpsk = block.contains("DBPSK");
+        f.pskDqpsk = block.contains("DQPSK");
+        f.pskInverted = block.contains("inverted");
+    } else if (mode == QLatin1String("PACTOR")) {
+        // The call follows the message itself, not any earlier "TO" of the block
+        // ("STORM" in received text, say).
+        const qsizetype at = block.indexOf("CONNECTED TO");
+        f.pactorConnected = at >= 0;
+        if (f.pactorConnected) {
+            QByteArray call = block.mid(at + 10 + 3, 8);
+            const qsizetype cr = call.indexOf('\r');
+            if (cr >= 0)
+                call.truncate(cr);
+            f.pactorCall = Cp437::decode(call);
+        }
+    }
+}
+
 ReceiveDecoder::HookResult ReceiveDecoder::runModeHooks(const QByteArray& block)
 {
+    if (!findings_.scanned)
+        scanForHooks(block);
+    const HookFindings& f = findings_;
     const QString& mode = station_.ModeId;
     if (mode == QLatin1String("PACKET")) {
         // A packet link coming up or going down ends the block: what follows belongs
         // to the monitor switch that the change brings.
-        const bool connected = block.contains("CONNECTED to");
-        if (!connected && !block.contains("DISCONNECTED"))
+        const bool connected = f.packetConnected;
+        if (!connected && !f.packetDisconnected)
             return HookResult::Continue;
         station_.RxChunk.clear();
         station_.Connected = connected;
@@ -283,40 +375,31 @@ ReceiveDecoder::HookResult ReceiveDecoder::runModeHooks(const QByteArray& block)
     }
     if (mode == QLatin1String("CW")) {
         const QString delayed = QStringLiteral("CwDelayed");
-        if (block.contains("** DELAY") || block.contains(">>>")) {
+        if (f.cwDelayed) {
             view_.setCaption(delayed, QStringLiteral("Delay"));
             view_.setChecked(delayed, true);
         }
-        if (block.contains("** IMME")) {
+        if (f.cwImmediate) {
             view_.setCaption(delayed, QStringLiteral("Direct"));
             view_.setChecked(QStringLiteral("CwTransmit"), true);
         }
-        const bool fixSpeed = block.contains("FIX-SPEED");
-        const bool autoSpeed = block.contains("AUTO-SPEED");
-        if (fixSpeed || autoSpeed) {
-            station_.CwRxAuto = autoSpeed;
+        if (f.cwFixSpeed || f.cwAutoSpeed) {
+            station_.CwRxAuto = f.cwAutoSpeed;
             view_.setCaption(QStringLiteral("Pane2"), station_.CwRxAuto
                                                           ? QStringLiteral("Rx :Auto")
                                                           : QStringLiteral("Rx :Fix"));
         }
     } else if (mode == QLatin1String("PSK31")) {
-        if (block.contains("*** SQUELCH ON"))
+        if (f.pskSquelch)
             station_.SquelchOn = true;
-        if (block.contains("DBPSK"))
+        if (f.pskDbpsk)
             station_.PskSubMode = QStringLiteral(":DBPsk");
-        if (block.contains("DQPSK"))
+        if (f.pskDqpsk)
             station_.PskSubMode = QStringLiteral(":DQPsk");
-        if (block.contains("inverted"))
+        if (f.pskInverted)
             station_.PskSubMode = QStringLiteral(":I-DQPsk");
-    } else if (mode == QLatin1String("PACTOR") && block.contains("CONNECTED TO")) {
-        // The call follows the message itself, not any earlier "TO" of the block
-        // ("STORM" in received text, say).
-        const qsizetype to = block.indexOf("CONNECTED TO") + 10;
-        QByteArray call = block.mid(to + 3, 8);
-        const qsizetype cr = call.indexOf('\r');
-        if (cr >= 0)
-            call.truncate(cr);
-        station_.HisCall = Cp437::decode(call);
+    } else if (mode == QLatin1String("PACTOR") && f.pactorConnected) {
+        station_.HisCall = f.pactorCall;
     }
     return HookResult::Continue;
 }

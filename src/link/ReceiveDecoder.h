@@ -38,6 +38,9 @@ public:
 
 private:
     void showByte(quint8 b);
+    // Takes a stretch of plain text from `bytes` at once; returns how many bytes it
+    // took, 0 when the first needs showByte.
+    qsizetype showPlainRun(const char* bytes, qsizetype available);
     void statusCode(qsizetype i, qsizetype n, const QByteArray& block);
     void backspace();
     void trim();
@@ -47,6 +50,7 @@ private:
     bool flush(bool blockEnd = false);
     enum class HookResult { Continue, EndBlock };
     HookResult runModeHooks(const QByteArray& block);
+    void scanForHooks(const QByteArray& block);
     Color classColor(quint8 textClass) const;
     bool classShown(quint8 textClass) const;
 
@@ -63,6 +67,22 @@ private:
     QByteArray captureRun_; // captured bytes not yet written
     int windowLength_ = 0;  // the window's length including run_
     bool hooksDue_ = false; // state the hooks set may have changed since they last ran
+    // What the hooks look for in the block, found at their first run in it.
+    struct HookFindings {
+        bool scanned = false;
+        bool packetConnected = false;
+        bool packetDisconnected = false;
+        bool cwDelayed = false;
+        bool cwImmediate = false;
+        bool cwFixSpeed = false;
+        bool cwAutoSpeed = false;
+        bool pskSquelch = false;
+        bool pskDbpsk = false;
+        bool pskDqpsk = false;
+        bool pskInverted = false;
+        bool pactorConnected = false;
+        QString pactorCall;
+    } findings_;
     bool captureFailed_ = false;
     bool classFromMode_ = false; // PACKET and PSK31 carry no class codes
     int hardLimit_ = 0;

@@ -18,6 +18,15 @@ const QString Pane3 = QStringLiteral("Pane3");
 const QString Pane4 = QStringLiteral("Pane4");
 const QString Pane5 = QStringLiteral("Pane5");
 const QString Calling = QStringLiteral("CALLING");
+// The mode buttons a status reply presses; made once, as replies come with every block.
+const QString AmtorFec = QStringLiteral("AmtorFec");
+const QString AmtorListen = QStringLiteral("AmtorListen");
+const QString AmtorStandby = QStringLiteral("AmtorStandby");
+const QString PactorListen = QStringLiteral("PactorListen");
+const QString PactorStandby = QStringLiteral("PactorStandby");
+const QString PactorUnpro = QStringLiteral("PactorUnpro");
+const QString RttyReceive = QStringLiteral("RttyReceive");
+const QString rttyTransmit = QStringLiteral("rttyTransmit");
 
 QString bitsAsText(quint8 statusByte, int highBit)
 {
@@ -98,8 +107,8 @@ QString StatusDisplay::MakeModeStatus(const QString& field)
     }
     const bool pactor = station_.modeIs("PACTOR");
     const bool amtor = station_.modeIs("AMTOR");
-    const auto press = [this](const char* button, bool pressed) {
-        view_.setChecked(QLatin1String(button), pressed);
+    const auto press = [this](const QString& button, bool pressed) {
+        view_.setChecked(button, pressed);
     };
     if (field == QLatin1String("000")) {
         station_.Connected = false;
@@ -117,43 +126,43 @@ QString StatusDisplay::MakeModeStatus(const QString& field)
     }
     station_.Connected = false;
     if (field == QLatin1String("011")) {
-        press("AmtorFec", true);
-        press("AmtorStandby", false);
-        press("AmtorListen", false);
+        press(AmtorFec, true);
+        press(AmtorStandby, false);
+        press(AmtorListen, false);
         return QStringLiteral("FEC");
     }
     if (field == QLatin1String("100")) {
-        press("PactorUnpro", true);
-        press("PactorStandby", false);
-        press("PactorListen", false);
+        press(PactorUnpro, true);
+        press(PactorStandby, false);
+        press(PactorListen, false);
         return QStringLiteral("UNPRO(L)");
     }
     if (field == QLatin1String("101")) {
         const bool sending = station_.Transmitting;
-        press("RttyReceive", !sending);
+        press(RttyReceive, !sending);
         view_.setEnabled(QStringLiteral("RttyReceive"), sending);
-        press("rttyTransmit", sending);
+        press(rttyTransmit, sending);
         view_.setEnabled(QStringLiteral("rttyTransmit"), !sending);
         return QStringLiteral(" ");
     }
     station_.HisCall.clear();
     if (field == QLatin1String("110")) {
         if (pactor) {
-            press("PactorUnpro", false);
-            press("PactorStandby", false);
-            press("PactorListen", true);
+            press(PactorUnpro, false);
+            press(PactorStandby, false);
+            press(PactorListen, true);
         } else if (amtor) {
-            press("AmtorFec", false);
-            press("AmtorStandby", false);
-            press("AmtorListen", true);
+            press(AmtorFec, false);
+            press(AmtorStandby, false);
+            press(AmtorListen, true);
         }
         return QStringLiteral("LISTEN");
     }
     // "111"
     if (pactor)
-        press("PactorStandby", true);
+        press(PactorStandby, true);
     else if (amtor)
-        press("AmtorStandby", true);
+        press(AmtorStandby, true);
     return QStringLiteral("STANDBY");
 }
 
@@ -248,19 +257,23 @@ void StatusDisplay::StatusLine()
 void StatusDisplay::enableConnectedControls(bool linkUp)
 {
     // Enabled while a link is up (or in the modes without links).
-    static const char* const whileLinked[] = {"PactorDisconnect", "PactorHardDisconnect",
-                                              "AmtorDisConnect",  "AmtorHardDisconnect",
-                                              "SpeedCho",         "PopupCho",
-                                              "PopUpHisdeMy",     "PopUpHisdeMyCHO",
-                                              "PopUpDisconnect"};
+    // Made once: this runs after every block.
+    static const QString whileLinked[] = {
+        QStringLiteral("PactorDisconnect"), QStringLiteral("PactorHardDisconnect"),
+        QStringLiteral("AmtorDisConnect"),  QStringLiteral("AmtorHardDisconnect"),
+        QStringLiteral("SpeedCho"),         QStringLiteral("PopupCho"),
+        QStringLiteral("PopUpHisdeMy"),     QStringLiteral("PopUpHisdeMyCHO"),
+        QStringLiteral("PopUpDisconnect")};
     // Enabled while no link is up: what starts one.
-    static const char* const whileFree[] = {"PactorUnpro",       "PactorCQ", "PactorConnect",
-                                            "PactorListConnect", "AmtorFec", "AmtorCq",
-                                            "AmtorListConnect"};
-    for (const char* name : whileLinked)
-        view_.setEnabled(QLatin1String(name), linkUp);
-    for (const char* name : whileFree)
-        view_.setEnabled(QLatin1String(name), !linkUp);
+    static const QString whileFree[] = {
+        QStringLiteral("PactorUnpro"),     QStringLiteral("PactorCQ"),
+        QStringLiteral("PactorConnect"),   QStringLiteral("PactorListConnect"),
+        QStringLiteral("AmtorFec"),        QStringLiteral("AmtorCq"),
+        QStringLiteral("AmtorListConnect")};
+    for (const QString& name : whileLinked)
+        view_.setEnabled(name, linkUp);
+    for (const QString& name : whileFree)
+        view_.setEnabled(name, !linkUp);
     if (!linkUp) {
         view_.setEnabled(QStringLiteral("PactorListen"), true);
         view_.setEnabled(QStringLiteral("AmtorListen"), true);

@@ -39,43 +39,80 @@ const QTextCharFormat& TQvRichEdit::formatFor(Color color)
 
 void TQvRichEdit::insertText(const QString& text, Color color)
 {
+    if (text.isEmpty())
+        return;
     // A lone insertion is a block of its own, so the view follows the end the same way.
     beginBlock();
-    // Positioned directly: a cursor move by kind (End) lays out the paragraph first.
-    const int end = length();
-    if (blockCursor_.position() != end)
-        blockCursor_.setPosition(end);
-    blockCursor_.insertText(text, formatFor(color));
+    pendingText_ += text;
+    if (!runs_.empty() && runs_.back().color == color)
+        runs_.back().length += text.size();
+    else
+        runs_.push_back({text.size(), color});
     endBlock();
 }
 
 void TQvRichEdit::beginBlock()
 {
-    // One edit block: the document is laid out once at its end, not after each of the
-    // many small coloured insertions. Blocks nest (a poll turn holds many blocks).
-    if (blockDepth_++ > 0)
-        return;
-    QScrollBar* bar = verticalScrollBar();
-    followEnd_ = bar->value() >= bar->maximum();
-    blockCursor_ = QTextCursor(document());
-    blockCursor_.beginEditBlock();
+    ++blockDepth_;
 }
 
 void TQvRichEdit::endBlock()
 {
     if (blockDepth_ == 0 || --blockDepth_ > 0)
         return;
-    blockCursor_.endEditBlock();
-    blockCursor_ = QTextCursor();
-    if (followEnd_)
-        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    applyPending();
+}
+
+int TQvRichEdit::documentLength() const
+{
+    return document()->characterCount() - 1;
+}
+
+void TQvRichEdit::applyPending()
+{
+    if (runs_.empty() && frontCut_ == 0 && !scrollToEndDue_)
+        return;
+    QScrollBar* bar = verticalScrollBar();
+    const bool followEnd = scrollToEndDue_ || bar->value() >= bar->maximum();
+    // One edit block: the document is laid out once at its end, not after each of the
+    // many small coloured insertions.
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    if (frontCut_ > 0) {
+        // Positioned directly: moving by characters lays out every line on the way.
+        cursor.setPosition(qMin(frontCut_, documentLength()), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        frontCut_ = 0;
+    }
+    if (!runs_.empty()) {
+        // Positioned directly too: a cursor move by kind (End) lays out the paragraph.
+        cursor.setPosition(documentLength());
+        const QChar* text = pendingText_.constData() + pendingHead_;
+        for (const Run& run : runs_) {
+            cursor.insertText(QString(text, run.length), formatFor(run.color));
+            text += run.length;
+        }
+        runs_.clear();
+    }
+    pendingText_.truncate(0); // keeps its buffer for the next block
+    pendingHead_ = 0;
+    cursor.endEditBlock();
+    if (scrollToEndDue_) {
+        scrollToEndDue_ = false;
+        QTextCursor caret = textCursor();
+        caret.movePosition(QTextCursor::End);
+        setTextCursor(caret);
+    }
+    if (followEnd)
+        bar->setValue(bar->maximum());
 }
 
 void TQvRichEdit::appendLine(const QString& line)
 {
     const QString body = normaliseLineBreaks(line);
     QString text;
-    if (!document()->lastBlock().text().isEmpty())
+    const QChar last = lastCharacter();
+    if (!last.isNull() && last != QLatin1Char('\n'))
         text += QLatin1Char('\n');
     text += body + QLatin1Char('\n');
     insertText(text, fontColor_);
@@ -89,19 +126,26 @@ void TQvRichEdit::setFontColor(Color color)
 
 void TQvRichEdit::clear()
 {
+    runs_.clear();
+    pendingText_.truncate(0);
+    pendingHead_ = 0;
+    frontCut_ = 0;
+    scrollToEndDue_ = false;
     QPlainTextEdit::clear();
     tempMemo_->clear(); // the still copy goes with it
 }
 
 int TQvRichEdit::length() const
 {
-    return document()->characterCount() - 1;
+    return qMax(0, documentLength() - frontCut_) + static_cast<int>(pendingLength());
 }
 
 QChar TQvRichEdit::lastCharacter() const
 {
-    const int size = length();
-    if (size == 0)
+    if (!runs_.empty())
+        return pendingText_.back();
+    const int size = documentLength();
+    if (size - frontCut_ <= 0)
         return {};
     const QChar last = document()->characterAt(size - 1);
     return last == QChar::ParagraphSeparator ? QChar(u'\n') : last;
@@ -109,8 +153,14 @@ QChar TQvRichEdit::lastCharacter() const
 
 void TQvRichEdit::removeLastCharacter()
 {
-    const int end = length();
-    if (end == 0)
+    if (!runs_.empty()) {
+        pendingText_.chop(1);
+        if (--runs_.back().length == 0)
+            runs_.pop_back();
+        return;
+    }
+    const int end = documentLength();
+    if (end - frontCut_ <= 0)
         return;
     QTextCursor cursor(document());
     cursor.setPosition(end - 1);
@@ -120,22 +170,42 @@ void TQvRichEdit::removeLastCharacter()
 
 void TQvRichEdit::trimFront(int count)
 {
-    // Positioning directly: moving by characters lays out every line on the way.
-    QTextCursor cursor(document());
-    cursor.setPosition(qBound(0, count, length()), QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
+    count = qBound(0, count, length());
+    const int fromDocument = qMin(count, qMax(0, documentLength() - frontCut_));
+    frontCut_ += fromDocument;
+    count -= fromDocument;
+    // What is cut from the noted text never reaches the document.
+    while (count > 0) {
+        Run& first = runs_.front();
+        const qsizetype taken = qMin<qsizetype>(count, first.length);
+        first.length -= taken;
+        if (first.length == 0)
+            runs_.pop_front();
+        pendingHead_ += taken;
+        count -= static_cast<int>(taken);
+    }
+    // The cut text's room is taken back now and then, not on every cut.
+    if (runs_.empty()) {
+        pendingText_.truncate(0);
+        pendingHead_ = 0;
+    } else if (pendingHead_ > 4096 && pendingHead_ * 2 > pendingText_.size()) {
+        pendingText_.remove(0, pendingHead_);
+        pendingHead_ = 0;
+    }
+    if (blockDepth_ == 0)
+        applyPending();
 }
 
 void TQvRichEdit::scrollToEnd()
 {
-    QTextCursor cursor = textCursor();
-    cursor.movePosition(QTextCursor::End);
-    setTextCursor(cursor);
-    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    scrollToEndDue_ = true;
+    if (blockDepth_ == 0)
+        applyPending();
 }
 
 void TQvRichEdit::caretToStart()
 {
+    applyPending();
     QTextCursor cursor = textCursor();
     cursor.movePosition(QTextCursor::Start);
     setTextCursor(cursor);
@@ -143,6 +213,7 @@ void TQvRichEdit::caretToStart()
 
 void TQvRichEdit::scrollPages(int pages)
 {
+    applyPending();
     const auto action =
         pages < 0 ? QAbstractSlider::SliderPageStepSub : QAbstractSlider::SliderPageStepAdd;
     for (int i = 0; i < qAbs(pages); ++i)
@@ -151,6 +222,7 @@ void TQvRichEdit::scrollPages(int pages)
 
 void TQvRichEdit::scrollLines(int lines)
 {
+    applyPending();
     const auto action =
         lines < 0 ? QAbstractSlider::SliderSingleStepSub : QAbstractSlider::SliderSingleStepAdd;
     for (int i = 0; i < qAbs(lines); ++i)
@@ -164,6 +236,7 @@ int TQvRichEdit::scrollPosition() const
 
 void TQvRichEdit::setScrollPosition(int position)
 {
+    applyPending();
     verticalScrollBar()->setValue(position);
 }
 
@@ -181,6 +254,7 @@ QString plainSelection(const QTextCursor& cursor)
 
 void TQvRichEdit::freezeCopy()
 {
+    applyPending();
     tempMemo_->setPalette(palette());
     tempMemo_->setFont(font());
     tempMemo_->setPlainText(toPlainText());

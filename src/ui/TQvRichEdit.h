@@ -2,6 +2,11 @@
 
 // The receive window: read-only text that grows at its end in per-insertion colours,
 // with the still copy `TempMemo` stacked behind it for while a menu is open.
+//
+// Inside a block, insertions and front trims are only noted and reach the document at
+// the block's end (or when something needs the document itself): under a flood most
+// text is trimmed away again before it would ever be shown, and the document is by far
+// the most expensive place to put it.
 
 #include "base/View.h"
 
@@ -9,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <deque>
 
 class QStackedWidget;
 
@@ -40,15 +46,30 @@ public:
 
 private:
     const QTextCharFormat& formatFor(Color color);
+    int documentLength() const;
+    // Puts what the open block noted into the document.
+    void applyPending();
+
+    // A stretch of pendingText_ in one colour.
+    struct Run {
+        qsizetype length;
+        Color color;
+    };
+    qsizetype pendingLength() const { return pendingText_.size() - pendingHead_; }
 
     QStackedWidget* stack_;
     QPlainTextEdit* tempMemo_;
     Color fontColor_ = Colors::Black;
     QHash<Color, QTextCharFormat> formats_;
-    // The open edit block (blocks nest), and whether the view follows the end.
-    QTextCursor blockCursor_;
+    // Blocks nest; what the open block noted: text for the end (pendingText_ from
+    // pendingHead_ on, in runs of one colour) and characters to cut from the
+    // document's front.
     int blockDepth_ = 0;
-    bool followEnd_ = false;
+    QString pendingText_;
+    qsizetype pendingHead_ = 0;
+    std::deque<Run> runs_;
+    int frontCut_ = 0;
+    bool scrollToEndDue_ = false;
 };
 
 // Text lines given with CR LF or CR become lines of the window.

@@ -272,6 +272,11 @@ TEST_F(ReceiveDecoderTest, ReceivedLinesWrapAtTheFirstSpaceFromTheWrapLength)
     decode(QByteArray(71, 'c'));
     EXPECT_EQ(text(), QString(71, QLatin1Char('c')));
     EXPECT_FALSE(h.core.link.TxWrapped);
+    // The break goes in before a class change takes effect: in the earlier colour.
+    h.view.clear();
+    h.core.link.RxColumn = 0;
+    decode('\x02' + QByteArray(59, 'd') + "\x03 e");
+    EXPECT_EQ(runs(h.view), (Runs{{std::string(59, 'd') + "\n", Received}, {" e", Echo}}));
 }
 
 TEST_F(ReceiveDecoderTest, GermanLettersShowAndAreCapturedInCodePage437)
