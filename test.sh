@@ -1,13 +1,39 @@
 #!/usr/bin/env bash
-# Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test on Qt's
-# offscreen platform. Exits non-zero when anything fails.
+# Builds with AddressSanitizer and UndefinedBehaviorSanitizer, the benchmarks alongside
+# so they cannot rot; builds the fuzz targets with clang and runs each for a bounded
+# time from its corpus; then runs every test on Qt's offscreen platform. Exits non-zero
+# when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 install_deps
+# Two cores: keep the compilers from crowding each other out.
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-2}"
 
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANTI_SANITIZE=ON
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANTI_SANITIZE=ON \
+    -DORVANTI_BUILD_BENCH=ON
 cmake --build build/test
+
+# Fuzzing: each target from its corpus (and fuzz/regressions, the inputs that ever
+# failed) for FUZZ_SECONDS, 20 by default. New inputs go to a scratch folder.
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DORVANTI_BUILD_FUZZ=ON -DORVANTI_BUILD_TESTS=OFF
+cmake --build build/fuzz --target decoder_fuzz
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+corpora=("$PWD/fuzz/corpus")
+[ -d fuzz/regressions ] && corpora+=("$PWD/fuzz/regressions")
+if ! (cd build/fuzz && QT_QPA_PLATFORM=offscreen fuzz/decoder_fuzz \
+        -max_total_time="${FUZZ_SECONDS:-20}" -max_len=8192 -len_control=0 \
+        -dict="$OLDPWD/fuzz/decoder.dict" -print_final_stats=1 "$scratch" "${corpora[@]}" \
+        >"$scratch.log" 2>&1); then
+    tail -n 40 "$scratch.log"
+    echo "decoder_fuzz failed: its input is the crash-* file in build/fuzz; keep it in fuzz/regressions/"
+    exit 1
+fi
+grep -E '^stat::number_of_executed_units|^Done' "$scratch.log" || true
+rm -f "$scratch.log"
+
 cd build/test
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

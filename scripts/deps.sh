@@ -6,6 +6,7 @@ ORVANTI_PACKAGES=(
     qt6-base-dev qt6-serialport-dev libgl-dev
     libsimpleini-dev
     googletest libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev
     xvfb xauth fonts-dejavu-core
 )
 
