@@ -48,6 +48,9 @@ protected:
         return waitFor([&] { return bytesOf(simulator->received()).contains(byte); }, ms);
     }
 
+    // The start-up traffic is over once the first status request has gone out.
+    bool waitForStartToSettle() { return waitForReceivedToContain('\x1e', 3000); }
+
     QString receiveText() const { return window->receiveWindow()->toPlainText(); }
 };
 
@@ -68,10 +71,8 @@ TEST_F(EndToEnd, NormalStartThenStatusRequestsTwiceASecond)
               QStringLiteral("PTC II"));
 
     simulator->clearReceived();
-    QTest::qWait(1600);
+    ASSERT_TRUE(waitFor([&] { return simulator->receivedWithTimes().size() >= 3; }, 3000));
     const std::vector<ptcsim::ReceivedByte> requests = simulator->receivedWithTimes();
-    ASSERT_GE(requests.size(), 2u);
-    ASSERT_LE(requests.size(), 4u);
     for (std::size_t i = 0; i < requests.size(); ++i) {
         EXPECT_EQ(requests[i].byte, 30) << "only status requests while idle";
         if (i > 0) {
@@ -130,7 +131,7 @@ TEST_F(EndToEnd, ConfirmedExitSendsTheShutDownCommandsAndSavesTheSettings)
 {
     start(ptcsim::Model::II, {"ShutDown Commands/ShutDown_1=S1", "ShutDown Commands/ShutDown_2=S2",
                               "ShutDown Commands/ShutDown_4=S4"});
-    QTest::qWait(300);
+    ASSERT_TRUE(waitForStartToSettle());
     window->core().settings.MyCall = QStringLiteral("DL1ABC");
     simulator->clearReceived();
     modal.queueConfirm(true);
@@ -147,12 +148,12 @@ TEST_F(EndToEnd, ConfirmedExitSendsTheShutDownCommandsAndSavesTheSettings)
 TEST_F(EndToEnd, CancelledExitSendsNothingAndLeavesTheFile)
 {
     start(ptcsim::Model::II);
-    QTest::qWait(300);
+    ASSERT_TRUE(waitForStartToSettle());
     const QByteArray before = dir.read(QStringLiteral("Orvanti.ini"));
     simulator->clearReceived();
     modal.queueConfirm(false);
     EXPECT_FALSE(window->close());
-    QTest::qWait(300);
+    runEventsFor(300); // anything the exit sent would have arrived
     QByteArray received = bytesOf(simulator->received());
     received.replace('\x1e', ""); // the status requests go on
     EXPECT_TRUE(received.isEmpty());
@@ -172,10 +173,8 @@ TEST_F(EndToEnd, AVanishedControllerIsReportedOnceAndTheProgramCarriesOn)
 {
     start(ptcsim::Model::II);
     simulator->closeMaster();
-    QDeadlineTimer deadline(3000);
-    while (!receiveText().contains(QStringLiteral("Serial Port lost")) && !deadline.hasExpired())
-        QTest::qWait(10);
-    QTest::qWait(700); // a flood of errors or repeated lines would show by now
+    waitFor([&] { return receiveText().contains(QStringLiteral("Serial Port lost")); }, 3000);
+    runEventsFor(700); // a flood of errors or repeated lines would show by now
     EXPECT_EQ(receiveText().count(QStringLiteral("Serial Port lost")), 1);
     EXPECT_FALSE(window->core().link.bytesWaiting());
 
@@ -194,16 +193,15 @@ TEST_F(EndToEnd, AFloodingControllerIsThrottledAndTypingGetsThrough)
     startWithSettingsInPlace(ptcsim::Model::II, /*flood=*/true);
     simulator->clearReceived();
     bool throttled = false;
-    QDeadlineTimer deadline(3000);
-    while (!deadline.hasExpired()) {
-        QTest::qWait(20);
-        simulator->withEngine([&](ptcsim::SimEngine& engine, std::int64_t) {
-            throttled = throttled || engine.programXoff();
-        });
-        const QByteArray received = bytesOf(simulator->received());
-        if (throttled && received.contains('\x13') && received.contains('\x11'))
-            break;
-    }
+    waitFor(
+        [&] {
+            simulator->withEngine([&](ptcsim::SimEngine& engine, std::int64_t) {
+                throttled = throttled || engine.programXoff();
+            });
+            const QByteArray received = bytesOf(simulator->received());
+            return throttled && received.contains('\x13') && received.contains('\x11');
+        },
+        3000);
     const QByteArray received = bytesOf(simulator->received());
     EXPECT_TRUE(throttled);
     EXPECT_TRUE(received.contains('\x13')) << "XOFF went out";

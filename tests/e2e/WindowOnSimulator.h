@@ -4,13 +4,13 @@
 // pseudo-terminal, the real main window (offscreen) on its device with the real serial
 // driver, in a station folder of its own, and real time.
 
+#include "EventWait.h"
 #include "PtySimulator.h"
 #include "QueuedModal.h"
 #include "StationDir.h"
 #include "app/OrvantiCore.h"
 #include "ui/THoofdForm.h"
 
-#include <QDeadlineTimer>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -50,18 +50,6 @@ struct WindowOnSimulator {
         options.modal = &modal;
         window = std::make_unique<THoofdForm>(options);
         window->createDialogs();
-    }
-
-    // Runs the event loop until `condition` holds or the time is up.
-    static bool waitFor(const std::function<bool()>& condition, int ms = 5000)
-    {
-        QDeadlineTimer deadline(ms);
-        while (!condition()) {
-            if (deadline.hasExpired())
-                return false;
-            QTest::qWait(10);
-        }
-        return true;
     }
 
     StationDir dir;

@@ -3,6 +3,7 @@
 // that vanishes.
 
 #include "link/CommPortDriver.h"
+#include "EventWait.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -85,18 +86,6 @@ private:
     int slave_ = -1;
     QString path_;
 };
-
-bool waitFor(const std::function<bool()>& condition, int ms = 2000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        usleep(1000);
-    }
-    return true;
-}
 
 QByteArray allByteValues()
 {
@@ -347,7 +336,7 @@ TEST(CommPortDriver, AReadNotificationThatFindsNothingIsNoLostPort)
     ASSERT_NE(reader, notifiers.end());
     QEvent announcement(QEvent::SockAct);
     QCoreApplication::sendEvent(*reader, &announcement);
-    waitFor([] { return false; }, 100);
+    runEventsFor(100);
 
     EXPECT_EQ(reports, 0);
     EXPECT_TRUE(driver.IsOpen());
@@ -372,8 +361,7 @@ TEST(CommPortDriver, AVanishedDeviceClosesThePortAndIsReportedOnce)
     pty->closeSlave();
     pty->closeMaster();
     ASSERT_TRUE(waitFor([&] { return reports > 0; }));
-    // Give a flood of errors the chance to show itself.
-    waitFor([] { return false; }, 200);
+    runEventsFor(200); // a flood of errors would show by now
     EXPECT_EQ(reports, 1);
     EXPECT_FALSE(driver.IsOpen());
     EXPECT_TRUE(reason.contains(pty->path()));
