@@ -173,7 +173,7 @@ public:
 };
 
 const char* const Modes[] = {"PACTOR", "AMTOR", "PACKET", "RTTY", "CW", "PSK31", "AUDIO", "DUMB"};
-const quint8 Models[] = {PtcModel::Unknown, PtcModel::Z80, PtcModel::II, PtcModel::IIpro};
+const PtcModel Models[] = {PtcModel::Unknown, PtcModel::Z80, PtcModel::II, PtcModel::IIpro};
 
 // The capture bytes of one block read on its own, worked out independently of the
 // decoder: text bytes, umlaut codes as their code-page-437 letters; no class codes,

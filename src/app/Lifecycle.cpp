@@ -34,7 +34,7 @@ QByteArray commandLine(const QString& command)
 
 } // namespace
 
-QString ptcModelName(quint8 ptcType)
+QString ptcModelName(PtcModel ptcType)
 {
     switch (ptcType) {
     case PtcModel::Z80:

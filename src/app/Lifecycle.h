@@ -5,6 +5,8 @@
 // on every activation, and the confirmed exit that readies the controller, sends the
 // shut-down commands and saves the settings.
 
+#include "base/Station.h"
+
 #include <QSet>
 #include <QString>
 
@@ -72,4 +74,4 @@ private:
 };
 
 // The model name the receive bar shows.
-QString ptcModelName(quint8 ptcType);
+QString ptcModelName(PtcModel ptcType);

@@ -7,14 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace PtcModel {
-constexpr quint8 Unknown = 0;
-constexpr quint8 Z80 = 1;
-constexpr quint8 Plus = 2;
-constexpr quint8 IIe = 3;
-constexpr quint8 II = 4;
-constexpr quint8 IIpro = 5;
-} // namespace PtcModel
+// The controller model, oldest first: later models can do more, so they compare above.
+enum class PtcModel : quint8 { Unknown = 0, Z80, Plus, IIe, II, IIpro };
 
 struct Station {
     QString ProgramDir; // the working directory at start, with a trailing separator
@@ -23,7 +17,7 @@ struct Station {
 
     QString ModeId = QStringLiteral("PACTOR");
     bool modeIs(const char* mode) const { return ModeId == QLatin1String(mode); }
-    quint8 PtcType = PtcModel::Unknown;
+    PtcModel PtcType = PtcModel::Unknown;
     QString TrafficState;
     bool Connected = false;
     bool Transmitting = false;

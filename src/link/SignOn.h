@@ -3,6 +3,8 @@
 // What the controller's sign-on and version texts reveal: its model, whether it runs
 // its BIOS, and whether it has a second packet port.
 
+#include "base/Station.h"
+
 #include <QByteArray>
 
 // A fixed piece of the Z80 PTC's sign-on text that no later model shows.
@@ -10,7 +12,7 @@ inline constexpr char Z80SignOnMarker[] = "Z80 PTC";
 
 struct SignOnFindings {
     bool biosMode = false;
-    quint8 ptcType = 0; // 0: nothing recognised (earlier findings stand)
+    PtcModel ptcType = PtcModel::Unknown; // Unknown: earlier findings stand
     bool port2Absent = false;
 };
 

@@ -374,7 +374,7 @@ void ModeSwitch::SwitchToPacket(int port)
 
 void ModeSwitch::showModesOfModel()
 {
-    const quint8 model = station_.PtcType;
+    const PtcModel model = station_.PtcType;
     if (model < PtcModel::Z80 || model > PtcModel::IIpro)
         return;                                 // not recognised: leave the window as it is
     const bool small = model <= PtcModel::Plus; // Z80 PTC and PTC PLUS

@@ -27,7 +27,7 @@ TEST_F(ModeSwitchTest, ReadyingFromEachModeSendsItsOwnWayOut)
 {
     struct Case {
         const char* mode;
-        quint8 ptcType;
+        PtcModel ptcType;
         const char* transcript;
     };
     const Case cases[] = {
@@ -146,7 +146,7 @@ TEST_F(ModeSwitchTest, EachModeIsEnteredWithItsOwnSequence)
 {
     struct Case {
         void (ModeSwitch::*menu)();
-        quint8 ptcType;
+        PtcModel ptcType;
         const char* mode;
         const char* transcript; // the readying from PACTOR ("L 0", two drains) included
     };
