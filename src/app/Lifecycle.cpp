@@ -374,3 +374,14 @@ bool Lifecycle::FormCloseQuery()
     station_.ReceiveHold = false;
     return true;
 }
+
+void Lifecycle::MenuExitOrvantiClick()
+{
+    view_.closeWindow();
+}
+
+void Lifecycle::MenuAboutClick()
+{
+    station_.MenuHold = false;
+    modal_.runDialog(Dialog::About);
+}

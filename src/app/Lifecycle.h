@@ -41,6 +41,9 @@ public:
     void FormResize();
     // True when the window may close.
     bool FormCloseQuery();
+    // File menu's Exit: asks the window to close, which runs FormCloseQuery.
+    void MenuExitOrvantiClick();
+    void MenuAboutClick();
 
     // "Load button data": loads the language texts, sends the start-up commands.
     void LaadKnopGegevens();

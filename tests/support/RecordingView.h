@@ -60,6 +60,7 @@ public:
     bool isWindowMaximized() const override { return maximized_; }
     void setHintsEnabled(bool enabled) override { hintsEnabled_ = enabled; }
     void showSplash() override { ++splashes_; }
+    void closeWindow() override { ++closeRequests_; }
 
     // ReceiveView
     void insertText(const QString& text, Color color) override;
@@ -97,6 +98,7 @@ public:
     QString title() const { return title_; }
     bool hintsEnabled() const { return hintsEnabled_; }
     int splashes() const { return splashes_; }
+    int closeRequests() const { return closeRequests_; }
 
     TransmitView& transmit() { return transmitView_; }
     QString transmitText() const { return transmitView_.content; }
@@ -134,5 +136,6 @@ private:
     bool maximized_ = false;
     bool hintsEnabled_ = false;
     int splashes_ = 0;
+    int closeRequests_ = 0;
     TransmitRecorder transmitView_;
 };
