@@ -494,7 +494,8 @@ QList<QObject*> THoofdForm::actionComponents() const
                 components.append(action);
     }
     for (QAbstractButton* button : centralWidget()->findChildren<QAbstractButton*>())
-        if (!button->objectName().isEmpty() && !qobject_cast<QTabBar*>(button->parent()))
+        if (!button->objectName().isEmpty() && !qobject_cast<QTabBar*>(button->parent()) &&
+            !button->property(SpareButtonProperty).toBool())
             components.append(button);
     return components;
 }

@@ -54,7 +54,7 @@ public:
     TTransmitMemo* transmitWindow() const { return transmitWindow_; }
     TComBaudConfig* comBaudConfig() const { return comBaudConfig_; }
     TConfigAudio* configAudio() const { return configAudio_; }
-    const WidgetView& view() const { return view_; }
+    WidgetView& view() { return view_; }
     // The named menu items (menu bar and pop-up) and toolbar buttons: what the action
     // table may drive.
     QList<QObject*> actionComponents() const;

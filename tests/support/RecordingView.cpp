@@ -1,5 +1,7 @@
 #include "RecordingView.h"
 
+#include <QTextStream>
+
 namespace {
 
 QString asLines(const QString& text)
@@ -167,4 +169,24 @@ const ComponentState& RecordingView::component(const QString& name) const
 void RecordingView::TransmitRecorder::appendLine(const QString& line)
 {
     appendAsLine(content, line, nullptr);
+}
+
+QString RecordingView::describe() const
+{
+    QString text;
+    QTextStream out(&text);
+    for (auto it = components_.cbegin(); it != components_.cend(); ++it) {
+        const ComponentState& c = it.value();
+        out << it.key() << ": '" << c.caption << "' '" << c.hint << "' " << c.enabled << c.visible
+            << c.checked << ' ' << c.fill << ' ' << c.text << ' ' << c.fontName << ' ' << c.fontSize
+            << ' ' << c.fontStyle << ' ' << int(c.cursor) << ' ' << int(c.frame) << ' ' << c.redraws
+            << ' ' << c.page << '\n';
+    }
+    out << "receive: " << receiveText_ << " at " << scrollPosition_ << " ends " << scrollsToEnd_
+        << " font " << fontColor_ << " frozen " << frozenCopy_ << ' ' << frozenInFront_ << '\n';
+    out << "transmit: " << transmitView_.content << '\n';
+    out << "focus " << focus_ << " clipboard " << clipboard_ << " title " << title_ << ' '
+        << maximized_ << hintsEnabled_ << " splashes " << splashes_ << " closes " << closeRequests_
+        << '\n';
+    return text;
 }

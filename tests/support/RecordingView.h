@@ -85,6 +85,8 @@ public:
     void setFrozenCopyInFront(bool inFront) override { frozenInFront_ = inFront; }
 
     // State for assertions.
+    // Everything recorded, as text: equal for two views that saw the same effects.
+    QString describe() const;
     const ComponentState& component(const QString& name) const;
     bool has(const QString& name) const { return components_.contains(name); }
     QString receiveText() const { return receiveText_; }
