@@ -38,6 +38,13 @@ void WidgetView::indexComponents()
     }
 }
 
+QStringList WidgetView::componentNames() const
+{
+    QStringList names = components_.keys();
+    names.sort();
+    return names;
+}
+
 namespace {
 QStringList& missedNamesInProcess()
 {

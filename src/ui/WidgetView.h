@@ -24,6 +24,8 @@ public:
 
     // Collects the named components below the window; call after building it.
     void indexComponents();
+    // The names collected, sorted.
+    QStringList componentNames() const;
 
     void setCaption(const QString& name, const QString& caption) override;
     QString caption(const QString& name) const override;

@@ -1,6 +1,9 @@
 #include "RecordingView.h"
 
+#include <QFile>
+#include <QSet>
 #include <QTextStream>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -25,6 +28,33 @@ void appendAsLine(QString& text, const QString& line, QString* added)
 }
 
 } // namespace
+
+QStringList windowComponentNames()
+{
+    QFile file(QStringLiteral(ORVANTI_WINDOW_NAMES_FILE));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        ADD_FAILURE() << "cannot read " << ORVANTI_WINDOW_NAMES_FILE << ": "
+                      << file.errorString().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+RecordingView::~RecordingView()
+{
+    EXPECT_TRUE(unknownNames_.isEmpty()) << "component names the main window lacks: "
+                                         << unknownNames_.join(QStringLiteral(", ")).toStdString();
+}
+
+void RecordingView::noteName(const QString& name) const
+{
+    static const QSet<QString> known = [] {
+        const QStringList names = windowComponentNames();
+        return QSet<QString>(names.cbegin(), names.cend());
+    }();
+    if (!known.contains(name) && !unknownNames_.contains(name))
+        unknownNames_.append(name);
+}
 
 void RecordingView::setCaption(const QString& name, const QString& caption)
 {
@@ -161,6 +191,7 @@ std::vector<TextRun> RecordingView::receiveRuns() const
 
 const ComponentState& RecordingView::component(const QString& name) const
 {
+    noteName(name);
     static const ComponentState untouched;
     const auto it = components_.find(name);
     return it == components_.end() ? untouched : *it;

@@ -34,6 +34,10 @@ struct TextRun {
 // ReceiveView and TransmitView share method names, so the transmit window is a member.
 class RecordingView final : public View, public ReceiveView {
 public:
+    // Fails the test when a component name was used that the real main window lacks
+    // (the names are in WindowComponentNames.txt, which a GUI test keeps up to date).
+    ~RecordingView() override;
+
     // View
     void setCaption(const QString& name, const QString& caption) override;
     QString caption(const QString& name) const override;
@@ -122,7 +126,12 @@ private:
         QString selection;
     };
 
-    ComponentState& state(const QString& name) { return components_[name]; }
+    ComponentState& state(const QString& name)
+    {
+        noteName(name);
+        return components_[name];
+    }
+    void noteName(const QString& name) const;
 
     QMap<QString, ComponentState> components_;
     QString receiveText_;
@@ -140,4 +149,8 @@ private:
     int splashes_ = 0;
     int closeRequests_ = 0;
     TransmitRecorder transmitView_;
+    mutable QStringList unknownNames_;
 };
+
+// The main window's component names as the file lists them; empty when it cannot be read.
+QStringList windowComponentNames();

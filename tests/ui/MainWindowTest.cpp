@@ -106,6 +106,18 @@ TEST_F(MainWindowTest, EveryItemAndButtonRunsTheActionOfItsName)
         EXPECT_TRUE(built.contains(name)) << "no component for action " << name.toStdString();
 }
 
+// The recording view in the core tests knows the window's names from this list.
+TEST_F(MainWindowTest, TheListOfComponentNamesIsTheWindows)
+{
+    const QStringList names = window->view().componentNames();
+    const QStringList listed = windowComponentNames();
+    for (const QString& name : names)
+        EXPECT_TRUE(listed.contains(name))
+            << "add to tests/support/WindowComponentNames.txt: " << name.toStdString();
+    for (const QString& name : listed)
+        EXPECT_TRUE(names.contains(name)) << "no longer in the window: " << name.toStdString();
+}
+
 TEST_F(MainWindowTest, AMisspeltComponentNameIsNoted)
 {
     WidgetView::clearMissedNames();
