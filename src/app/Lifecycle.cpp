@@ -385,3 +385,9 @@ void Lifecycle::MenuAboutClick()
     station_.MenuHold = false;
     modal_.runDialog(Dialog::About);
 }
+
+int Lifecycle::transmitShare() const
+{
+    const int share = settings_.TransmitScreenHeight;
+    return share <= 0 || share >= 1000 ? 300 : share;
+}

@@ -550,10 +550,7 @@ void THoofdForm::runDialog(Dialog dialog)
 
 void THoofdForm::applyTransmitHeight()
 {
-    // The share of the transmit area, in thousandths of the window.
-    int transmit = core_->settings.TransmitScreenHeight;
-    if (transmit <= 0 || transmit >= 1000)
-        transmit = 300;
+    const int transmit = core_->lifecycle.transmitShare();
     auto* layout = static_cast<QVBoxLayout*>(centralWidget()->layout());
     layout->setStretchFactor(receiveStack_, 1000 - transmit);
     layout->setStretchFactor(transmitWindow_, transmit);
