@@ -133,6 +133,12 @@ void ConfigurationMenu::languageClick(int languageIndex)
         reloadTexts();
 }
 
+void ConfigurationMenu::languageItemClick(int languageIndex)
+{
+    languageClick(languageIndex);
+    markLanguageItem();
+}
+
 void ConfigurationMenu::markLanguageItem()
 {
     for (int i = 1; i <= 9; ++i)

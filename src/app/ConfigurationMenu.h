@@ -42,6 +42,9 @@ public:
     // nothing. The chosen language's texts load at once.
     void languageClick(int languageIndex);
     void markLanguageItem();
+    // A language item chosen: like languageClick, and the mark stays on the language in
+    // use (Swedish and Norwegian leave it where it was).
+    void languageItemClick(int languageIndex);
     std::function<void()> reloadTexts; // FormActivate
 
 private:

@@ -374,3 +374,20 @@ bool Lifecycle::FormCloseQuery()
     station_.ReceiveHold = false;
     return true;
 }
+
+void Lifecycle::MenuExitOrvantiClick()
+{
+    view_.closeWindow();
+}
+
+void Lifecycle::MenuAboutClick()
+{
+    station_.MenuHold = false;
+    modal_.runDialog(Dialog::About);
+}
+
+int Lifecycle::transmitShare() const
+{
+    const int share = settings_.TransmitScreenHeight;
+    return share <= 0 || share >= 1000 ? 300 : share;
+}

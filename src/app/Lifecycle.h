@@ -41,8 +41,14 @@ public:
     void FormActivate();
     // The first layout of the main window (and each one after it).
     void FormResize();
+    // The transmit window's share of the text area, in thousandths; a setting outside
+    // 1..999 gives the built-in 300.
+    int transmitShare() const;
     // True when the window may close.
     bool FormCloseQuery();
+    // File menu's Exit: asks the window to close, which runs FormCloseQuery.
+    void MenuExitOrvantiClick();
+    void MenuAboutClick();
 
     // "Load button data": loads the language texts, sends the start-up commands.
     void LaadKnopGegevens();

@@ -36,9 +36,7 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
     link.decodeBlock = [this] { decoder.V24Schryf(); };
     config.reloadTexts = [this] { lifecycle.FormActivate(); };
     decoder.packetMonitorClick = [this] { commands.PacketMonitorClick(); };
-    modes.standbyInMode = [this] { commands.MenuStandbyClick(); };
-    modes.cwDirect = [this] { commands.CwDelayedClick(); };
-    modes.audioNoneFilter = [this] { commands.AudioNoneFilterClick(); };
+    fillActionTable(actions, *this);
     port.onDataArrived = [this] { pollSoon(); };
     port.onPortLost = [this](const QString& reason) { link.reportPortLost(reason); };
 

@@ -4,6 +4,7 @@
 // wires them to each other and to the four injected seams (port, clock, view, modal
 // interaction). It also owns the main window's timers.
 
+#include "app/ActionTable.h"
 #include "app/ConfigurationMenu.h"
 #include "app/HeldView.h"
 #include "app/Lifecycle.h"
@@ -58,6 +59,8 @@ public:
     ModeCommands commands;
     AudioConfig audio;
     Lifecycle lifecycle;
+    // The window's menu items, toolbar buttons and pop-up items by name.
+    ActionTable actions;
 
 private:
     void receiveTick();

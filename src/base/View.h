@@ -49,6 +49,8 @@ public:
     virtual bool isWindowMaximized() const = 0;
     virtual void setHintsEnabled(bool enabled) = 0;
     virtual void showSplash() = 0;
+    // Asks the main window to close, as its close button does.
+    virtual void closeWindow() = 0;
 
     void setColors(const QString& name, Color fill, Color text)
     {

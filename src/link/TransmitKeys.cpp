@@ -239,3 +239,56 @@ void TransmitKeys::TransmitWindowClick()
     view_.setFocus(QStringLiteral("TransmitWindow"));
     link_.ScrollNaarEnd();
 }
+
+void TransmitKeys::PopUpClearRxScreen1Click()
+{
+    link_.ScrollNaarEnd();
+    MenuClearRxScreenClick();
+}
+
+void TransmitKeys::PopUpCtrlInsClick()
+{
+    TransmitWindowKeyDown(Qt::Key_Insert, Qt::ControlModifier);
+}
+
+void TransmitKeys::PopUpShiftInsClick()
+{
+    TransmitWindowKeyDown(Qt::Key_Insert, Qt::ShiftModifier);
+}
+
+void TransmitKeys::areaMouseMove()
+{
+    station_.MenuHold = false;
+}
+
+void TransmitKeys::areaMouseDown(WindowArea area, bool rightButton)
+{
+    switch (area) {
+    case WindowArea::ReceiveWindow:
+        ReceiveWindowMouseDown(rightButton);
+        break;
+    case WindowArea::TransmitWindow:
+        station_.MenuHold = false;
+        TransmitWindowClick();
+        break;
+    case WindowArea::FrozenCopy:
+    case WindowArea::ReceiveBar:
+        station_.MenuHold = false;
+        break;
+    }
+}
+
+bool TransmitKeys::readingKeyDown(WindowArea area, int key, Qt::KeyboardModifiers modifiers,
+                                  bool printable)
+{
+    // While reading back the keyboard belongs to TempMemo, which the receive window
+    // stands in for while it is in front.
+    if (area == WindowArea::FrozenCopy || station_.ScrollBack) {
+        tempMemoKeyDown(key, modifiers);
+        return true;
+    }
+    ReceiveWindowKeyDown();
+    if (printable)
+        ReceiveWindowKeyPress();
+    return false;
+}

@@ -14,6 +14,9 @@ class TransmitView;
 class View;
 struct Station;
 
+// Where the pointer or the keyboard acts in the main window.
+enum class WindowArea { ReceiveWindow, FrozenCopy, TransmitWindow, ReceiveBar };
+
 class TransmitKeys {
 public:
     TransmitKeys(Station& station, PortLink& link, View& view, ReceiveView& receiveWindow,
@@ -38,6 +41,20 @@ public:
     void MenuClearRxScreenClick();
     void PopUpClipClearClick();
     void TransmitWindowClick();
+    // Clears the receive window after going to its end (pop-up item, Rx clear button).
+    void PopUpClearRxScreen1Click();
+    // The pop-up's clipboard items do what Ctrl+Ins and Shift+Ins do.
+    void PopUpCtrlInsClick();
+    void PopUpShiftInsClick();
+
+    // The pointer moved over a text window or the receive bar: a menu's freeze ends.
+    void areaMouseMove();
+    void areaMouseDown(WindowArea area, bool rightButton);
+    // A key pressed in the receive window or TempMemo (`printable` when it types a
+    // character); true when it is taken here and the window must not see it.
+    bool readingKeyDown(WindowArea area, int key, Qt::KeyboardModifiers modifiers, bool printable);
+    // End, Ctrl+End and Alt+End are the Action menu's, not the text windows'.
+    static bool isMenuKey(int key) { return key == Qt::Key_End; }
 
 private:
     void send(quint8 key);

@@ -16,9 +16,6 @@ const QString ProgramName = QStringLiteral("Orvanti");
 constexpr char CtrlC = 3;
 constexpr char CtrlD = 4;
 constexpr char CtrlY = 25;
-constexpr int StandbyPauseMs = 500;
-// CW keeps the key down between the two change-overs this long.
-constexpr int CwChangeOverPauseMs = 1000;
 } // namespace
 
 QString notAValidNumberMessage(const QString& text)
@@ -92,31 +89,6 @@ void ModeCommands::MenuBaudotTransmitClick()
 {
     if (station_.modeIs("RTTY"))
         sendControl(CtrlY);
-}
-
-void ModeCommands::MenuStandbyClick()
-{
-    link_.ScrollNaarEnd();
-    const bool listening = station_.TrafficState == QLatin1String("LISTEN");
-    if (station_.modeIs("PSK31")) {
-        send("\x1b"
-             "DD\r");
-        send("PSKT\r");
-    } else if (station_.modeIs("RTTY")) {
-        if (listening)
-            modes_.SwitchListenOff();
-        sendControl(CtrlY);
-    } else {
-        if (listening)
-            modes_.SwitchListenOff();
-        if (station_.Connected)
-            sendControl(CtrlD);
-        else
-            send("\x1b"
-                 "DD\r");
-        clock_.sleep(StandbyPauseMs);
-        link_.purge();
-    }
 }
 
 void ModeCommands::MenuDisconnectClick()
@@ -285,19 +257,10 @@ void ModeCommands::RttyBaudClick()
 
 // CW ------------------------------------------------------------------------------------
 
-void ModeCommands::CwDelayedClick()
-{
-    send("\x1b\r");
-    sendControl(CtrlY);
-    clock_.sleep(CwChangeOverPauseMs);
-    sendControl(CtrlY);
-    link_.ScrollNaarEnd();
-}
-
 void ModeCommands::CWTransmitClick()
 {
     sendControl(CtrlY);
-    clock_.sleep(CwChangeOverPauseMs);
+    clock_.sleep(ModeSwitch::CwChangeOverPauseMs);
     sendControl(CtrlY);
     link_.ScrollNaarEnd();
 }
@@ -312,19 +275,6 @@ void ModeCommands::CwTxSpeedClick()
                     Cp437::encode(answer) + '\r'));
     if (!parseWord(answer, &settings_.CwTxSpeed))
         modal_.message(ProgramName, notAValidNumberMessage(answer));
-}
-
-// AUDIO ---------------------------------------------------------------------------------
-
-void ModeCommands::audioFilterClick(quint8 filter)
-{
-    static const char* const buttons[] = {"AudioCwFilter", "AudioNotchFilter", "AudioPeakFilter",
-                                          "AudioNoneFilter"};
-    if (filter < 1 || filter > 4)
-        return;
-    station_.AudioFilter = filter;
-    view_.setChecked(QLatin1String(buttons[filter - 1]), true);
-    modes_.SwitchToAudio();
 }
 
 // PSK31 ---------------------------------------------------------------------------------

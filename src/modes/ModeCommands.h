@@ -30,7 +30,6 @@ public:
     void unprotoClick(int number);
     void MenuAmtorFecClick();
     void MenuBaudotTransmitClick();
-    void MenuStandbyClick();
     void MenuDisconnectClick();
     void MenuHardDisconnectClick();
     void MenuChangeOverClick();
@@ -48,12 +47,8 @@ public:
     void RttyTransmitClick();
     void RttyBaudClick();
     // CW.
-    void CwDelayedClick();
     void CWTransmitClick();
     void CwTxSpeedClick();
-    // AUDIO: `filter` 1 CW, 2 notch, 3 peak, 4 none.
-    void audioFilterClick(quint8 filter);
-    void AudioNoneFilterClick() { audioFilterClick(4); }
     // PSK31.
     void PskSquelchClick();
     void PskTransmitClick();

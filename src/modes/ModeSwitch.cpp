@@ -20,6 +20,9 @@ constexpr int ModeEntryPauseMs = 500;
 // The dumb switch gives the controller this long before the page change repeats it.
 constexpr int DumbPagePauseMs = 1000;
 constexpr quint8 CtrlB = 2;
+constexpr char CtrlD = 4;
+constexpr char CtrlY = 25;
+constexpr int StandbyPauseMs = 500;
 constexpr quint8 CwWeightStep = 10;
 } // namespace
 
@@ -121,9 +124,53 @@ void ModeSwitch::MenuToggleListenClick()
 {
     if (station_.PtcType == PtcModel::Z80)
         send("\x1b");
-    if (standbyInMode)
-        standbyInMode();
+    MenuStandbyClick();
     SwitchListenOn();
+}
+
+void ModeSwitch::MenuStandbyClick()
+{
+    link_.ScrollNaarEnd();
+    const bool listening = station_.TrafficState == QLatin1String("LISTEN");
+    if (station_.modeIs("PSK31")) {
+        send("\x1b"
+             "DD\r");
+        send("PSKT\r");
+    } else if (station_.modeIs("RTTY")) {
+        if (listening)
+            SwitchListenOff();
+        send(QByteArray(1, CtrlY));
+    } else {
+        if (listening)
+            SwitchListenOff();
+        if (station_.Connected)
+            send(QByteArray(1, CtrlD));
+        else
+            send("\x1b"
+                 "DD\r");
+        clock_.sleep(StandbyPauseMs);
+        link_.purge();
+    }
+}
+
+void ModeSwitch::CwDelayedClick()
+{
+    send("\x1b\r");
+    send(QByteArray(1, CtrlY));
+    clock_.sleep(CwChangeOverPauseMs);
+    send(QByteArray(1, CtrlY));
+    link_.ScrollNaarEnd();
+}
+
+void ModeSwitch::audioFilterClick(quint8 filter)
+{
+    static const char* const buttons[] = {"AudioCwFilter", "AudioNotchFilter", "AudioPeakFilter",
+                                          "AudioNoneFilter"};
+    if (filter < 1 || filter > 4)
+        return;
+    station_.AudioFilter = filter;
+    view_.setChecked(QLatin1String(buttons[filter - 1]), true);
+    SwitchToAudio();
 }
 
 // Page change ---------------------------------------------------------------------------
@@ -170,8 +217,8 @@ void ModeSwitch::PageControlChange(int pageIndex)
             SwitchToCw();
         break;
     case ModePage::Audio:
-        if (!station_.modeIs("AUDIO") && audioNoneFilter)
-            audioNoneFilter();
+        if (!station_.modeIs("AUDIO"))
+            audioFilterClick(4);
         break;
     case ModePage::Psk31:
         if (!station_.modeIs("PSK31"))
@@ -191,8 +238,6 @@ void ModeSwitch::PageControlChange(int pageIndex)
 void ModeSwitch::ZetPtcKlaar()
 {
     SwitchListenOff();
-    if (maildropCheckClick && view_.isChecked(QStringLiteral("MenuMaildropCheck")))
-        maildropCheckClick();
     station_.DumbMode = false;
     if (station_.modeIs("PACKET"))
         send("PAC MON 0\r");
@@ -304,8 +349,7 @@ void ModeSwitch::SwitchToCw()
     send("CWT\r");
     clock_.sleep(ModeEntryPauseMs);
     station_.AudioModeTag = 0;
-    if (cwDirect)
-        cwDirect();
+    CwDelayedClick();
     view_.setChecked(QStringLiteral("CwDelayed"), true);
     send("\x1b");
     link_.StartTimers();

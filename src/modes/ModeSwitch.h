@@ -6,7 +6,7 @@
 // actions of the first two status panes.
 
 #include <QByteArray>
-#include <functional>
+#include <QtGlobal>
 
 class Clock;
 class PortLink;
@@ -75,12 +75,15 @@ public:
     // Word-out mode on or off; the "Word out" buttons show it.
     void toggleWordOut();
 
-    // Mode commands the switches run; wired by the application object.
-    std::function<void()> standbyInMode;   // the Standby action of the present mode
-    std::function<void()> cwDirect;        // CW "Direct"
-    std::function<void()> audioNoneFilter; // AUDIO "None"
-    // Runs the "Maildrop Check" item's action while it is checked (to uncheck it).
-    std::function<void()> maildropCheckClick;
+    // The Standby action of the present mode (Action menu, the Standby buttons).
+    void MenuStandbyClick();
+    // CW "Direct": the controller sends each key at once.
+    void CwDelayedClick();
+    // AUDIO: `filter` 1 CW, 2 notch, 3 peak, 4 none.
+    void audioFilterClick(quint8 filter);
+
+    // CW keeps the key down between the two change-overs this long.
+    static constexpr int CwChangeOverPauseMs = 1000;
 
 private:
     void send(const QByteArray& bytes);

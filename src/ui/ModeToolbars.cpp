@@ -152,6 +152,7 @@ void buildToolbarButtons(QWidget* toolbar)
                 group->addButton(widget);
             }
             widget->setVisible(!button.spare);
+            widget->setProperty(SpareButtonProperty, button.spare);
             layout->addWidget(widget);
         }
         layout->addStretch(1);

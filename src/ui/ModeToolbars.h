@@ -8,3 +8,6 @@ class QWidget;
 // Fills `toolbar` (a mode page's toolbar or GeneralToolbar, found by its objectName)
 // with its buttons; spares are created hidden.
 void buildToolbarButtons(QWidget* toolbar);
+
+// A spare button carries this property, true: it has no work and never shows.
+inline constexpr char SpareButtonProperty[] = "spare";

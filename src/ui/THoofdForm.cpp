@@ -68,7 +68,7 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
     buildMenus();
     (new MenuShortcutPriority(this))->collect(menuBar());
     view_.indexComponents();
-    connectButtons();
+    markUnavailable();
 
     Port* port = options.port;
     if (!port) {
@@ -99,6 +99,7 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
 
     core_ = std::make_unique<OrvantiCore>(*port, *clock, view_, *receiveWindow_, *transmitWindow_,
                                           *modal);
+    connectActions();
     core_->config.setPortOverride(options.portOverride);
     createResult_ = core_->lifecycle.FormCreate(options.stationFolder);
     applyTransmitHeight();
@@ -270,36 +271,28 @@ void THoofdForm::buildMenus()
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
 
     QMenu* file = addMenu(nullptr, QStringLiteral("MainmenuFile"), QStringLiteral("&File"));
-    QAction* exit = addItem(file, QStringLiteral("MenuExitOrvanti"),
-                            QStringLiteral("E&xit Orvanti"), QKeySequence(Qt::ALT | Qt::Key_X));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    addItem(file, QStringLiteral("MenuShowLogbook"), QStringLiteral("Show Logbook"));
+    addItem(file, QStringLiteral("MenuEditLogbook"), QStringLiteral("Edit Logbook"));
+    addItem(file, QStringLiteral("MenuExitOrvanti"), QStringLiteral("E&xit Orvanti"),
+            QKeySequence(Qt::ALT | Qt::Key_X));
 
     QMenu* configuration =
         addMenu(nullptr, QStringLiteral("MainMenuConfiguration"), QStringLiteral("&Configuration"));
-    connect(addItem(configuration, QStringLiteral("MenuComPort"), QStringLiteral("Com Port")),
-            &QAction::triggered, this, [this] { core_->config.MenuComPortClick(); });
+    addItem(configuration, QStringLiteral("MenuComPort"), QStringLiteral("Com Port"));
 
     QMenu* language =
         addMenu(configuration, QStringLiteral("MenuLanguage"), QStringLiteral("Helpfile Language"));
     auto* languages = new QActionGroup(this);
-    const char* const languageNames[] = {"English", "German",  "Dutch",     "French",    "Italian",
-                                         "Spanish", "Swedish", "Norwegian", "Portuguese"};
-    for (int i = 0; i < 9; ++i) {
-        QAction* item =
-            addItem(language, QLatin1String(languageNames[i]), QLatin1String(languageNames[i]));
+    for (int i = 1; i <= 9; ++i) {
+        QAction* item = addItem(language, languageItemName(i), languageItemName(i));
         item->setCheckable(true);
         languages->addAction(item);
-        connect(item, &QAction::triggered, this, [this, i] {
-            core_->config.languageClick(i + 1);
-            core_->config.markLanguageItem(); // Swedish and Norwegian leave the mark alone
-        });
     }
 
     // The own-call items come with calling; their captions follow the mode already.
     addItem(configuration, QStringLiteral("MenuYourcall"), QStringLiteral("&Your call"));
     addItem(configuration, QStringLiteral("MenuYourID"), QStringLiteral("Your ID"));
-    connect(addItem(configuration, QStringLiteral("MenuAudioCW"), QStringLiteral("Audio")),
-            &QAction::triggered, this, [this] { core_->audio.MenuAudioCWClick(); });
+    addItem(configuration, QStringLiteral("MenuAudioCW"), QStringLiteral("Audio"));
     QMenu* ptcType =
         addMenu(configuration, QStringLiteral("MenuTypeofPTC"), QStringLiteral("PtcType"));
     addItem(ptcType, QStringLiteral("one1"), QStringLiteral("one"));
@@ -307,37 +300,22 @@ void THoofdForm::buildMenus()
     addItem(ptcType, QStringLiteral("three1"), QStringLiteral("three"));
     ptcType->menuAction()->setVisible(false);
 
-    const auto addSwitch = [this, configuration](const QString& menuName, const QString& title,
-                                                 const QString& onName, const QString& offName,
-                                                 void (ConfigurationMenu::*on)(),
-                                                 void (ConfigurationMenu::*off)()) {
-        QMenu* menu = addMenu(configuration, menuName, title);
-        QAction* onItem = addItem(menu, onName, QStringLiteral("On"));
-        QAction* offItem = addItem(menu, offName, QStringLiteral("Off"));
-        onItem->setCheckable(true);
-        offItem->setCheckable(true);
-        connect(onItem, &QAction::triggered, this, [this, on] { (core_->config.*on)(); });
-        connect(offItem, &QAction::triggered, this, [this, off] { (core_->config.*off)(); });
+    const auto addSwitch = [this, configuration](const char* menuName, const char* title,
+                                                 const char* onName, const char* offName) {
+        QMenu* menu = addMenu(configuration, QLatin1String(menuName), QLatin1String(title));
+        addItem(menu, QLatin1String(onName), QStringLiteral("On"))->setCheckable(true);
+        addItem(menu, QLatin1String(offName), QStringLiteral("Off"))->setCheckable(true);
     };
-    addSwitch(QStringLiteral("MenuMessagesOnScreen"), QStringLiteral("PTC &Messages On Screen"),
-              QStringLiteral("Sub_MenuMessagesOnScreenOn"),
-              QStringLiteral("Sub_MenuMessagesOnScreenOff"),
-              &ConfigurationMenu::Sub_MenuMessagesOnScreenOnClick,
-              &ConfigurationMenu::Sub_MenuMessagesOnScreenOffClick);
-    addSwitch(QStringLiteral("MenuShowHints"), QStringLiteral("Show Hints"),
-              QStringLiteral("Sub_MenuHintsOn"), QStringLiteral("Sub_MenuHintsOff"),
-              &ConfigurationMenu::Sub_MenuHintsOnClick, &ConfigurationMenu::Sub_MenuHintsOffClick);
-    connect(addItem(configuration, QStringLiteral("MenuWordwraplength"),
-                    QStringLiteral("Wordwrap length")),
-            &QAction::triggered, this, [this] { core_->config.MenuWordwraplengthClick(); });
-    addSwitch(QStringLiteral("MenuLeavePTCactive"), QStringLiteral("Leave PTC active"),
-              QStringLiteral("Sub_MenuPtcOn"), QStringLiteral("Sub_MenuPtcOff"),
-              &ConfigurationMenu::Sub_MenuPtcOnClick, &ConfigurationMenu::Sub_MenuPtcOffClick);
+    addSwitch("MenuMessagesOnScreen", "PTC &Messages On Screen", "Sub_MenuMessagesOnScreenOn",
+              "Sub_MenuMessagesOnScreenOff");
+    addSwitch("MenuShowHints", "Show Hints", "Sub_MenuHintsOn", "Sub_MenuHintsOff");
+    addItem(configuration, QStringLiteral("MenuWordwraplength"), QStringLiteral("Wordwrap length"));
+    addSwitch("MenuLogBookInstall", "LogBook", "Sub_MenuLogBookAan", "Sub_MenuLogBookUit");
+    addSwitch("MenuLeavePTCactive", "Leave PTC active", "Sub_MenuPtcOn", "Sub_MenuPtcOff");
 
     buildModeMenu();
     buildActionMenu();
 
-    // The mailbox's work comes with its own feature; its entries wait for it.
     QMenu* mailbox =
         addMenu(nullptr, QStringLiteral("MainMenuMailbox"), QStringLiteral("Mail&Box"));
     addItem(mailbox, QStringLiteral("MenuToggleMaildrop"), QStringLiteral("Toggle Maildrop"));
@@ -348,47 +326,38 @@ void THoofdForm::buildMenus()
     buildPopUpMenu();
 
     QMenu* help = addMenu(nullptr, QStringLiteral("MainMenuHelp"), QStringLiteral("&Help"));
-    connect(addItem(help, QStringLiteral("MenuAbout"), QStringLiteral("About")),
-            &QAction::triggered, this, &THoofdForm::MenuAboutClick);
+    addItem(help, QStringLiteral("MenuAbout"), QStringLiteral("About"));
 }
 
 void THoofdForm::buildModeMenu()
 {
     QMenu* modes = addMenu(nullptr, QStringLiteral("MainMenuMode"), QStringLiteral("&Mode"));
     const auto entry = [this](QMenu* menu, const char* name, const char* text,
-                              const QKeySequence& shortcut, void (ModeSwitch::*handler)()) {
-        QAction* item = addItem(menu, QLatin1String(name), QLatin1String(text), shortcut);
-        connect(item, &QAction::triggered, this, [this, handler] { (core_->modes.*handler)(); });
-        return item;
+                              const QKeySequence& shortcut = {}) {
+        return addItem(menu, QLatin1String(name), QLatin1String(text), shortcut);
     };
-    entry(modes, "MenuPactor", "&Pactor", Qt::Key_F2, &ModeSwitch::MenuPactorClick);
+    entry(modes, "MenuPactor", "&Pactor", Qt::Key_F2);
     QMenu* packet = addMenu(modes, QStringLiteral("MenuPacket"), QStringLiteral("Packet"));
-    entry(packet, "Sub_MenuPacketPort1", "Port &1", Qt::SHIFT | Qt::Key_F1,
-          &ModeSwitch::Sub_MenuPacketPort1Click);
-    entry(packet, "Sub_MenuPacketPort2", "Port &2", Qt::SHIFT | Qt::Key_F2,
-          &ModeSwitch::Sub_MenuPacketPort2Click);
-    entry(modes, "MenuAmtor", "&Amtor", Qt::Key_F3, &ModeSwitch::MenuAmtorClick);
-    entry(modes, "MenuRtty", "&Rtty", Qt::Key_F4, &ModeSwitch::MenuRttyClick);
-    entry(modes, "MenuCw", "&Cw", Qt::ALT | Qt::Key_F4, &ModeSwitch::MenuCwClick);
-    addItem(modes, QStringLiteral("NewM2"), QStringLiteral("M2"))->setVisible(false);
-    entry(modes, "MenuAudio", "A&udio", Qt::SHIFT | Qt::Key_F4, &ModeSwitch::MenuAudioClick);
-    entry(modes, "MenuPsk31", "Psk31", Qt::CTRL | Qt::SHIFT | Qt::Key_F4,
-          &ModeSwitch::MenuPsk31Click);
-    entry(modes, "MenuNavtex", "Navtex", {}, &ModeSwitch::MenuNavtexClick);
-    entry(modes, "MenuDumb", "Dumb terminal and Tools", Qt::Key_F10, &ModeSwitch::MenuDumbClick);
+    entry(packet, "Sub_MenuPacketPort1", "Port &1", Qt::SHIFT | Qt::Key_F1);
+    entry(packet, "Sub_MenuPacketPort2", "Port &2", Qt::SHIFT | Qt::Key_F2);
+    entry(modes, "MenuAmtor", "&Amtor", Qt::Key_F3);
+    entry(modes, "MenuRtty", "&Rtty", Qt::Key_F4);
+    entry(modes, "MenuCw", "&Cw", Qt::ALT | Qt::Key_F4);
+    entry(modes, "NewM2", "M2")->setVisible(false);
+    entry(modes, "MenuAudio", "A&udio", Qt::SHIFT | Qt::Key_F4);
+    entry(modes, "MenuPsk31", "Psk31", Qt::CTRL | Qt::SHIFT | Qt::Key_F4);
+    entry(modes, "MenuNavtex", "Navtex");
+    entry(modes, "MenuDumb", "Dumb terminal and Tools", Qt::Key_F10);
 }
 
 void THoofdForm::buildActionMenu()
 {
     QMenu* actions = addMenu(nullptr, QStringLiteral("MainMenuAction"), QStringLiteral("&Action"));
     const auto entry = [this](QMenu* menu, const char* name, const char* text,
-                              const QKeySequence& shortcut, auto handler) {
-        QAction* item = addItem(menu, QLatin1String(name), QLatin1String(text), shortcut);
-        connect(item, &QAction::triggered, this, handler);
-        return item;
+                              const QKeySequence& shortcut = {}) {
+        return addItem(menu, QLatin1String(name), QLatin1String(text), shortcut);
     };
-    entry(actions, "MenuToggleListen", "Toggle &Listen", Qt::Key_F6,
-          [this] { core_->modes.MenuToggleListenClick(); });
+    entry(actions, "MenuToggleListen", "Toggle &Listen", Qt::Key_F6);
     QMenu* unproto =
         addMenu(actions, QStringLiteral("MenuUnpro"), QStringLiteral("&Unpro Transmit"));
     const char* const unprotoItems[][2] = {
@@ -397,44 +366,30 @@ void THoofdForm::buildActionMenu()
         {"Sub_Menu400BDDPSKs", "400 Bd DPSK (S)"}, {"Sub_Menu800BdDPSKs", "800 Bd DPSK (S)"},
         {"Sub_Menu100BdDPSKl", "100 Bd DPSK (L)"}, {"Sub_Menu200BdDPSKl", "200 Bd DPSK (L)"},
         {"Sub_Menu400BdDPSKl", "400 Bd DPSK (L)"}, {"Sub_Menu800BdDPSKl", "800 Bd DPSK (L)"}};
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 10; ++i)
         entry(unproto, unprotoItems[i][0], unprotoItems[i][1],
-              i == 0 ? QKeySequence(Qt::Key_F7) : QKeySequence(),
-              [this, i] { core_->commands.unprotoClick(i + 1); });
-    }
-    entry(actions, "MenuAmtorFec", "&Fec Transmit", Qt::ALT | Qt::Key_F7,
-          [this] { core_->commands.MenuAmtorFecClick(); });
-    entry(actions, "MenuBaudotTransmit", "&Baudot Transmit", Qt::CTRL | Qt::Key_F7,
-          [this] { core_->commands.MenuBaudotTransmitClick(); });
-    entry(actions, "MenuStandby", "&Standby in this Mode", Qt::ALT | Qt::Key_S,
-          [this] { core_->commands.MenuStandbyClick(); });
-    addItem(actions, QStringLiteral("NewM3"), QStringLiteral("M3"))->setVisible(false);
-    // Calling comes with its own dialogs; the entries wait for them.
-    addItem(actions, QStringLiteral("MenuCallAstation"), QStringLiteral("&Call a station"),
-            Qt::Key_F5);
-    addItem(actions, QStringLiteral("MenuCallAListStation"),
-            QStringLiteral("Call a station from &List"), Qt::ALT | Qt::Key_F5);
-    entry(actions, "MenuDisconnect", "&Disconnect", Qt::ALT | Qt::Key_D,
-          [this] { core_->commands.MenuDisconnectClick(); });
-    entry(actions, "MenuHardDisconnect", "&Hard Disconnect", Qt::ALT | Qt::Key_H,
-          [this] { core_->commands.MenuHardDisconnectClick(); });
-    addItem(actions, QStringLiteral("MenuCallCQ"), QStringLiteral("Call C&Q"), Qt::Key_F8);
-    entry(actions, "MenuChangeOver", "Change &Over", Qt::Key_End,
-          [this] { core_->commands.MenuChangeOverClick(); });
-    entry(actions, "MenuSendHiscalldeMycall", "&Send Hiscall de Mycall", Qt::CTRL | Qt::Key_End,
-          [this] { core_->commands.MenuSendHiscalldeMycallClick(); });
+              i == 0 ? QKeySequence(Qt::Key_F7) : QKeySequence());
+    entry(actions, "MenuAmtorFec", "&Fec Transmit", Qt::ALT | Qt::Key_F7);
+    entry(actions, "MenuBaudotTransmit", "&Baudot Transmit", Qt::CTRL | Qt::Key_F7);
+    entry(actions, "MenuStandby", "&Standby in this Mode", Qt::ALT | Qt::Key_S);
+    entry(actions, "NewM3", "M3")->setVisible(false);
+    entry(actions, "MenuCallAstation", "&Call a station", Qt::Key_F5);
+    entry(actions, "MenuCallAListStation", "Call a station from &List", Qt::ALT | Qt::Key_F5);
+    entry(actions, "MenuDisconnect", "&Disconnect", Qt::ALT | Qt::Key_D);
+    entry(actions, "MenuHardDisconnect", "&Hard Disconnect", Qt::ALT | Qt::Key_H);
+    entry(actions, "MenuCallCQ", "Call C&Q", Qt::Key_F8);
+    entry(actions, "MenuChangeOver", "Change &Over", Qt::Key_End);
+    entry(actions, "MenuSendHiscalldeMycall", "&Send Hiscall de Mycall", Qt::CTRL | Qt::Key_End);
     entry(actions, "MenuSendHiscalldeMycallCho", "&Send Hiscall de Mycall+Cho",
-          Qt::ALT | Qt::Key_End, [this] { core_->commands.MenuSendHiscalldeMycallChoClick(); });
-    entry(actions, "MenuClearTxScreen", "Clear &Tx Screen + Buffer", Qt::ALT | Qt::Key_T,
-          [this] { core_->keys.MenuClearTxScreenClick(); });
-    entry(actions, "MenuClearRxScreen", "Clear &Rx Screen + Buffer", Qt::ALT | Qt::Key_R,
-          [this] { core_->keys.MenuClearRxScreenClick(); });
+          Qt::ALT | Qt::Key_End);
+    entry(actions, "MenuClearTxScreen", "Clear &Tx Screen + Buffer", Qt::ALT | Qt::Key_T);
+    entry(actions, "MenuClearRxScreen", "Clear &Rx Screen + Buffer", Qt::ALT | Qt::Key_R);
 }
 
 void THoofdForm::buildPopUpMenu()
 {
-    // Shared by both text windows. Items whose work comes with later features stay
-    // disabled; the status line enables the link items while a link is up.
+    // Shared by both text windows. The status line enables the link items while a link
+    // is up.
     popUp_ = new QMenu(this);
     popUp_->setObjectName(QStringLiteral("PopUp"));
     const auto item = [this](const char* name, const char* text, bool enabled = false) {
@@ -442,43 +397,26 @@ void THoofdForm::buildPopUpMenu()
         action->setEnabled(enabled);
         return action;
     };
-    connect(item("PopUpMakeHiscallselectedtext", "Make Hiscall=Selected text", true),
-            &QAction::triggered, this,
-            [this] { core_->commands.PopUpMakeHiscallselectedtextClick(); });
-    connect(item("PopUpMakeHisNameSelectedtext", "Make HisName=Selected text", true),
-            &QAction::triggered, this,
-            [this] { core_->commands.PopUpMakeHisNameSelectedtextClick(); });
-    connect(item("PopUpClearRxScreen1", "Clear Rx Screen", true), &QAction::triggered, this,
-            [this] {
-                core_->link.ScrollNaarEnd();
-                core_->keys.MenuClearRxScreenClick();
-            });
-    connect(item("PopUpClearTxScreen", "Clear Tx Screen", true), &QAction::triggered, this,
-            [this] { core_->keys.MenuClearTxScreenClick(); });
+    item("PopUpMakeHiscallselectedtext", "Make Hiscall=Selected text", true);
+    item("PopUpMakeHisNameSelectedtext", "Make HisName=Selected text", true);
+    item("PopUpClearRxScreen1", "Clear Rx Screen", true);
+    item("PopUpClearTxScreen", "Clear Tx Screen", true);
     item("PopUpOpenLogFile1", "Open Log File");
     item("PopUpSaveReceiveBuffer1", "Save Receive Buffer");
     item("PopUpCallaStation", "Call a Station");
     item("PopUpCallfromList", "Call from List");
-    connect(item("PopupCho", "Change Over"), &QAction::triggered, this,
-            [this] { core_->commands.MenuChangeOverClick(); });
-    connect(item("PopUpHisdeMy", "Transmit Hiscall de Mycall"), &QAction::triggered, this,
-            [this] { core_->commands.MenuSendHiscalldeMycallClick(); });
-    connect(item("PopUpHisdeMyCHO", "Transmit Hiscall de Mycall+CHO"), &QAction::triggered, this,
-            [this] { core_->commands.MenuSendHiscalldeMycallChoClick(); });
-    connect(item("PopUpDisconnect", "Disconnect"), &QAction::triggered, this,
-            [this] { core_->commands.MenuDisconnectClick(); });
+    item("PopupCho", "Change Over");
+    item("PopUpHisdeMy", "Transmit Hiscall de Mycall");
+    item("PopUpHisdeMyCHO", "Transmit Hiscall de Mycall+CHO");
+    item("PopUpDisconnect", "Disconnect");
+    // The windows' own keys handle these shortcuts; the items only show them.
     QAction* copy = item("PopUpCtrlIns", "Copy Selected text to Clipboard");
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
-    copy->setShortcutContext(Qt::WidgetShortcut); // the windows' own keys handle it
-    connect(copy, &QAction::triggered, this,
-            [this] { core_->keys.TransmitWindowKeyDown(Qt::Key_Insert, Qt::ControlModifier); });
+    copy->setShortcutContext(Qt::WidgetShortcut);
     QAction* paste = item("PopUpShiftIns", "Paste clipboard to Transmit window");
     paste->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
     paste->setShortcutContext(Qt::WidgetShortcut);
-    connect(paste, &QAction::triggered, this,
-            [this] { core_->keys.TransmitWindowKeyDown(Qt::Key_Insert, Qt::ShiftModifier); });
-    connect(item("PopUpClipClear", "Clear ClipBoard"), &QAction::triggered, this,
-            [this] { core_->keys.PopUpClipClearClick(); });
+    item("PopUpClipClear", "Clear ClipBoard");
 
     for (QPlainTextEdit* window : {static_cast<QPlainTextEdit*>(receiveWindow_),
                                    static_cast<QPlainTextEdit*>(transmitWindow_)}) {
@@ -488,84 +426,11 @@ void THoofdForm::buildPopUpMenu()
     }
 }
 
-void THoofdForm::connectButtons()
+void THoofdForm::markUnavailable()
 {
-    const auto onClick = [this](const char* name, auto handler) {
-        if (auto* button = findChild<QAbstractButton*>(QLatin1String(name)))
-            connect(button, &QAbstractButton::clicked, this, handler);
-    };
-    const auto control = [this](quint8 code) {
-        return [this, code] { core_->commands.sendControl(code); };
-    };
-    const auto standby = [this] { core_->commands.MenuStandbyClick(); };
-    const auto toggleListen = [this] { core_->modes.MenuToggleListenClick(); };
-    const auto disconnect = [this] { core_->commands.MenuDisconnectClick(); };
-    const auto hardDisconnect = [this] { core_->commands.MenuHardDisconnectClick(); };
-    const auto wordOut = [this] { core_->modes.toggleWordOut(); };
-    const auto filter = [this](quint8 number) {
-        return [this, number] { core_->commands.audioFilterClick(number); };
-    };
-
-    onClick("PactorStandby", standby);
-    onClick("PactorListen", toggleListen);
-    onClick("PactorUnpro", [this] { core_->commands.unprotoClick(1); });
-    onClick("PactorDuplex", [this] { core_->commands.PactorDuplexClick(); });
-    onClick("PactorDisconnect", disconnect);
-    onClick("PactorHardDisconnect", hardDisconnect);
-    onClick("Pactor3Button", [this] { core_->commands.Pactor3ButtonClick(); });
-
-    onClick("AmtorStandby", standby);
-    onClick("AmtorListen", toggleListen);
-    onClick("AmtorFec", [this] { core_->commands.MenuAmtorFecClick(); });
-    onClick("AmtorWout", wordOut);
-    onClick("AmtorDisConnect", disconnect);
-    onClick("AmtorHardDisconnect", hardDisconnect);
-
-    onClick("PacketPort1", [this] { core_->modes.Sub_MenuPacketPort1Click(); });
-    onClick("PacketPort2", [this] { core_->modes.Sub_MenuPacketPort2Click(); });
-    onClick("PacketMonitor", [this] { core_->commands.PacketMonitorClick(); });
-    onClick("PacketDisconnect", [this] { core_->commands.PacketDisConnectClick(); });
-
-    onClick("RttyReceive", [this] { core_->commands.RttyReceiveClick(); });
-    onClick("rttyTransmit", [this] { core_->commands.RttyTransmitClick(); });
-    onClick("RttyBaud", [this] { core_->commands.RttyBaudClick(); });
-    onClick("RttyWout", wordOut);
-
-    onClick("CwDelayed", [this] { core_->commands.CwDelayedClick(); });
-    onClick("CwTransmit", [this] { core_->commands.CWTransmitClick(); });
-    onClick("CwTxSpeed", [this] { core_->commands.CwTxSpeedClick(); });
-    onClick("CwRxAuto", control(6));      // Ctrl-F
-    onClick("CwRxSpeedUp", control(21));  // Ctrl-U
-    onClick("CwRxSpeedDown", control(4)); // Ctrl-D
-    onClick("CwWout", wordOut);
-
-    onClick("AudioCwFilter", filter(1));
-    onClick("AudioNotchFilter", filter(2));
-    onClick("AudioPeakFilter", filter(3));
-    onClick("AudioNoneFilter", filter(4));
-    onClick("AudioConfig", [this] { core_->audio.MenuAudioCWClick(); });
-
-    onClick("PskUp", control(12));   // Ctrl-L
-    onClick("PskDown", control(11)); // Ctrl-K
-    onClick("PskSquelch", [this] { core_->commands.PskSquelchClick(); });
-    onClick("PskNet", control(14));  // Ctrl-N
-    onClick("PskMode", control(2));  // Ctrl-B
-    onClick("PskReset", control(6)); // Ctrl-F
-    onClick("PskTransmit", [this] { core_->commands.PskTransmitClick(); });
-    onClick("PskStandby", [this] { core_->commands.PskStandbyClick(); });
-    onClick("PskWout", wordOut);
-
-    onClick("ClearTransmitBuffer", [this] { core_->keys.ClearTransmitBufferClick(); });
-    onClick("SpeedCho", [this] { core_->commands.MenuChangeOverClick(); });
-    onClick("SpeedHiscall", [this] { core_->commands.MenuSendHiscalldeMycallClick(); });
-    onClick("SpeedRxClear", [this] {
-        core_->link.ScrollNaarEnd();
-        core_->keys.MenuClearRxScreenClick();
-    });
-    onClick("SpeedTxClear", [this] { core_->keys.MenuClearTxScreenClick(); });
-
-    // Calling, CQ, NAVTEX, the tools, logging and file transmission come with their
-    // own features; until then their buttons and entries stay disabled.
+    // Calling, CQ, NAVTEX, the tools, logging, the logbook, the mailbox and file
+    // transmission come with their own features; until then their buttons and entries
+    // stay disabled. The hidden items have no work at all.
     view_.setUnavailable({
         QStringLiteral("PactorCQ"),
         QStringLiteral("PactorConnect"),
@@ -593,6 +458,10 @@ void THoofdForm::connectButtons()
         QStringLiteral("OpenLogFile"),
         QStringLiteral("XmitFile"),
         QStringLiteral("SaveBuffer"),
+        QStringLiteral("MenuShowLogbook"),
+        QStringLiteral("MenuEditLogbook"),
+        QStringLiteral("Sub_MenuLogBookAan"),
+        QStringLiteral("Sub_MenuLogBookUit"),
         QStringLiteral("MenuCallAstation"),
         QStringLiteral("MenuCallAListStation"),
         QStringLiteral("MenuCallCQ"),
@@ -606,7 +475,43 @@ void THoofdForm::connectButtons()
         QStringLiteral("MenuMaildropCheck"),
         QStringLiteral("MenuBackupMailbox"),
         QStringLiteral("MenuReloadMailbox"),
+        QStringLiteral("NewM2"),
+        QStringLiteral("NewM3"),
+        QStringLiteral("one1"),
+        QStringLiteral("two1"),
+        QStringLiteral("three1"),
     });
+}
+
+QList<QObject*> THoofdForm::actionComponents() const
+{
+    QList<QObject*> components;
+    for (QMenu* menu : {static_cast<QMenu*>(nullptr), popUp_}) {
+        const QList<QAction*> actions =
+            menu ? menu->findChildren<QAction*>() : menuBar()->findChildren<QAction*>();
+        for (QAction* action : actions)
+            if (!action->objectName().isEmpty() && !action->menu())
+                components.append(action);
+    }
+    for (QAbstractButton* button : centralWidget()->findChildren<QAbstractButton*>())
+        if (!button->objectName().isEmpty() && !qobject_cast<QTabBar*>(button->parent()) &&
+            !button->property(SpareButtonProperty).toBool())
+            components.append(button);
+    return components;
+}
+
+void THoofdForm::connectActions()
+{
+    for (QObject* component : actionComponents()) {
+        const QString name = component->objectName();
+        if (!core_->actions.contains(name))
+            continue;
+        const auto run = [this, name] { core_->actions.run(name); };
+        if (auto* action = qobject_cast<QAction*>(component))
+            connect(action, &QAction::triggered, this, run);
+        else
+            connect(static_cast<QAbstractButton*>(component), &QAbstractButton::clicked, this, run);
+    }
 }
 
 void THoofdForm::createDialogs()
@@ -643,18 +548,9 @@ void THoofdForm::runDialog(Dialog dialog)
     }
 }
 
-void THoofdForm::MenuAboutClick()
-{
-    core_->station.MenuHold = false;
-    guiModal_.runDialog(Dialog::About);
-}
-
 void THoofdForm::applyTransmitHeight()
 {
-    // The share of the transmit area, in thousandths of the window.
-    int transmit = core_->settings.TransmitScreenHeight;
-    if (transmit <= 0 || transmit >= 1000)
-        transmit = 300;
+    const int transmit = core_->lifecycle.transmitShare();
     auto* layout = static_cast<QVBoxLayout*>(centralWidget()->layout());
     layout->setStretchFactor(receiveStack_, 1000 - transmit);
     layout->setStretchFactor(transmitWindow_, transmit);
@@ -720,41 +616,32 @@ bool THoofdForm::eventFilter(QObject* watched, QEvent* event)
     if (watched->objectName() == QLatin1String("Pane1") ||
         watched->objectName() == QLatin1String("Pane2"))
         return paneEvent(static_cast<QWidget*>(watched), event);
+    TransmitKeys& keys = core_->keys;
+    const WindowArea area = watched == receiveWindow_->viewport() || watched == receiveWindow_
+                                ? WindowArea::ReceiveWindow
+                            : watched == tempMemo_->viewport() || watched == tempMemo_
+                                ? WindowArea::FrozenCopy
+                            : watched == receiveBar_ ? WindowArea::ReceiveBar
+                                                     : WindowArea::TransmitWindow;
     switch (event->type()) {
     case QEvent::ShortcutOverride:
-        // End, Ctrl+End and Alt+End are the Action menu's, not the text windows'.
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_End) {
+        if (TransmitKeys::isMenuKey(static_cast<QKeyEvent*>(event)->key())) {
             event->ignore();
             return true;
         }
         break;
     case QEvent::MouseMove:
-        // Moving the mouse over the text windows or the receive bar ends a menu's freeze.
-        core_->station.MenuHold = false;
+        keys.areaMouseMove();
         break;
     case QEvent::MouseButtonPress:
-        if (watched == receiveWindow_->viewport()) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            core_->keys.ReceiveWindowMouseDown(mouse->button() == Qt::RightButton);
-        } else if (watched == transmitWindow_->viewport()) {
-            core_->station.MenuHold = false;
-            core_->keys.TransmitWindowClick();
-        } else {
-            core_->station.MenuHold = false;
-        }
+        keys.areaMouseDown(area, static_cast<QMouseEvent*>(event)->button() == Qt::RightButton);
         break;
     case QEvent::KeyPress:
-        if (watched == receiveWindow_ || watched == tempMemo_) {
+        if (area == WindowArea::ReceiveWindow || area == WindowArea::FrozenCopy) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            // While reading back the keyboard belongs to TempMemo, which the receive
-            // window stands in for while it is in front.
-            if (watched == tempMemo_ || core_->station.ScrollBack) {
-                core_->keys.tempMemoKeyDown(key->key(), key->modifiers());
+            const bool printable = !key->text().isEmpty() && key->text().at(0).isPrint();
+            if (keys.readingKeyDown(area, key->key(), key->modifiers(), printable))
                 return true;
-            }
-            core_->keys.ReceiveWindowKeyDown();
-            if (!key->text().isEmpty() && key->text().at(0).isPrint())
-                core_->keys.ReceiveWindowKeyPress();
         }
         break;
     default:

@@ -54,6 +54,10 @@ public:
     TTransmitMemo* transmitWindow() const { return transmitWindow_; }
     TComBaudConfig* comBaudConfig() const { return comBaudConfig_; }
     TConfigAudio* configAudio() const { return configAudio_; }
+    WidgetView& view() { return view_; }
+    // The named menu items (menu bar and pop-up) and toolbar buttons: what the action
+    // table may drive.
+    QList<QObject*> actionComponents() const;
     // Whether the start-up activation work (FormActivate) has run, on the first
     // activation or in its place.
     bool firstActivationHandled() const
@@ -61,8 +65,6 @@ public:
         return firstActivation_ == FirstActivation::StoodIn ||
                firstActivation_ == FirstActivation::Seen;
     }
-
-    void MenuAboutClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,7 +79,10 @@ private:
     void buildModeMenu();
     void buildActionMenu();
     void buildPopUpMenu();
-    void connectButtons();
+    // Components whose feature is not built yet stay disabled.
+    void markUnavailable();
+    // Connects every named menu item and toolbar button to the core's action of that name.
+    void connectActions();
     QMenu* addMenu(QMenu* parent, const QString& name, const QString& title);
     QAction* addItem(QMenu* menu, const QString& name, const QString& text,
                      const QKeySequence& shortcut = {});

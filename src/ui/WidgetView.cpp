@@ -38,18 +38,40 @@ void WidgetView::indexComponents()
     }
 }
 
+QStringList WidgetView::componentNames() const
+{
+    QStringList names = components_.keys();
+    names.sort();
+    return names;
+}
+
+namespace {
+QStringList& missedNamesInProcess()
+{
+    static QStringList names;
+    return names;
+}
+} // namespace
+
+const QStringList& WidgetView::missedNames()
+{
+    return missedNamesInProcess();
+}
+
+void WidgetView::clearMissedNames()
+{
+    missedNamesInProcess().clear();
+}
+
 QObject* WidgetView::find(const QString& name) const
 {
     QObject* object = components_.value(name);
+    if (!object && !missedNamesInProcess().contains(name)) {
+        missedNamesInProcess().append(name);
 #ifndef NDEBUG
-    if (!object) {
-        static QSet<QString> warned;
-        if (!warned.contains(name)) {
-            warned.insert(name);
-            qDebug() << "no component named" << name;
-        }
-    }
+        qDebug() << "no component named" << name;
 #endif
+    }
     return object;
 }
 
@@ -337,6 +359,11 @@ void WidgetView::setHintsEnabled(bool enabled)
 {
     if (onHintsEnabled)
         onHintsEnabled(enabled);
+}
+
+void WidgetView::closeWindow()
+{
+    window_->close();
 }
 
 void WidgetView::showSplash()

@@ -1,8 +1,8 @@
 #pragma once
 
 // The core's View, carried out on the main window's components found by objectName:
-// widgets, panels, menus and menu items. A name the window does not have (yet) is
-// ignored, with a warning in debug builds. Setting a property to the value it already
+// widgets, panels, menus and menu items. A name the window does not have is ignored
+// and noted, so the tests can fail on a misspelt one. Setting a property to the value it already
 // has does nothing, so handlers may set their whole state on every call.
 
 #include "base/View.h"
@@ -24,6 +24,8 @@ public:
 
     // Collects the named components below the window; call after building it.
     void indexComponents();
+    // The names collected, sorted.
+    QStringList componentNames() const;
 
     void setCaption(const QString& name, const QString& caption) override;
     QString caption(const QString& name) const override;
@@ -51,10 +53,17 @@ public:
     bool isWindowMaximized() const override;
     void setHintsEnabled(bool enabled) override;
     void showSplash() override;
+    void closeWindow() override;
 
     // Components whose feature is not built yet: they stay disabled whatever the
     // handlers ask, so nothing offers work that does not happen.
     void setUnavailable(const QStringList& names);
+
+    bool isUnavailable(const QString& name) const { return unavailable_.contains(name); }
+
+    // Every name asked for in this process that no window had, in the order first asked.
+    static const QStringList& missedNames();
+    static void clearMissedNames();
 
     std::function<void()> onShowSplash;
     std::function<void(bool)> onHintsEnabled;

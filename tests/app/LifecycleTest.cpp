@@ -78,6 +78,12 @@ TEST_F(LifecycleTest, TheSettingsAreAppliedToTheWindows)
     EXPECT_TRUE(h.view.isChecked(QStringLiteral("Sub_MenuMessagesOnScreenOn")));
     EXPECT_TRUE(h.view.isChecked(QStringLiteral("English")));
     EXPECT_EQ(h.station().MyCallField, QStringLiteral("NOCALL"));
+
+    // The transmit window's share: a height the window cannot give falls back.
+    for (const auto& [height, share] : {std::pair{0, 300}, {412, 412}, {999, 999}, {1000, 300}}) {
+        h.settings().TransmitScreenHeight = height;
+        EXPECT_EQ(h.core.lifecycle.transmitShare(), share) << height;
+    }
 }
 
 TEST_F(LifecycleTest, AHandWrittenFileTakesTheBuiltInValueForWhatItLacks)

@@ -91,7 +91,7 @@ TEST_F(ModeCommandsTest, HisDeMySendsOnlyWhenTheTextCanGoOut)
 TEST_F(ModeCommandsTest, StandbyAndDisconnectDependOnTheLink)
 {
     inMode("PACTOR", true, true);
-    commands.MenuStandbyClick();
+    h.core.modes.MenuStandbyClick();
     EXPECT_EQ(h.wire.transcript(), QStringLiteral("<4>[500ms]"));
 
     h.wire.clear();
@@ -107,7 +107,7 @@ TEST_F(ModeCommandsTest, StandbyAndDisconnectDependOnTheLink)
 
     h.wire.clear();
     inMode("PSK31");
-    commands.MenuStandbyClick();
+    h.core.modes.MenuStandbyClick();
     EXPECT_EQ(h.wire.transcript(), QStringLiteral("<ESC>DD<CR>PSKT<CR>"));
 }
 
@@ -161,7 +161,7 @@ TEST_F(ModeCommandsTest, FecBaudotAndTheAudioFiltersActOnlyInTheirModes)
     inMode("AUDIO");
     const char* const names[] = {"CWFILTER", "NOTCH", "PEAK", "THROUGH"};
     for (quint8 filter = 1; filter <= 4; ++filter) {
-        commands.audioFilterClick(filter);
+        h.core.modes.audioFilterClick(filter);
         EXPECT_EQ(h.station().AudioFilterName, QLatin1String(names[filter - 1]));
     }
     EXPECT_EQ(h.wire.writtenText(), QStringLiteral("CW<CR>notch<CR>Peak<CR>Through<CR>"));

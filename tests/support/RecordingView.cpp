@@ -1,5 +1,10 @@
 #include "RecordingView.h"
 
+#include <QFile>
+#include <QSet>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
 namespace {
 
 QString asLines(const QString& text)
@@ -23,6 +28,33 @@ void appendAsLine(QString& text, const QString& line, QString* added)
 }
 
 } // namespace
+
+QStringList windowComponentNames()
+{
+    QFile file(QStringLiteral(ORVANTI_WINDOW_NAMES_FILE));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        ADD_FAILURE() << "cannot read " << ORVANTI_WINDOW_NAMES_FILE << ": "
+                      << file.errorString().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+RecordingView::~RecordingView()
+{
+    EXPECT_TRUE(unknownNames_.isEmpty()) << "component names the main window lacks: "
+                                         << unknownNames_.join(QStringLiteral(", ")).toStdString();
+}
+
+void RecordingView::noteName(const QString& name) const
+{
+    static const QSet<QString> known = [] {
+        const QStringList names = windowComponentNames();
+        return QSet<QString>(names.cbegin(), names.cend());
+    }();
+    if (!known.contains(name) && !unknownNames_.contains(name))
+        unknownNames_.append(name);
+}
 
 void RecordingView::setCaption(const QString& name, const QString& caption)
 {
@@ -159,6 +191,7 @@ std::vector<TextRun> RecordingView::receiveRuns() const
 
 const ComponentState& RecordingView::component(const QString& name) const
 {
+    noteName(name);
     static const ComponentState untouched;
     const auto it = components_.find(name);
     return it == components_.end() ? untouched : *it;
@@ -167,4 +200,24 @@ const ComponentState& RecordingView::component(const QString& name) const
 void RecordingView::TransmitRecorder::appendLine(const QString& line)
 {
     appendAsLine(content, line, nullptr);
+}
+
+QString RecordingView::describe() const
+{
+    QString text;
+    QTextStream out(&text);
+    for (auto it = components_.cbegin(); it != components_.cend(); ++it) {
+        const ComponentState& c = it.value();
+        out << it.key() << ": '" << c.caption << "' '" << c.hint << "' " << c.enabled << c.visible
+            << c.checked << ' ' << c.fill << ' ' << c.text << ' ' << c.fontName << ' ' << c.fontSize
+            << ' ' << c.fontStyle << ' ' << int(c.cursor) << ' ' << int(c.frame) << ' ' << c.redraws
+            << ' ' << c.page << '\n';
+    }
+    out << "receive: " << receiveText_ << " at " << scrollPosition_ << " ends " << scrollsToEnd_
+        << " font " << fontColor_ << " frozen " << frozenCopy_ << ' ' << frozenInFront_ << '\n';
+    out << "transmit: " << transmitView_.content << '\n';
+    out << "focus " << focus_ << " clipboard " << clipboard_ << " title " << title_ << ' '
+        << maximized_ << hintsEnabled_ << " splashes " << splashes_ << " closes " << closeRequests_
+        << '\n';
+    return text;
 }

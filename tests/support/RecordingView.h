@@ -34,6 +34,10 @@ struct TextRun {
 // ReceiveView and TransmitView share method names, so the transmit window is a member.
 class RecordingView final : public View, public ReceiveView {
 public:
+    // Fails the test when a component name was used that the real main window lacks
+    // (the names are in WindowComponentNames.txt, which a GUI test keeps up to date).
+    ~RecordingView() override;
+
     // View
     void setCaption(const QString& name, const QString& caption) override;
     QString caption(const QString& name) const override;
@@ -60,6 +64,7 @@ public:
     bool isWindowMaximized() const override { return maximized_; }
     void setHintsEnabled(bool enabled) override { hintsEnabled_ = enabled; }
     void showSplash() override { ++splashes_; }
+    void closeWindow() override { ++closeRequests_; }
 
     // ReceiveView
     void insertText(const QString& text, Color color) override;
@@ -84,6 +89,8 @@ public:
     void setFrozenCopyInFront(bool inFront) override { frozenInFront_ = inFront; }
 
     // State for assertions.
+    // Everything recorded, as text: equal for two views that saw the same effects.
+    QString describe() const;
     const ComponentState& component(const QString& name) const;
     bool has(const QString& name) const { return components_.contains(name); }
     QString receiveText() const { return receiveText_; }
@@ -97,6 +104,7 @@ public:
     QString title() const { return title_; }
     bool hintsEnabled() const { return hintsEnabled_; }
     int splashes() const { return splashes_; }
+    int closeRequests() const { return closeRequests_; }
 
     TransmitView& transmit() { return transmitView_; }
     QString transmitText() const { return transmitView_.content; }
@@ -118,7 +126,12 @@ private:
         QString selection;
     };
 
-    ComponentState& state(const QString& name) { return components_[name]; }
+    ComponentState& state(const QString& name)
+    {
+        noteName(name);
+        return components_[name];
+    }
+    void noteName(const QString& name) const;
 
     QMap<QString, ComponentState> components_;
     QString receiveText_;
@@ -134,5 +147,10 @@ private:
     bool maximized_ = false;
     bool hintsEnabled_ = false;
     int splashes_ = 0;
+    int closeRequests_ = 0;
     TransmitRecorder transmitView_;
+    mutable QStringList unknownNames_;
 };
+
+// The main window's component names as the file lists them; empty when it cannot be read.
+QStringList windowComponentNames();
