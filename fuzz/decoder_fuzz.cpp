@@ -120,6 +120,7 @@ public:
     bool isWindowMaximized() const override { return false; }
     void setHintsEnabled(bool) override {}
     void showSplash() override {}
+    void closeWindow() override {}
 
 private:
     QHash<QString, QString> captions_;

@@ -289,3 +289,9 @@ void HeldView::showSplash()
     passOn();
     target_.showSplash();
 }
+
+void HeldView::closeWindow()
+{
+    passOn();
+    target_.closeWindow();
+}

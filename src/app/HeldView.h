@@ -50,6 +50,7 @@ public:
     bool isWindowMaximized() const override { return target_.isWindowMaximized(); }
     void setHintsEnabled(bool enabled) override;
     void showSplash() override;
+    void closeWindow() override;
 
 private:
     enum class Property : quint8 {
