@@ -29,26 +29,30 @@ public:
     PortLink(Port& port, Clock& clock, Station& station, Settings& settings, View& view,
              ReceiveView& receiveWindow, TransmitView& transmitWindow, Modal& modal);
 
-    // Configures and opens the port named `portName` ("COM1".."COM6" or a device path),
-    // greets the controller and reports in the receive window.
+    // "Open port": configures and opens the port named `portName` ("COM1".."COM6" or a
+    // device path), greets the controller and reports in the receive window.
     void OpenPoort(const QString& portName);
-    // Sends each byte as it stands, adding only the carriage return of a due wrap.
+    // "Send to the PTC": each byte as it stands, adding only the CR of a due wrap.
     void ZendNaarPtc(const QByteArray& text);
-    // Waits 200 ms, reads and discards what is waiting, recognises the controller.
+    // "Dummy read": waits 200 ms, reads what is waiting, recognises the controller.
     void DummiRead();
     // Reads everything waiting (within reason) and returns the last block read, which
     // also becomes DrainText; empty when nothing was waiting.
     QByteArray readLastBlock();
     // Waits up to about 200 ms for a byte; returns the number waiting.
     int WaitForData();
+    // "Read the V24 (serial) port": one read into Station::RxChunk.
     void LeesV24Poort();
+    // The Receive timer's work: flow control, the input lamp, then read and decode.
     void ReceiveTimer();
     void StopTimers();
     void StartTimers();
+    // A main menu title opened: the receive display holds until the operator acts.
     void MainmenuFileClick();
+    // "Scroll to the end" of the receive window, leaving read-back.
     void ScrollNaarEnd();
-    // Back from the logbook: the receive window to its end (unless the logbook is on)
-    // and the keyboard to the transmit window.
+    // "Restore the receive window", back from the logbook: the receive window to its end (unless
+    // the logbook is on) and the keyboard to the transmit window.
     void HerstelReceiveWindow();
 
     // The device went away while open: say so once in the receive window.

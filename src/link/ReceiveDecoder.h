@@ -28,6 +28,7 @@ public:
     ReceiveDecoder(Station& station, Settings& settings, PortLink& link, StatusDisplay& status,
                    View& view, ReceiveView& receiveWindow);
 
+    // "Write the V24 (serial) data": decodes the block into the receive window.
     void V24Schryf();
 
     // Takes the bytes bound for the capture file while Station::CaptureOn is set;
