@@ -105,8 +105,8 @@ int main(int argc, char** argv)
             overheads[entry].push_back(overhead);
             worst = std::max(worst, overhead);
             std::printf("%-22s %-6s waits %5lld ms  took %8.2f ms  overhead %6.2f ms\n", entry,
-                        qPrintable(core.station.ModeId), static_cast<long long>(clock.waitedMs),
-                        elapsedMs, overhead);
+                        qPrintable(modeText(core.station.ModeId)),
+                        static_cast<long long>(clock.waitedMs), elapsedMs, overhead);
             runFor(50); // let the window paint what came back
         }
     }

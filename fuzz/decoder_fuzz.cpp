@@ -173,7 +173,8 @@ public:
     void insertAtCaret(const QString&) override {}
 };
 
-const char* const Modes[] = {"PACTOR", "AMTOR", "PACKET", "RTTY", "CW", "PSK31", "AUDIO", "DUMB"};
+const Mode Modes[] = {Mode::Pactor, Mode::Amtor, Mode::Packet, Mode::Rtty,
+                      Mode::Cw,     Mode::Psk31, Mode::Audio,  Mode::Dumb};
 const PtcModel Models[] = {PtcModel::Unknown, PtcModel::Z80, PtcModel::II, PtcModel::IIpro};
 
 // The capture bytes of one block read on its own, worked out independently of the
@@ -247,7 +248,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Station& station = core.station;
     Settings& settings = core.settings;
-    station.ModeId = QLatin1String(Modes[data[0] % std::size(Modes)]);
+    station.ModeId = Modes[data[0] % std::size(Modes)];
     settings.MessagesOnScreen = switches & 0x01;
     station.DuplexOn = switches & 0x02;
     settings.MaildropOn = switches & 0x04;
@@ -296,7 +297,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const qint64 before = window.length();
         const int failuresBefore = captureFailures;
         // A packet link coming up or going down ends the block at its first text byte.
-        const bool endsEarly = station.ModeId == QLatin1String("PACKET") &&
+        const bool endsEarly = station.ModeId == Mode::Packet &&
                                (block.contains("CONNECTED to") || block.contains("DISCONNECTED"));
         captured.clear();
 
@@ -316,7 +317,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             check(captured.isEmpty(), "captured with the capture off");
         // Without a status reply in the block nothing else touches the call.
         const qsizetype connected = block.indexOf("CONNECTED TO");
-        if (station.ModeId == QLatin1String("PACTOR") && connected >= 0 && !block.contains(30)) {
+        if (station.ModeId == Mode::Pactor && connected >= 0 && !block.contains(30)) {
             QByteArray call = block.mid(connected + 13, 8);
             const qsizetype cr = call.indexOf('\r');
             if (cr >= 0)

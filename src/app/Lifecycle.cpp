@@ -71,7 +71,7 @@ CreateResult Lifecycle::FormCreate(const QString& stationFolder)
     station_.ProgramDir = stationFolder;
     if (!station_.ProgramDir.endsWith(QLatin1Char('/')))
         station_.ProgramDir += QLatin1Char('/');
-    station_.ModeId = QStringLiteral("PACTOR");
+    station_.ModeId = Mode::Pactor;
     station_.RttyBaudText = QStringLiteral("45");
 
     // A key the file lacks, or one that is no number, keeps the built-in value.

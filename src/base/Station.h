@@ -7,6 +7,17 @@
 #include <QByteArray>
 #include <QString>
 
+// The operating mode, in the order of the mode pages: a page's index is its mode's.
+enum class Mode : quint8 { Pactor, Amtor, Packet, Rtty, Cw, Audio, Psk31, Navtex, Dumb };
+
+// What the status bar shows for a mode.
+inline QString modeText(Mode mode)
+{
+    static const char* const texts[] = {"PACTOR", "AMTOR", "PACKET", "RTTY", "CW",
+                                        "AUDIO",  "PSK31", "NAVTEX", "DUMB"};
+    return QLatin1String(texts[static_cast<int>(mode)]);
+}
+
 // The controller model, oldest first: later models can do more, so they compare above.
 enum class PtcModel : quint8 { Unknown = 0, Z80, Plus, IIe, II, IIpro };
 
@@ -15,8 +26,8 @@ struct Station {
     bool FormReady = false;
     bool BiosMode = false;
 
-    QString ModeId = QStringLiteral("PACTOR");
-    bool modeIs(const char* mode) const { return ModeId == QLatin1String(mode); }
+    Mode ModeId = Mode::Pactor;
+    bool modeIs(Mode mode) const { return ModeId == mode; }
     PtcModel PtcType = PtcModel::Unknown;
     QString TrafficState;
     bool Connected = false;

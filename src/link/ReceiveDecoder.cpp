@@ -100,8 +100,7 @@ void ReceiveDecoder::V24Schryf()
     captureFailed_ = false;
     const bool z80 = station_.PtcType == PtcModel::Z80;
     // Fixed for the block: the hooks do not change the mode or the limit.
-    classFromMode_ =
-        station_.ModeId == QLatin1String("PACKET") || station_.ModeId == QLatin1String("PSK31");
+    classFromMode_ = station_.ModeId == Mode::Packet || station_.ModeId == Mode::Psk31;
     hardLimit_ = hardLimit();
 
     bool ended = false;
@@ -246,8 +245,7 @@ qsizetype ReceiveDecoder::showPlainRun(const char* bytes, qsizetype available)
 
 void ReceiveDecoder::statusCode(qsizetype i, qsizetype n, const QByteArray& block)
 {
-    if (station_.ModeId == QLatin1String("PACKET") || station_.MailboxBackupActive ||
-        station_.ScrollBack)
+    if (station_.ModeId == Mode::Packet || station_.MailboxBackupActive || station_.ScrollBack)
         return;
     // A code at the very end of the block: its byte comes with the next block and is
     // read there as text, so the last byte stands in.
@@ -321,21 +319,21 @@ void ReceiveDecoder::scanForHooks(const QByteArray& block)
     HookFindings& f = findings_;
     f = HookFindings{};
     f.scanned = true;
-    const QString& mode = station_.ModeId;
-    if (mode == QLatin1String("PACKET")) {
+    const Mode mode = station_.ModeId;
+    if (mode == Mode::Packet) {
         f.packetConnected = block.contains("CONNECTED to");
         f.packetDisconnected = block.contains("DISCONNECTED");
-    } else if (mode == QLatin1String("CW")) {
+    } else if (mode == Mode::Cw) {
         f.cwDelayed = block.contains("** DELAY") || block.contains(">>>");
         f.cwImmediate = block.contains("** IMME");
         f.cwFixSpeed = block.contains("FIX-SPEED");
         f.cwAutoSpeed = block.contains("AUTO-SPEED");
-    } else if (mode == QLatin1String("PSK31")) {
+    } else if (mode == Mode::Psk31) {
         f.pskSquelch = block.contains("*** SQUELCH ON");
         f.pskDbpsk = block.contains("DBPSK");
         f.pskDqpsk = block.contains("DQPSK");
         f.pskInverted = block.contains("inverted");
-    } else if (mode == QLatin1String("PACTOR")) {
+    } else if (mode == Mode::Pactor) {
         // The call follows the message itself, not any earlier "TO" of the block
         // ("STORM" in received text, say).
         const qsizetype at = block.indexOf("CONNECTED TO");
@@ -355,8 +353,8 @@ ReceiveDecoder::HookResult ReceiveDecoder::runModeHooks(const QByteArray& block)
     if (!findings_.scanned)
         scanForHooks(block);
     const HookFindings& f = findings_;
-    const QString& mode = station_.ModeId;
-    if (mode == QLatin1String("PACKET")) {
+    const Mode mode = station_.ModeId;
+    if (mode == Mode::Packet) {
         // A packet link coming up or going down ends the block: what follows belongs
         // to the monitor switch that the change brings.
         const bool connected = f.packetConnected;
@@ -373,7 +371,7 @@ ReceiveDecoder::HookResult ReceiveDecoder::runModeHooks(const QByteArray& block)
             packetMonitorClick();
         return HookResult::EndBlock;
     }
-    if (mode == QLatin1String("CW")) {
+    if (mode == Mode::Cw) {
         const QString delayed = QStringLiteral("CwDelayed");
         if (f.cwDelayed) {
             view_.setCaption(delayed, QStringLiteral("Delay"));
@@ -389,7 +387,7 @@ ReceiveDecoder::HookResult ReceiveDecoder::runModeHooks(const QByteArray& block)
                                                           ? QStringLiteral("Rx :Auto")
                                                           : QStringLiteral("Rx :Fix"));
         }
-    } else if (mode == QLatin1String("PSK31")) {
+    } else if (mode == Mode::Psk31) {
         if (f.pskSquelch)
             station_.SquelchOn = true;
         if (f.pskDbpsk)
@@ -398,7 +396,7 @@ ReceiveDecoder::HookResult ReceiveDecoder::runModeHooks(const QByteArray& block)
             station_.PskSubMode = QStringLiteral(":DQPsk");
         if (f.pskInverted)
             station_.PskSubMode = QStringLiteral(":I-DQPsk");
-    } else if (mode == QLatin1String("PACTOR") && f.pactorConnected) {
+    } else if (mode == Mode::Pactor && f.pactorConnected) {
         station_.HisCall = f.pactorCall;
     }
     return HookResult::Continue;

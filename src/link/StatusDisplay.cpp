@@ -61,7 +61,7 @@ void StatusDisplay::StatusAanvraagTimer()
     if (station_.DecoderBusy || station_.MailboxBackupActive || station_.MailboxReloadActive ||
         station_.ScrollBack || station_.ReceiveHold)
         return;
-    if (station_.modeIs("PACKET"))
+    if (station_.modeIs(Mode::Packet))
         return;
     // A request while bytes wait would pile answers onto unread text. It is kept for
     // the moment they are read, so a steady trickle of echo cannot starve the status
@@ -93,7 +93,7 @@ void StatusDisplay::takeStatusByte(quint8 statusByte)
 
 QString StatusDisplay::MakeModeStatus(const QString& field)
 {
-    if (station_.modeIs("AUDIO")) {
+    if (station_.modeIs(Mode::Audio)) {
         const QString& filter = station_.AudioFilterName;
         if (filter == QLatin1String("CWFILTER"))
             return QStringLiteral("CW FILTER");
@@ -105,8 +105,8 @@ QString StatusDisplay::MakeModeStatus(const QString& field)
             return QStringLiteral("PEAK FILTER");
         return QString();
     }
-    const bool pactor = station_.modeIs("PACTOR");
-    const bool amtor = station_.modeIs("AMTOR");
+    const bool pactor = station_.modeIs(Mode::Pactor);
+    const bool amtor = station_.modeIs(Mode::Amtor);
     const auto press = [this](const QString& button, bool pressed) {
         view_.setChecked(button, pressed);
     };
@@ -198,7 +198,7 @@ QString StatusDisplay::MakeTrafficStatus(const QString& field)
 void StatusDisplay::StatusLine()
 {
     const bool calling = station_.TrafficState == Calling;
-    if (!station_.modeIs("CW") && !calling) {
+    if (!station_.modeIs(Mode::Cw) && !calling) {
         view_.setCaption(Pane2, station_.ModeText);
         if (station_.Connected)
             view_.setColors(Pane2, Colors::Red, Colors::White);
@@ -206,14 +206,14 @@ void StatusDisplay::StatusLine()
             view_.setColors(Pane2, Colors::Silver, Colors::Black);
         view_.redraw(Pane2);
     }
-    if (station_.modeIs("PSK31")) {
+    if (station_.modeIs(Mode::Psk31)) {
         view_.setCaption(Pane2, station_.SquelchOn ? texts_.Squelchtex2 : texts_.Squelchtext1);
-        view_.setCaption(Pane1, station_.ModeId + station_.PskSubMode);
+        view_.setCaption(Pane1, modeText(station_.ModeId) + station_.PskSubMode);
     } else {
-        view_.setCaption(Pane1, station_.ModeId);
+        view_.setCaption(Pane1, modeText(station_.ModeId));
     }
 
-    const bool rttyOrPsk = station_.modeIs("RTTY") || station_.modeIs("PSK31");
+    const bool rttyOrPsk = station_.modeIs(Mode::Rtty) || station_.modeIs(Mode::Psk31);
     const bool linkUp = station_.Connected || calling || rttyOrPsk;
     if (!linkUp) {
         view_.setTextColor(Pane2, Colors::Black);
@@ -230,7 +230,7 @@ void StatusDisplay::StatusLine()
         view_.setCaption(Pane5, texts_.TransmitText);
         view_.setColors(Pane5, Colors::Red, Colors::White);
     } else if (station_.TrafficState != QLatin1String("LISTEN") && !station_.Connected &&
-               !station_.modeIs("RTTY")) {
+               !station_.modeIs(Mode::Rtty)) {
         view_.setCaption(Pane5, QString());
     } else {
         view_.setCaption(Pane5, view_.caption(QStringLiteral("Receivebar")));
@@ -239,7 +239,7 @@ void StatusDisplay::StatusLine()
 
     view_.setLamp(QStringLiteral("logLed"), station_.CaptureOn);
 
-    if (station_.modeIs("PACKET")) {
+    if (station_.modeIs(Mode::Packet)) {
         if (station_.Connected) {
             view_.setColors(Pane2, Colors::Red, Colors::White);
             if (station_.PacketState != QLatin1String("MONITOR")) {
@@ -278,8 +278,8 @@ void StatusDisplay::enableConnectedControls(bool linkUp)
         view_.setEnabled(QStringLiteral("PactorListen"), true);
         view_.setEnabled(QStringLiteral("AmtorListen"), true);
     }
-    const bool hisCallButton =
-        linkUp || station_.modeIs("CW") || station_.modeIs("RTTY") || station_.modeIs("PSK31");
+    const bool hisCallButton = linkUp || station_.modeIs(Mode::Cw) || station_.modeIs(Mode::Rtty) ||
+                               station_.modeIs(Mode::Psk31);
     view_.setEnabled(QStringLiteral("SpeedHiscall"), hisCallButton);
 }
 
@@ -346,7 +346,7 @@ void StatusDisplay::showNavtexLed()
         caption = QStringLiteral("AutoCQ");
     if (station_.WordOut)
         caption = QStringLiteral("WOut");
-    if (station_.ConvMode && (station_.modeIs("PACTOR") || station_.modeIs("AMTOR")))
+    if (station_.ConvMode && (station_.modeIs(Mode::Pactor) || station_.modeIs(Mode::Amtor)))
         caption = QStringLiteral("Conv");
     if (!caption.isEmpty())
         view_.setCaption(led, caption);

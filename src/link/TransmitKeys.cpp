@@ -41,9 +41,9 @@ void TransmitKeys::send(quint8 key)
 
 bool TransmitKeys::wordOutActive() const
 {
-    const QString& mode = station_.ModeId;
-    return station_.WordOut && (mode == QLatin1String("AMTOR") || mode == QLatin1String("RTTY") ||
-                                mode == QLatin1String("CW") || mode == QLatin1String("PSK31"));
+    const Mode mode = station_.ModeId;
+    return station_.WordOut &&
+           (mode == Mode::Amtor || mode == Mode::Rtty || mode == Mode::Cw || mode == Mode::Psk31);
 }
 
 void TransmitKeys::TransmitWindowKeyPress(quint8 key)
@@ -116,8 +116,8 @@ bool TransmitKeys::TransmitWindowKeyDown(int key, Qt::KeyboardModifiers modifier
     }
     if (shift == Qt::ControlModifier && key == Qt::Key_K) {
         // The conversation-mode switch; it types nothing in any mode.
-        const QString& mode = station_.ModeId;
-        if (mode == QLatin1String("PACTOR") || mode == QLatin1String("AMTOR"))
+        const Mode mode = station_.ModeId;
+        if (mode == Mode::Pactor || mode == Mode::Amtor)
             station_.ConvMode = !station_.ConvMode;
         return true;
     }
@@ -211,7 +211,7 @@ void TransmitKeys::SendCTRL(quint8 code)
 void TransmitKeys::ClearTransmitBufferClick()
 {
     link_.ScrollNaarEnd();
-    if (station_.ModeId != QLatin1String("AUDIO"))
+    if (station_.ModeId != Mode::Audio)
         link_.ZendNaarPtc("\x1b"
                           "CLR\r");
 }

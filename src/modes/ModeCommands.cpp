@@ -73,7 +73,7 @@ void ModeCommands::unprotoClick(int number)
 
 void ModeCommands::MenuAmtorFecClick()
 {
-    if (!station_.modeIs("AMTOR"))
+    if (!station_.modeIs(Mode::Amtor))
         return;
     if (station_.TrafficState != QLatin1String("FEC")) {
         send("\x1b"
@@ -87,7 +87,7 @@ void ModeCommands::MenuAmtorFecClick()
 
 void ModeCommands::MenuBaudotTransmitClick()
 {
-    if (station_.modeIs("RTTY"))
+    if (station_.modeIs(Mode::Rtty))
         sendControl(CtrlY);
 }
 
@@ -113,7 +113,7 @@ void ModeCommands::MenuHardDisconnectClick()
 void ModeCommands::MenuChangeOverClick()
 {
     if (station_.Connected) {
-        if (station_.modeIs("AMTOR")) {
+        if (station_.modeIs(Mode::Amtor)) {
             // In AMTOR the sending side hands over with the "+?" sign.
             if (station_.Transmitting)
                 send("+?");
@@ -123,9 +123,9 @@ void ModeCommands::MenuChangeOverClick()
             send(QByteArray("\r") + CtrlY + '\r');
         }
     }
-    if (station_.modeIs("RTTY"))
+    if (station_.modeIs(Mode::Rtty))
         RttyReceiveClick();
-    else if (station_.modeIs("PSK31"))
+    else if (station_.modeIs(Mode::Psk31))
         PskTransmitClick();
     transmitWindow_.appendLine(QString());
 }
@@ -137,8 +137,9 @@ QString ModeCommands::myPart() const
 
 bool ModeCommands::hisDeMySendsDirectly(bool acceptFec) const
 {
-    return station_.Connected || station_.modeIs("RTTY") || station_.modeIs("CW") ||
-           station_.modeIs("PSK31") || station_.TrafficState.left(5) == QLatin1String("UNPRO") ||
+    return station_.Connected || station_.modeIs(Mode::Rtty) || station_.modeIs(Mode::Cw) ||
+           station_.modeIs(Mode::Psk31) ||
+           station_.TrafficState.left(5) == QLatin1String("UNPRO") ||
            (acceptFec && station_.TrafficState == QLatin1String("FEC"));
 }
 
@@ -146,7 +147,8 @@ void ModeCommands::MenuSendHiscalldeMycallClick()
 {
     const QString line = station_.HisCall + QStringLiteral(" de ") + myPart();
     if (hisDeMySendsDirectly(true)) {
-        const QByteArray tail = station_.modeIs("PACTOR") ? QByteArray(" =>\r") : QByteArray("\r");
+        const QByteArray tail =
+            station_.modeIs(Mode::Pactor) ? QByteArray(" =>\r") : QByteArray("\r");
         send(QByteArray('\r' + Cp437::encode(line) + tail));
     }
     transmitWindow_.appendLine(line);
@@ -156,7 +158,7 @@ void ModeCommands::MenuSendHiscalldeMycallChoClick()
 {
     const QString line = station_.HisCall + QStringLiteral(" de ") + myPart();
     if (hisDeMySendsDirectly(false)) {
-        QByteArray tail = station_.modeIs("PACTOR") ? QByteArray(" =>") : QByteArray();
+        QByteArray tail = station_.modeIs(Mode::Pactor) ? QByteArray(" =>") : QByteArray();
         tail += CtrlY;
         tail += '\r';
         send(QByteArray('\r' + Cp437::encode(line) + tail));

@@ -43,8 +43,8 @@ void ModeSwitch::send(const QByteArray& bytes)
 
 void ModeSwitch::MenuPactorClick()
 {
-    if (!station_.modeIs("PACTOR"))
-        ZetTabNaar(ModePage::Pactor);
+    if (!station_.modeIs(Mode::Pactor))
+        ZetTabNaar(Mode::Pactor);
 }
 
 void ModeSwitch::Sub_MenuPacketPort1Click()
@@ -59,47 +59,47 @@ void ModeSwitch::Sub_MenuPacketPort2Click()
 
 void ModeSwitch::choosePacketPort(int port)
 {
-    showPage(ModePage::Packet);
+    showPage(Mode::Packet);
     // A refused page change is refused as a whole: no packet commands in the middle of
     // another mode's link, and none before the settings are read.
-    if (!station_.FormReady || station_.PageIndex != static_cast<int>(ModePage::Packet))
+    if (!station_.FormReady || station_.PageIndex != static_cast<int>(Mode::Packet))
         return;
     SwitchToPacket(port);
 }
 
 void ModeSwitch::MenuAmtorClick()
 {
-    if (!station_.modeIs("AMTOR"))
-        ZetTabNaar(ModePage::Amtor);
+    if (!station_.modeIs(Mode::Amtor))
+        ZetTabNaar(Mode::Amtor);
 }
 
 void ModeSwitch::MenuRttyClick()
 {
-    showPage(ModePage::Rtty);
+    showPage(Mode::Rtty);
 }
 
 void ModeSwitch::MenuCwClick()
 {
-    showPage(ModePage::Cw);
+    showPage(Mode::Cw);
 }
 
 void ModeSwitch::MenuAudioClick()
 {
-    if (!station_.modeIs("AUDIO"))
-        ZetTabNaar(ModePage::Audio);
+    if (!station_.modeIs(Mode::Audio))
+        ZetTabNaar(Mode::Audio);
 }
 
 void ModeSwitch::MenuPsk31Click()
 {
-    showPage(ModePage::Psk31);
+    showPage(Mode::Psk31);
 }
 
 void ModeSwitch::MenuNavtexClick()
 {
-    showPage(ModePage::Navtex);
+    showPage(Mode::Navtex);
 }
 
-void ModeSwitch::showPage(ModePage page)
+void ModeSwitch::showPage(Mode page)
 {
     if (station_.PageIndex != static_cast<int>(page))
         ZetTabNaar(page);
@@ -112,11 +112,11 @@ void ModeSwitch::MenuDumbClick()
     station_.DumbMode = true;
     if (!station_.MailboxBackupActive)
         Zetmessages();
-    station_.ModeId = QStringLiteral("DUMB");
-    if (station_.PageIndex != static_cast<int>(ModePage::Dumb)) {
+    station_.ModeId = Mode::Dumb;
+    if (station_.PageIndex != static_cast<int>(Mode::Dumb)) {
         // The page change readies the controller and comes back here once more.
         clock_.sleep(DumbPagePauseMs);
-        ZetTabNaar(ModePage::Dumb);
+        ZetTabNaar(Mode::Dumb);
     }
 }
 
@@ -132,11 +132,11 @@ void ModeSwitch::MenuStandbyClick()
 {
     link_.ScrollNaarEnd();
     const bool listening = station_.TrafficState == QLatin1String("LISTEN");
-    if (station_.modeIs("PSK31")) {
+    if (station_.modeIs(Mode::Psk31)) {
         send("\x1b"
              "DD\r");
         send("PSKT\r");
-    } else if (station_.modeIs("RTTY")) {
+    } else if (station_.modeIs(Mode::Rtty)) {
         if (listening)
             SwitchListenOff();
         send(QByteArray(1, CtrlY));
@@ -175,7 +175,7 @@ void ModeSwitch::audioFilterClick(quint8 filter)
 
 // Page change ---------------------------------------------------------------------------
 
-void ModeSwitch::ZetTabNaar(ModePage page)
+void ModeSwitch::ZetTabNaar(Mode page)
 {
     view_.setCurrentPage(PageControl, static_cast<int>(page));
     PageControlChange(static_cast<int>(page));
@@ -195,40 +195,40 @@ void ModeSwitch::PageControlChange(int pageIndex)
         return;
     }
     ZetPtcKlaar();
-    switch (static_cast<ModePage>(pageIndex)) {
-    case ModePage::Pactor:
-        if (!station_.modeIs("PACTOR"))
+    switch (static_cast<Mode>(pageIndex)) {
+    case Mode::Pactor:
+        if (!station_.modeIs(Mode::Pactor))
             SwitchToPactor();
         break;
-    case ModePage::Amtor:
-        if (!station_.modeIs("AMTOR"))
+    case Mode::Amtor:
+        if (!station_.modeIs(Mode::Amtor))
             SwitchToAmtor();
         break;
-    case ModePage::Packet:
-        if (!station_.modeIs("PACKET"))
+    case Mode::Packet:
+        if (!station_.modeIs(Mode::Packet))
             SwitchToPacket(1);
         break;
-    case ModePage::Rtty:
-        if (!station_.modeIs("RTTY"))
+    case Mode::Rtty:
+        if (!station_.modeIs(Mode::Rtty))
             SwitchToRtty();
         break;
-    case ModePage::Cw:
-        if (!station_.modeIs("CW"))
+    case Mode::Cw:
+        if (!station_.modeIs(Mode::Cw))
             SwitchToCw();
         break;
-    case ModePage::Audio:
-        if (!station_.modeIs("AUDIO"))
+    case Mode::Audio:
+        if (!station_.modeIs(Mode::Audio))
             audioFilterClick(4);
         break;
-    case ModePage::Psk31:
-        if (!station_.modeIs("PSK31"))
+    case Mode::Psk31:
+        if (!station_.modeIs(Mode::Psk31))
             SwitchToPsk31();
         break;
-    case ModePage::Navtex:
+    case Mode::Navtex:
         // Reception starts from the NAVTEX toolbar.
-        station_.ModeId = QStringLiteral("NAVTEX");
+        station_.ModeId = Mode::Navtex;
         break;
-    case ModePage::Dumb:
+    case Mode::Dumb:
         MenuDumbClick();
         break;
     }
@@ -239,10 +239,10 @@ void ModeSwitch::ZetPtcKlaar()
 {
     SwitchListenOff();
     station_.DumbMode = false;
-    if (station_.modeIs("PACKET"))
+    if (station_.modeIs(Mode::Packet))
         send("PAC MON 0\r");
-    if (station_.modeIs("PACKET") || station_.modeIs("AUDIO") || station_.modeIs("CW") ||
-        station_.modeIs("RTTY") || station_.modeIs("PSK31"))
+    if (station_.modeIs(Mode::Packet) || station_.modeIs(Mode::Audio) ||
+        station_.modeIs(Mode::Cw) || station_.modeIs(Mode::Rtty) || station_.modeIs(Mode::Psk31))
         send("\x1bQ\r");
     link_.DummiRead();
     station_.ConvMode = false;
@@ -253,24 +253,24 @@ void ModeSwitch::ZetPtcKlaar()
 void ModeSwitch::SwitchListenOn()
 {
     station_.TrafficState = QStringLiteral("LISTEN");
-    if (station_.modeIs("PACTOR"))
+    if (station_.modeIs(Mode::Pactor))
         send("L 1\r");
-    else if (station_.modeIs("AMTOR"))
+    else if (station_.modeIs(Mode::Amtor))
         send("\x1b MON\r");
-    else if (station_.modeIs("PACKET"))
+    else if (station_.modeIs(Mode::Packet))
         send("\x1bMON 5\r");
 }
 
 void ModeSwitch::SwitchListenOff()
 {
     station_.TrafficState = QStringLiteral("STANDBY");
-    if (station_.modeIs("PACTOR")) {
+    if (station_.modeIs(Mode::Pactor)) {
         send("L 0\r");
-    } else if (station_.modeIs("AMTOR")) {
+    } else if (station_.modeIs(Mode::Amtor)) {
         if (station_.PtcType == PtcModel::Z80)
             send("\x1bPt\r");
         send("Q\r");
-    } else if (station_.modeIs("PACKET")) {
+    } else if (station_.modeIs(Mode::Packet)) {
         send("\x1bMON 0\r");
     }
     link_.DummiRead();
@@ -293,7 +293,7 @@ void ModeSwitch::SwitchToPactor()
     }
     send("Pt\r");
     clock_.sleep(ModeEntryPauseMs);
-    station_.ModeId = QStringLiteral("PACTOR");
+    station_.ModeId = Mode::Pactor;
     view_.setEnabled(QStringLiteral("MenuUnpro"), true);
     view_.setEnabled(QStringLiteral("MenuAmtorFec"), false);
     view_.setEnabled(QStringLiteral("MenuBaudotTransmit"), false);
@@ -303,7 +303,7 @@ void ModeSwitch::SwitchToPactor()
 
 void ModeSwitch::SwitchToAmtor()
 {
-    if (station_.Connected || station_.modeIs("AMTOR"))
+    if (station_.Connected || station_.modeIs(Mode::Amtor))
         return;
     link_.ScrollNaarEnd();
     link_.DummiRead();
@@ -311,7 +311,7 @@ void ModeSwitch::SwitchToAmtor()
     SwitchToPactor();
     send("AM\r");
     clock_.sleep(ModeEntryPauseMs);
-    station_.ModeId = QStringLiteral("AMTOR");
+    station_.ModeId = Mode::Amtor;
     view_.setEnabled(QStringLiteral("MenuUnpro"), false);
     view_.setEnabled(QStringLiteral("MenuAmtorFec"), true);
     view_.setEnabled(QStringLiteral("MenuBaudotTransmit"), false);
@@ -321,19 +321,19 @@ void ModeSwitch::SwitchToAmtor()
 
 void ModeSwitch::SwitchToRtty()
 {
-    if (station_.modeIs("RTTY"))
+    if (station_.modeIs(Mode::Rtty))
         return;
     link_.ScrollNaarEnd();
     link_.StartTimers();
     // The Z80 PTC reaches RTTY only from AMTOR.
-    if (station_.PtcType == PtcModel::Z80 && !station_.modeIs("AMTOR"))
+    if (station_.PtcType == PtcModel::Z80 && !station_.modeIs(Mode::Amtor))
         SwitchToAmtor();
     clock_.sleep(ModeEntryPauseMs);
     link_.DummiRead();
     send("\x1b"
          "BAU\r");
     clock_.sleep(ModeEntryPauseMs);
-    station_.ModeId = QStringLiteral("RTTY");
+    station_.ModeId = Mode::Rtty;
     view_.setEnabled(QStringLiteral("MenuUnpro"), false);
     view_.setEnabled(QStringLiteral("MenuAmtorFec"), false);
     view_.setEnabled(QStringLiteral("MenuBaudotTransmit"), true);
@@ -345,7 +345,7 @@ void ModeSwitch::SwitchToCw()
 {
     link_.ScrollNaarEnd();
     link_.StartTimers();
-    station_.ModeId = QStringLiteral("CW");
+    station_.ModeId = Mode::Cw;
     send("CWT\r");
     clock_.sleep(ModeEntryPauseMs);
     station_.AudioModeTag = 0;
@@ -359,7 +359,7 @@ void ModeSwitch::SwitchToPsk31()
 {
     link_.ScrollNaarEnd();
     link_.StartTimers();
-    station_.ModeId = QStringLiteral("PSK31");
+    station_.ModeId = Mode::Psk31;
     send("PSKT\r");
 }
 
@@ -368,7 +368,7 @@ void ModeSwitch::SwitchToAudio()
     if (station_.PtcType != PtcModel::IIe && station_.PtcType != PtcModel::II)
         return;
     link_.ScrollNaarEnd();
-    if (!station_.modeIs("AUDIO")) {
+    if (!station_.modeIs(Mode::Audio)) {
         send("AUD\r");
         station_.AudioModeTag = 1;
         link_.DummiRead();
@@ -384,14 +384,14 @@ void ModeSwitch::SwitchToAudio()
         send(filter.command);
         station_.AudioFilterName = QLatin1String(filter.name);
     }
-    station_.ModeId = QStringLiteral("AUDIO");
+    station_.ModeId = Mode::Audio;
     afterSwitch();
 }
 
 void ModeSwitch::SwitchToPacket(int port)
 {
     link_.ScrollNaarEnd();
-    if (!station_.modeIs("PACKET")) {
+    if (!station_.modeIs(Mode::Packet)) {
         send("Pac MON 6\r");
         clock_.sleep(ModeEntryPauseMs);
         link_.DummiRead();
@@ -399,7 +399,7 @@ void ModeSwitch::SwitchToPacket(int port)
         view_.setChecked(QStringLiteral("PacketPort1"), true);
         station_.PacketState = QStringLiteral("MONITOR");
     }
-    station_.ModeId = QStringLiteral("PACKET");
+    station_.ModeId = Mode::Packet;
     // Only the PTC-II and up have a second packet port. The buttons are not shown again
     // here: the sign-on may have said that this one has no port 2.
     const bool twoPorts = station_.PtcType > PtcModel::IIe;
@@ -424,15 +424,15 @@ void ModeSwitch::showModesOfModel()
     const bool small = model <= PtcModel::Plus; // Z80 PTC and PTC PLUS
     const bool z80 = model == PtcModel::Z80;
     // The page shown stays: hiding it would change the mode from inside a layout.
-    const auto setPageVisible = [this](ModePage page, bool visible) {
+    const auto setPageVisible = [this](Mode page, bool visible) {
         if (visible || station_.PageIndex != static_cast<int>(page))
             view_.setVisible(QLatin1String(PageNames[static_cast<int>(page)]), visible);
     };
-    for (ModePage page : {ModePage::Packet, ModePage::Audio, ModePage::Psk31, ModePage::Navtex})
+    for (Mode page : {Mode::Packet, Mode::Audio, Mode::Psk31, Mode::Navtex})
         setPageVisible(page, !small);
-    setPageVisible(ModePage::Cw, !z80);
+    setPageVisible(Mode::Cw, !z80);
     if (small)
-        setPageVisible(ModePage::Dumb, false);
+        setPageVisible(Mode::Dumb, false);
     for (const char* item : {"MenuPacket", "MenuAudio", "MenuPsk31", "MenuNavtex", "MenuAudioCW"})
         view_.setVisible(QLatin1String(item), !small);
     view_.setVisible(QStringLiteral("MenuCw"), !z80);
@@ -451,24 +451,24 @@ void ModeSwitch::showModesOfModel()
 
 bool ModeSwitch::teleprinterPaneActive() const
 {
-    return station_.modeIs("RTTY") || station_.modeIs("AMTOR") || settings_.NavtexOn ||
+    return station_.modeIs(Mode::Rtty) || station_.modeIs(Mode::Amtor) || settings_.NavtexOn ||
            settings_.AmtexOn;
 }
 
 void ModeSwitch::Pane1MouseEnter()
 {
-    if (!teleprinterPaneActive() && !station_.modeIs("CW"))
+    if (!teleprinterPaneActive() && !station_.modeIs(Mode::Cw))
         return;
     view_.setFrameLook(Pane1, FrameLook::Raised);
     // The hint tells what the buttons do; in CW they change the keying weight.
-    view_.setHint(Pane1, station_.modeIs("CW")
+    view_.setHint(Pane1, station_.modeIs(Mode::Cw)
                              ? QStringLiteral("Left=CWWeight-10%\r\nRight=CWWeight+10%")
                              : QStringLiteral("Left=LTRS command\r\nRight=TX/RX Shift"));
 }
 
 void ModeSwitch::Pane1MouseLeave()
 {
-    if (!teleprinterPaneActive() && !station_.modeIs("CW"))
+    if (!teleprinterPaneActive() && !station_.modeIs(Mode::Cw))
         return;
     view_.setFrameLook(Pane1, FrameLook::Flat);
     view_.setHint(Pane1, QStringLiteral("Ptc Mode"));
@@ -484,10 +484,10 @@ void ModeSwitch::Pane1MouseDown(MouseButton button)
 {
     const bool left = button == MouseButton::Left;
     const bool right = button == MouseButton::Right;
-    if ((left && station_.modeIs("RTTY")) || station_.modeIs("AMTOR") || settings_.NavtexOn ||
-        settings_.AmtexOn)
+    if ((left && station_.modeIs(Mode::Rtty)) || station_.modeIs(Mode::Amtor) ||
+        settings_.NavtexOn || settings_.AmtexOn)
         view_.setFrameLook(Pane1, FrameLook::Pressed);
-    if (station_.modeIs("CW") && (left || right)) {
+    if (station_.modeIs(Mode::Cw) && (left || right)) {
         // Left lighter, right heavier, as operators know it. The weight is a byte and wraps.
         station_.CwWeight = static_cast<quint8>(left ? station_.CwWeight - CwWeightStep
                                                      : station_.CwWeight + CwWeightStep);
@@ -495,7 +495,7 @@ void ModeSwitch::Pane1MouseDown(MouseButton button)
                         "CWW " +
                         QByteArray::number(station_.CwWeight) + '\r'));
     }
-    if (right && (station_.modeIs("AMTOR") || station_.modeIs("RTTY"))) {
+    if (right && (station_.modeIs(Mode::Amtor) || station_.modeIs(Mode::Rtty))) {
         station_.TrValue = static_cast<quint8>((station_.TrValue + 1) % 4);
         send(QByteArray("\x1b"
                         "TR " +
@@ -506,8 +506,8 @@ void ModeSwitch::Pane1MouseDown(MouseButton button)
 
 void ModeSwitch::Pane2MouseDown(MouseButton button)
 {
-    if ((button == MouseButton::Left && station_.modeIs("RTTY")) || station_.modeIs("AMTOR") ||
-        station_.modeIs("CW")) {
+    if ((button == MouseButton::Left && station_.modeIs(Mode::Rtty)) ||
+        station_.modeIs(Mode::Amtor) || station_.modeIs(Mode::Cw)) {
         view_.setFrameLook(Pane2, FrameLook::Pressed);
         toggleWordOut();
     }
@@ -515,7 +515,7 @@ void ModeSwitch::Pane2MouseDown(MouseButton button)
 
 void ModeSwitch::Pane2MouseLeave()
 {
-    if (station_.modeIs("RTTY") || station_.modeIs("AMTOR") || station_.modeIs("CW")) {
+    if (station_.modeIs(Mode::Rtty) || station_.modeIs(Mode::Amtor) || station_.modeIs(Mode::Cw)) {
         view_.setFrameLook(Pane2, FrameLook::Flat);
         view_.setHint(Pane2, QStringLiteral("Sub Mode"));
     }
@@ -535,7 +535,7 @@ void ModeSwitch::Zetmessages()
     const QString onItem = QStringLiteral("Sub_MenuMessagesOnScreenOn");
     const QString offItem = QStringLiteral("Sub_MenuMessagesOnScreenOff");
     if (!settings_.MessagesOnScreen) {
-        if (station_.ModeId == QLatin1String("PACKET") || station_.DumbMode) {
+        if (station_.ModeId == Mode::Packet || station_.DumbMode) {
             settings_.MessagesOnScreen = true;
             station_.MessagesForced = true;
             view_.setChecked(onItem, true);

@@ -5,6 +5,8 @@
 // switch sequences with their fixed pauses and drains, listen on and off, and the mode
 // actions of the first two status panes.
 
+#include "base/Station.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -16,10 +18,6 @@ class View;
 enum class MouseButton;
 struct MessageTexts;
 struct Settings;
-struct Station;
-
-// Pages of PageControl, in order.
-enum class ModePage { Pactor = 0, Amtor, Packet, Rtty, Cw, Audio, Psk31, Navtex, Dumb };
 
 class ModeSwitch {
 public:
@@ -42,7 +40,7 @@ public:
     void MenuToggleListenClick();
 
     // "Set the tab to": selects `page` and runs the page-change rule.
-    void ZetTabNaar(ModePage page);
+    void ZetTabNaar(Mode page);
     // The page shown changed (by the operator or by ZetTabNaar).
     void PageControlChange(int pageIndex);
     // "Set the controller ready": back to its command prompt, out of the present mode.
@@ -92,7 +90,7 @@ private:
     void afterSwitch();
     void choosePacketPort(int port);
     // Selects `page` (with the page-change rule) unless it is the page shown.
-    void showPage(ModePage page);
+    void showPage(Mode page);
 
     Station& station_;
     Settings& settings_;

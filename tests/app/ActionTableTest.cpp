@@ -57,11 +57,11 @@ QString traceOf(const QString& name)
     h->port.OpenPort();
     h->station().FormReady = true;
     h->station().PtcType = PtcModel::II;
-    h->station().ModeId = QStringLiteral("PACTOR");
+    h->station().ModeId = Mode::Pactor;
     for (const Start& start : Starts)
         for (const char* starter : start.names)
             if (name == QLatin1String(starter)) {
-                h->station().ModeId = QLatin1String(start.mode);
+                h->station().ModeId = modeNamed(start.mode);
                 h->station().Connected = start.connected;
             }
     // The Z80 model answers Rtty "Receive" with its own byte.

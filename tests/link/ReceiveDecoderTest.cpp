@@ -99,7 +99,7 @@ TEST_F(ReceiveDecoderTest, PacketAndPsk31TextIsAllReceivedText)
 {
     for (const char* mode : {"PSK31", "PACKET"}) {
         h.view.clear();
-        h.station().ModeId = QLatin1String(mode);
+        h.station().ModeId = modeNamed(mode);
         decode("\x01"
                "a\x03"
                "b\x04"
@@ -160,7 +160,7 @@ TEST_F(ReceiveDecoderTest, APacketLinkChangeEndsTheBlockAtTheFirstShownByte)
 {
     int monitorSwitches = 0;
     h.core.decoder.packetMonitorClick = [&] { ++monitorSwitches; };
-    h.station().ModeId = QStringLiteral("PACKET");
+    h.station().ModeId = Mode::Packet;
     h.station().CaptureOn = true;
     decode("\x01*** CONNECTED to DL2XYZ\r");
     EXPECT_EQ(text(), QStringLiteral("*"));
@@ -215,7 +215,7 @@ TEST_F(ReceiveDecoderTest, AStatusCodeEndingABlockReusesTheLastStatusByte)
 
 TEST_F(ReceiveDecoderTest, PacketSkipsTheStatusCodeAndItsByteWhateverTheyAre)
 {
-    h.station().ModeId = QStringLiteral("PACKET");
+    h.station().ModeId = Mode::Packet;
     decode("a\x1e\x02"
            "b\x1e\x1e"
            "c");
@@ -236,7 +236,7 @@ TEST_F(ReceiveDecoderTest, ModeHooksSeeTheWholeBlockEvenThroughHiddenText)
     decode("\x02STORM WARNING\r\x01*** CONNECTED TO DK0XY\r");
     EXPECT_EQ(h.station().HisCall, QStringLiteral("DK0XY")) << "not the TO of STORM";
 
-    h.station().ModeId = QStringLiteral("CW");
+    h.station().ModeId = Mode::Cw;
     decode("\x01** DELAY AUTO-SPEED\r");
     EXPECT_EQ(h.view.caption(QStringLiteral("CwDelayed")), QStringLiteral("Delay"));
     EXPECT_TRUE(h.view.isChecked(QStringLiteral("CwDelayed")));
@@ -247,7 +247,7 @@ TEST_F(ReceiveDecoderTest, ModeHooksSeeTheWholeBlockEvenThroughHiddenText)
     EXPECT_FALSE(h.station().CwRxAuto);
 
     // PSK31: the last sub-mode named wins; hooks need a shown-path byte to fire.
-    h.station().ModeId = QStringLiteral("PSK31");
+    h.station().ModeId = Mode::Psk31;
     decode("\x01*** SQUELCH ON DQPSK inverted\r");
     EXPECT_TRUE(h.station().SquelchOn);
     EXPECT_EQ(h.station().PskSubMode, QStringLiteral(":I-DQPsk"));
@@ -334,13 +334,13 @@ TEST_F(ReceiveDecoderTest, MessagesAreForcedOnInPacketAndTheForcingUndoneAfterwa
     h.settings().MessagesOnScreen = false;
     modes.Zetmessages(); // PACTOR: stays off
     EXPECT_FALSE(h.settings().MessagesOnScreen);
-    h.station().ModeId = QStringLiteral("PACKET");
+    h.station().ModeId = Mode::Packet;
     modes.Zetmessages();
     EXPECT_TRUE(h.settings().MessagesOnScreen);
     EXPECT_TRUE(h.view.isChecked(QStringLiteral("Sub_MenuMessagesOnScreenOn")));
     decode("\x01*** link text");
     EXPECT_EQ(text(), QStringLiteral("*** link text"));
-    h.station().ModeId = QStringLiteral("PACTOR");
+    h.station().ModeId = Mode::Pactor;
     modes.Zetmessages();
     EXPECT_FALSE(h.settings().MessagesOnScreen);
     EXPECT_TRUE(h.view.isChecked(QStringLiteral("Sub_MenuMessagesOnScreenOff")));

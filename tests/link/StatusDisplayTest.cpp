@@ -84,7 +84,7 @@ TEST_F(StatusDisplayTest, CallingHoldsWhileTheModeFieldSaysStandby)
 
 TEST_F(StatusDisplayTest, RttyButtonsFollowTheTransmitBit)
 {
-    h.station().ModeId = QStringLiteral("RTTY");
+    h.station().ModeId = Mode::Rtty;
     status.showStatusByte(0x58); // 101, transmitting
     EXPECT_TRUE(h.view.isChecked(QStringLiteral("rttyTransmit")));
     EXPECT_FALSE(enabled("rttyTransmit"));
@@ -106,12 +106,12 @@ TEST_F(StatusDisplayTest, ModeFieldsPressTheirButtonsAndSomeModesNameTheirOwnSta
     EXPECT_EQ(h.station().ModeText, QStringLiteral("FEC"));
     EXPECT_TRUE(h.view.isChecked(QStringLiteral("AmtorFec")));
 
-    h.station().ModeId = QStringLiteral("AUDIO");
+    h.station().ModeId = Mode::Audio;
     h.station().AudioFilterName = QStringLiteral("NOTCH");
     status.showStatusByte(0x77);
     EXPECT_EQ(pane(2).caption, QStringLiteral("NOTCH FILTER"));
 
-    h.station().ModeId = QStringLiteral("PSK31");
+    h.station().ModeId = Mode::Psk31;
     h.station().PskSubMode = QStringLiteral(":DQPsk");
     h.texts().Squelchtext1 = QStringLiteral("Sq off");
     h.texts().Squelchtex2 = QStringLiteral("Sq on");
@@ -122,7 +122,7 @@ TEST_F(StatusDisplayTest, ModeFieldsPressTheirButtonsAndSomeModesNameTheirOwnSta
     status.StatusLine();
     EXPECT_EQ(pane(2).caption, QStringLiteral("Sq on"));
     EXPECT_EQ(pane(5).caption, QString()) << "not sending, no link, not RTTY";
-    h.station().ModeId = QStringLiteral("RTTY");
+    h.station().ModeId = Mode::Rtty;
     status.StatusLine();
     EXPECT_EQ(pane(5).caption, QStringLiteral("Receive")) << "RTTY always shows the receive bar";
 }
@@ -140,7 +140,7 @@ TEST_F(StatusDisplayTest, TheRequestIsWithheldWhileAnythingMustNotBeDisturbed)
         return other.wire.written();
     };
     EXPECT_EQ(requestsWith([](CoreHarness& o) { o.port.feed("x"); }), QByteArray());
-    EXPECT_EQ(requestsWith([](CoreHarness& o) { o.station().ModeId = QStringLiteral("PACKET"); }),
+    EXPECT_EQ(requestsWith([](CoreHarness& o) { o.station().ModeId = Mode::Packet; }),
               QByteArray());
     EXPECT_EQ(requestsWith([](CoreHarness& o) { o.station().ScrollBack = true; }), QByteArray());
     EXPECT_EQ(requestsWith([](CoreHarness& o) { o.station().ReceiveHold = true; }), QByteArray());
@@ -151,7 +151,7 @@ TEST_F(StatusDisplayTest, TheRequestIsWithheldWhileAnythingMustNotBeDisturbed)
 
 TEST_F(StatusDisplayTest, PacketShowsItsOwnStateInThePane)
 {
-    h.station().ModeId = QStringLiteral("PACKET");
+    h.station().ModeId = Mode::Packet;
     h.station().PacketState = QStringLiteral("STANDBY");
     h.station().PacketPortName = QStringLiteral("Port 2");
     status.StatusLine();
@@ -174,7 +174,7 @@ TEST_F(StatusDisplayTest, NavtexLampShowsTheLastStateThatApplies)
     h.station().ConvMode = true;
     status.ErrorTimer();
     EXPECT_EQ(h.view.caption(QStringLiteral("NavtexLed")), QStringLiteral("Conv"));
-    h.station().ModeId = QStringLiteral("RTTY");
+    h.station().ModeId = Mode::Rtty;
     status.ErrorTimer();
     EXPECT_EQ(h.view.caption(QStringLiteral("NavtexLed")), QStringLiteral("WOut"));
 }

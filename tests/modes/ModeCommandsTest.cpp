@@ -21,7 +21,7 @@ protected:
     }
     void inMode(const char* mode, bool connected = false, bool sending = false)
     {
-        h.station().ModeId = QLatin1String(mode);
+        h.station().ModeId = modeNamed(mode);
         h.station().Connected = connected;
         h.station().Transmitting = sending;
     }

@@ -42,7 +42,7 @@ TEST_F(ModeSwitchTest, ReadyingFromEachModeSendsItsOwnWayOut)
     for (const Case& c : cases) {
         CoreHarness fresh;
         fresh.port.OpenPort();
-        fresh.station().ModeId = QLatin1String(c.mode);
+        fresh.station().ModeId = modeNamed(c.mode);
         fresh.station().PtcType = c.ptcType;
         fresh.station().ConvMode = true;
         fresh.station().DumbMode = true;
@@ -62,11 +62,11 @@ TEST_F(ModeSwitchTest, ChoosingPactorInPactorSendsNothing)
 
 TEST_F(ModeSwitchTest, BackToPactorReadiesThenEntersWithItsPause)
 {
-    h.station().ModeId = QStringLiteral("CW");
+    h.station().ModeId = Mode::Cw;
     h.station().LastPageIndex = 4;
     modes.MenuPactorClick();
     EXPECT_EQ(h.wire.transcript(), QStringLiteral("[200ms]<ESC>Q<CR>[200ms]Pt<CR>[500ms]"));
-    EXPECT_EQ(h.station().ModeId, QStringLiteral("PACTOR"));
+    EXPECT_EQ(h.station().ModeId, Mode::Pactor);
     EXPECT_EQ(h.station().LastPageIndex, 0);
     EXPECT_EQ(h.view.component(QStringLiteral("PageControl")).page, 0);
     EXPECT_TRUE(h.view.component(QStringLiteral("MenuUnpro")).enabled);
@@ -84,12 +84,12 @@ TEST_F(ModeSwitchTest, TheZ80NeedsAnEscapeAndADrainBeforePactor)
 
 TEST_F(ModeSwitchTest, APageChangeWhileLinkedIsRefusedWithAWarningAndNothingSent)
 {
-    h.station().ModeId = QStringLiteral("AMTOR");
+    h.station().ModeId = Mode::Amtor;
     h.station().LastPageIndex = 1;
     h.station().Connected = true;
     modes.PageControlChange(0);
     EXPECT_TRUE(h.wire.events().empty());
-    EXPECT_EQ(h.station().ModeId, QStringLiteral("AMTOR"));
+    EXPECT_EQ(h.station().ModeId, Mode::Amtor);
     EXPECT_EQ(h.view.component(QStringLiteral("PageControl")).page, 1);
     ASSERT_EQ(h.modal.shown.size(), 1);
     EXPECT_EQ(h.modal.shown[0].text, QStringLiteral("Disconnect first"));
@@ -103,7 +103,7 @@ TEST_F(ModeSwitchTest, APageChangeWhileLinkedIsRefusedWithAWarningAndNothingSent
 
 TEST_F(ModeSwitchTest, AMailboxTransferRefusesThePageChangeSilently)
 {
-    h.station().ModeId = QStringLiteral("DUMB");
+    h.station().ModeId = Mode::Dumb;
     h.station().MailboxBackupActive = true;
     modes.PageControlChange(0);
     EXPECT_TRUE(h.wire.events().empty());
@@ -113,20 +113,20 @@ TEST_F(ModeSwitchTest, AMailboxTransferRefusesThePageChangeSilently)
 TEST_F(ModeSwitchTest, BeforeTheSettingsAreReadAPageChangeDoesNothing)
 {
     h.station().FormReady = false;
-    h.station().ModeId = QStringLiteral("CW");
+    h.station().ModeId = Mode::Cw;
     modes.PageControlChange(0);
     EXPECT_TRUE(h.wire.events().empty());
-    EXPECT_EQ(h.station().ModeId, QStringLiteral("CW"));
+    EXPECT_EQ(h.station().ModeId, Mode::Cw);
 }
 
 TEST_F(ModeSwitchTest, ListenOnSendsTheCommandOfTheMode)
 {
     modes.SwitchListenOn();
-    h.station().ModeId = QStringLiteral("AMTOR");
+    h.station().ModeId = Mode::Amtor;
     modes.SwitchListenOn();
-    h.station().ModeId = QStringLiteral("PACKET");
+    h.station().ModeId = Mode::Packet;
     modes.SwitchListenOn();
-    h.station().ModeId = QStringLiteral("RTTY");
+    h.station().ModeId = Mode::Rtty;
     modes.SwitchListenOn();
     EXPECT_EQ(h.wire.writtenText(), QStringLiteral("L 1<CR><ESC> MON<CR><ESC>MON 5<CR>"));
     EXPECT_EQ(h.station().TrafficState, QStringLiteral("LISTEN"));
@@ -134,10 +134,10 @@ TEST_F(ModeSwitchTest, ListenOnSendsTheCommandOfTheMode)
 
 TEST_F(ModeSwitchTest, ChoosingThePageAlreadyShownSendsNothing)
 {
-    h.station().ModeId = QStringLiteral("RTTY");
+    h.station().ModeId = Mode::Rtty;
     h.station().PageIndex = 3;
     modes.MenuRttyClick();
-    h.station().ModeId = QStringLiteral("AUDIO");
+    h.station().ModeId = Mode::Audio;
     modes.MenuAudioClick();
     EXPECT_TRUE(h.wire.events().empty());
 }
@@ -173,7 +173,7 @@ TEST_F(ModeSwitchTest, EachModeIsEnteredWithItsOwnSequence)
         fresh.station().PtcType = c.ptcType;
         (fresh.core.modes.*c.menu)();
         EXPECT_EQ(fresh.wire.transcript(), QLatin1String(c.transcript)) << c.mode;
-        EXPECT_EQ(fresh.station().ModeId, QLatin1String(c.mode));
+        EXPECT_EQ(modeText(fresh.station().ModeId), QLatin1String(c.mode));
     }
 }
 
@@ -193,7 +193,7 @@ TEST_F(ModeSwitchTest, PacketPortTwoOnAPtcIIEndsWithBothPortCommands)
     modes.Sub_MenuPacketPort2Click();
     EXPECT_EQ(h.wire.transcript(), QStringLiteral("L 0<CR>[400ms]Pac MON 6<CR>[700ms]PAC<CR>"
                                                   "P 1<CR>P 2<CR>"));
-    EXPECT_EQ(h.station().ModeId, QStringLiteral("PACKET"));
+    EXPECT_EQ(h.station().ModeId, Mode::Packet);
     EXPECT_EQ(h.station().PacketPortName, QStringLiteral("Port 2"));
     EXPECT_EQ(h.station().PacketState, QStringLiteral("MONITOR"));
 
@@ -208,7 +208,7 @@ TEST_F(ModeSwitchTest, APacketPortRefusedWithItsPageSendsNothing)
     h.station().Connected = true;
     modes.Sub_MenuPacketPort2Click();
     EXPECT_TRUE(h.wire.events().empty());
-    EXPECT_EQ(h.station().ModeId, QStringLiteral("PACTOR"));
+    EXPECT_EQ(h.station().ModeId, Mode::Pactor);
 
     h.station().Connected = false;
     h.station().FormReady = false;
@@ -230,7 +230,7 @@ TEST_F(ModeSwitchTest, TheDumbSwitchGoesOutTwiceAndShowsTheMessages)
 {
     modes.MenuDumbClick();
     EXPECT_EQ(h.wire.transcript(), QStringLiteral("Pt<CR>[1900ms]Pt<CR>[500ms]"));
-    EXPECT_EQ(h.station().ModeId, QStringLiteral("DUMB"));
+    EXPECT_EQ(h.station().ModeId, Mode::Dumb);
     EXPECT_TRUE(h.station().DumbMode);
     EXPECT_TRUE(h.settings().MessagesOnScreen);
     EXPECT_EQ(h.station().LastPageIndex, 8);
@@ -247,7 +247,7 @@ TEST_F(ModeSwitchTest, TheDumbSwitchWhileLinkedSendsPtBeforeThePageIsRefused)
     h.station().Connected = true;
     modes.MenuDumbClick();
     EXPECT_EQ(h.wire.transcript(), QStringLiteral("Pt<CR>[1500ms]"));
-    EXPECT_EQ(h.station().ModeId, QStringLiteral("DUMB"));
+    EXPECT_EQ(h.station().ModeId, Mode::Dumb);
     EXPECT_EQ(h.view.component(QStringLiteral("PageControl")).page, 0);
     EXPECT_EQ(h.modal.shown.size(), 1);
 }
@@ -264,7 +264,7 @@ TEST_F(ModeSwitchTest, ToggleListenAlwaysEndsListening)
 
 TEST_F(ModeSwitchTest, TheModePaneTunesCwWeightAndTheTeleprinterShift)
 {
-    h.station().ModeId = QStringLiteral("CW");
+    h.station().ModeId = Mode::Cw;
     h.station().CwWeight = 4;
     modes.Pane1MouseDown(MouseButton::Left); // -6 wraps to 250
     EXPECT_EQ(h.station().CwWeight, 250);
@@ -276,7 +276,7 @@ TEST_F(ModeSwitchTest, TheModePaneTunesCwWeightAndTheTeleprinterShift)
         << "the hint says what a left press does";
 
     h.wire.clear();
-    h.station().ModeId = QStringLiteral("RTTY");
+    h.station().ModeId = Mode::Rtty;
     QString shown;
     for (int i = 0; i < 4; ++i) {
         modes.Pane1MouseDown(MouseButton::Right);
@@ -302,7 +302,7 @@ TEST_F(ModeSwitchTest, ThePanesActOnlyInTheirModes)
     EXPECT_FALSE(h.station().WordOut);
     EXPECT_EQ(h.view.component(QStringLiteral("Pane1")).frame, FrameLook::Flat);
 
-    h.station().ModeId = QStringLiteral("AMTOR");
+    h.station().ModeId = Mode::Amtor;
     modes.Pane2MouseDown(MouseButton::Right);
     EXPECT_TRUE(h.station().WordOut);
     EXPECT_TRUE(h.view.isChecked(QStringLiteral("RttyWout")));
@@ -323,7 +323,7 @@ TEST_F(ModeSwitchTest, APtcPlusShowsCwButNoPacketAudioPskNavtexOrTools)
 
     // A Z80 recognised while its CW page is shown: the page stays, the rest goes.
     h.station().PtcType = PtcModel::Z80;
-    h.station().PageIndex = static_cast<int>(ModePage::Cw);
+    h.station().PageIndex = static_cast<int>(Mode::Cw);
     modes.showModesOfModel();
     EXPECT_TRUE(h.view.component(QStringLiteral("CW")).visible);
     EXPECT_FALSE(h.view.component(QStringLiteral("MenuCw")).visible);

@@ -24,3 +24,6 @@ struct CoreHarness {
     // Answers like an idle PTC-II: a prompt for every CR, its version for "Version".
     void behaveLikeController(const QByteArray& version = "PTC-II v4.1\r");
 };
+
+// The mode the status bar shows as `text` ("PACTOR", ...), for tables that name modes.
+Mode modeNamed(const char* text);

@@ -60,7 +60,7 @@ protected:
 
 TEST_F(KeyboardTest, WordOutHoldsLettersUntilTheWordEnds)
 {
-    core().station.ModeId = QStringLiteral("RTTY");
+    core().station.ModeId = Mode::Rtty;
     core().station.WordOut = true;
     QTest::keyClicks(transmit(), QStringLiteral("ab"));
     EXPECT_EQ(wire.written(), QByteArray());
@@ -92,7 +92,7 @@ TEST_F(KeyboardTest, ConversationModeSendsTheHeldTextOnceTheControllerTransmits)
 
 TEST_F(KeyboardTest, CtrlKOutsidePactorAndAmtorChangesNothing)
 {
-    core().station.ModeId = QStringLiteral("RTTY");
+    core().station.ModeId = Mode::Rtty;
     ctrl('K');
     EXPECT_FALSE(core().station.ConvMode);
     EXPECT_EQ(wire.written(), QByteArray());

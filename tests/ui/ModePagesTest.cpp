@@ -88,13 +88,13 @@ TEST_F(ModePagesTest, AFunctionKeySwitchesModeAndPage)
 {
     QTest::keyClick(window->transmitWindow(), Qt::Key_F3);
     EXPECT_EQ(pages()->currentIndex(), 1);
-    EXPECT_EQ(core().station.ModeId, QStringLiteral("AMTOR"));
+    EXPECT_EQ(core().station.ModeId, Mode::Amtor);
     EXPECT_TRUE(wire.writtenText().endsWith(QLatin1String("Pt<CR>AM<CR>")));
 }
 
 TEST_F(ModePagesTest, ActionKeysWinOverTheTextWindowAndTheMenuBar)
 {
-    core().station.ModeId = QStringLiteral("PACTOR");
+    core().station.ModeId = Mode::Pactor;
     core().station.Connected = true;
     QTest::keyClick(window->transmitWindow(), Qt::Key_End);
     EXPECT_EQ(wire.writtenText(), QStringLiteral("<CR><25><CR>"));
@@ -125,7 +125,7 @@ TEST_F(ModePagesTest, ATabClickedDuringALinkSpringsBack)
     core().station.Connected = false;
     QTest::mouseClick(pages()->tabBar(), Qt::LeftButton, {}, rtty.center());
     EXPECT_EQ(pages()->currentIndex(), 3);
-    EXPECT_EQ(core().station.ModeId, QStringLiteral("RTTY"));
+    EXPECT_EQ(core().station.ModeId, Mode::Rtty);
 }
 
 TEST_F(ModePagesTest, FeaturesStillToComeStayDisabled)
@@ -147,7 +147,7 @@ TEST_F(ModePagesTest, ToolbarButtonsAndPanesReachTheController)
     EXPECT_EQ(wire.writtenText(), QStringLiteral("<ESC>Pd 1<CR>U 1<CR>"));
 
     wire.clear();
-    core().station.ModeId = QStringLiteral("RTTY");
+    core().station.ModeId = Mode::Rtty;
     auto* modePane = named<QLabel>("Pane1");
     QTest::mouseClick(modePane, Qt::RightButton);
     EXPECT_EQ(named<QLabel>("Pane8")->text(), QStringLiteral("1"));
