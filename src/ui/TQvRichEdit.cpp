@@ -125,7 +125,7 @@ void TQvRichEdit::catchUp()
     // paint per slice would cost more than the slices.
     if (!paintHeld_) {
         paintHeld_ = true;
-        setUpdatesEnabled(false);
+        holdPaint(true);
     }
     if (!catchUpTimer_.isActive())
         catchUpTimer_.start();
@@ -200,8 +200,16 @@ void TQvRichEdit::finishCatchUp()
     }
     if (paintHeld_) {
         paintHeld_ = false;
-        setUpdatesEnabled(true);
+        holdPaint(false);
     }
+}
+
+void TQvRichEdit::holdPaint(bool hold)
+{
+    // The text and its scroll bar only: holding the whole window (its frame and the
+    // scroll bar's container too) has the scroll bar painted twice when it is let go.
+    viewport()->setUpdatesEnabled(!hold);
+    verticalScrollBar()->setUpdatesEnabled(!hold);
 }
 
 void TQvRichEdit::dropTakenText()
@@ -245,7 +253,7 @@ void TQvRichEdit::clear()
     catchingUp_ = false;
     if (paintHeld_) {
         paintHeld_ = false;
-        setUpdatesEnabled(true);
+        holdPaint(false);
     }
     QPlainTextEdit::clear();
     tempMemo_->clear(); // the still copy goes with it

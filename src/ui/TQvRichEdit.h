@@ -59,6 +59,7 @@ private:
     bool applySome(qint64 budgetNs);
     void beginCatchUp();
     void finishCatchUp();
+    void holdPaint(bool hold);
     // Gives back the room of text taken from the front of pendingText_.
     void dropTakenText();
 

@@ -143,9 +143,10 @@ TEST(ReceiveWindowBlock, AFloodsCatchUpGoesInSlicesAndShowsAsIfMadeAtOnce)
     lines(*noted.window, 400, 1300);
     cut(*noted.window, 40000, false);
     noted.window->endBlock();
-    EXPECT_FALSE(noted.window->updatesEnabled()) << "made at once, or painted half made";
+    EXPECT_FALSE(noted.window->viewport()->updatesEnabled())
+        << "made at once, or painted half made";
     QCoreApplication::processEvents();
-    EXPECT_FALSE(noted.window->updatesEnabled()) << "made in one slice";
+    EXPECT_FALSE(noted.window->viewport()->updatesEnabled()) << "made in one slice";
 
     // The next block's edits while the catch-up goes on, answered from the notes; the
     // cut takes what the catch-up put in so far and some of what it still owes.
@@ -158,9 +159,9 @@ TEST(ReceiveWindowBlock, AFloodsCatchUpGoesInSlicesAndShowsAsIfMadeAtOnce)
     }
     EXPECT_EQ(noted.window->length(), direct.window->length());
     EXPECT_EQ(noted.window->lastCharacter(), direct.window->lastCharacter());
-    for (int turns = 0; turns < 100000 && !noted.window->updatesEnabled(); ++turns)
+    for (int turns = 0; turns < 100000 && !noted.window->viewport()->updatesEnabled(); ++turns)
         QCoreApplication::processEvents();
-    EXPECT_TRUE(noted.window->updatesEnabled());
+    EXPECT_TRUE(noted.window->viewport()->updatesEnabled());
     EXPECT_FALSE(noted.window->toPlainText().contains(line(1300))) << "the open block's text";
     noted.window->endBlock();
 
