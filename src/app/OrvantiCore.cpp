@@ -10,7 +10,7 @@ constexpr int HousekeepingIntervalMs = 713;
 // While reading is held and bytes wait, the poll only has flow control to do.
 constexpr int HeldPollIntervalMs = 10;
 // The longest the poll keeps reading before it lets the event loop react (keys).
-constexpr qint64 PollTurnMs = 2;
+constexpr qint64 PollTurnMs = 1;
 // The window and the panes are brought up to date at most this often: under a flood
 // most text would be put into the window only to be trimmed away again before the next
 // paint, and each show costs a paint. Input after a quiet spell is shown at once.

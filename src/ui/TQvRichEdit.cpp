@@ -2,11 +2,28 @@
 
 #include "ui/QtColor.h"
 
+#include <QElapsedTimer>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+namespace {
+
+// A catch-up this small (characters, runs of one colour, characters cut) is made at
+// once: all ordinary traffic, well under a millisecond.
+constexpr qsizetype AtOnceChars = 4096;
+constexpr std::size_t AtOnceRuns = 128;
+constexpr int AtOnceCut = 16384;
+// A slice of a larger catch-up ends once it has taken this long.
+constexpr qint64 SliceNs = 500'000;
+// A slice cuts and inserts in pieces of this many characters, looking at the clock
+// between them.
+constexpr int CutPiece = 8192;
+constexpr qsizetype InsertPiece = 1024;
+
+} // namespace
 
 QString normaliseLineBreaks(const QString& text)
 {
@@ -24,6 +41,14 @@ TQvRichEdit::TQvRichEdit(QStackedWidget* stack, QPlainTextEdit* tempMemo, QWidge
     setUndoRedoEnabled(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    catchUpTimer_.setSingleShot(true);
+    catchUpTimer_.setInterval(0);
+    connect(&catchUpTimer_, &QTimer::timeout, this, [this] {
+        if (applySome(SliceNs))
+            finishCatchUp();
+        else
+            catchUpTimer_.start();
+    });
 }
 
 const QTextCharFormat& TQvRichEdit::formatFor(Color color)
@@ -60,7 +85,7 @@ void TQvRichEdit::endBlock()
 {
     if (blockDepth_ == 0 || --blockDepth_ > 0)
         return;
-    applyPending();
+    catchUp();
 }
 
 int TQvRichEdit::documentLength() const
@@ -68,43 +93,135 @@ int TQvRichEdit::documentLength() const
     return document()->characterCount() - 1;
 }
 
+void TQvRichEdit::beginCatchUp()
+{
+    if (catchingUp_)
+        return;
+    catchingUp_ = true;
+    QScrollBar* bar = verticalScrollBar();
+    followEnd_ = bar->value() >= bar->maximum();
+}
+
 void TQvRichEdit::applyPending()
 {
-    if (runs_.empty() && frontCut_ == 0 && !scrollToEndDue_)
+    owed_ = pendingLength();
+    if (!catchingUp_ && owed_ == 0 && frontCut_ == 0 && !scrollToEndDue_)
         return;
-    QScrollBar* bar = verticalScrollBar();
-    const bool followEnd = scrollToEndDue_ || bar->value() >= bar->maximum();
-    // One edit block: the document is laid out once at its end, not after each of the
-    // many small coloured insertions.
+    beginCatchUp();
+    applySome(-1);
+    finishCatchUp();
+}
+
+void TQvRichEdit::catchUp()
+{
+    owed_ = pendingLength();
+    if (!catchingUp_ && owed_ <= AtOnceChars && runs_.size() <= AtOnceRuns &&
+        frontCut_ <= AtOnceCut) {
+        applyPending();
+        return;
+    }
+    beginCatchUp();
+    // Painted once at the end: the document in between is only partly there, and a
+    // paint per slice would cost more than the slices.
+    if (!paintHeld_) {
+        paintHeld_ = true;
+        holdPaint(true);
+    }
+    if (!catchUpTimer_.isActive())
+        catchUpTimer_.start();
+}
+
+bool TQvRichEdit::applySome(qint64 budgetNs)
+{
+    QElapsedTimer slice;
+    slice.start();
+    const bool sliced = budgetNs >= 0;
+    const auto spent = [&] { return sliced && slice.nsecsElapsed() >= budgetNs; };
+    // The front is cut first: from then on the document holds the start of what it
+    // will hold at the end. One edit block per slice: it is laid out once.
     QTextCursor cursor(document());
     cursor.beginEditBlock();
-    if (frontCut_ > 0) {
+    while (frontCut_ > 0 && !spent()) {
+        int cut = qMin(frontCut_, documentLength());
+        if (sliced && cut > CutPiece) {
+            cut = CutPiece;
+            if (document()->characterAt(cut - 1).isHighSurrogate())
+                ++cut;
+        }
+        if (cut <= 0) {
+            frontCut_ = 0;
+            break;
+        }
         // Positioned directly: moving by characters lays out every line on the way.
-        cursor.setPosition(qMin(frontCut_, documentLength()), QTextCursor::KeepAnchor);
+        cursor.setPosition(0);
+        cursor.setPosition(cut, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
-        frontCut_ = 0;
+        frontCut_ -= cut;
     }
-    if (!runs_.empty()) {
+    if (frontCut_ == 0 && owed_ > 0 && !spent()) {
         // Positioned directly too: a cursor move by kind (End) lays out the paragraph.
         cursor.setPosition(documentLength());
-        const QChar* text = pendingText_.constData() + pendingHead_;
-        for (const Run& run : runs_) {
-            cursor.insertText(QString(text, run.length), formatFor(run.color));
-            text += run.length;
+        while (owed_ > 0 && !spent()) {
+            Run& run = runs_.front();
+            const QChar* text = pendingText_.constData() + pendingHead_;
+            qsizetype n = qMin(run.length, owed_);
+            if (sliced && n > InsertPiece) {
+                n = InsertPiece;
+                if (text[n - 1].isHighSurrogate())
+                    ++n;
+            }
+            cursor.insertText(QString(text, n), formatFor(run.color));
+            pendingHead_ += n;
+            owed_ = qMax<qsizetype>(0, owed_ - n);
+            run.length -= n;
+            if (run.length == 0)
+                runs_.pop_front();
         }
-        runs_.clear();
     }
-    pendingText_.truncate(0); // keeps its buffer for the next block
-    pendingHead_ = 0;
     cursor.endEditBlock();
+    dropTakenText();
+    return frontCut_ == 0 && owed_ == 0;
+}
+
+void TQvRichEdit::finishCatchUp()
+{
+    catchUpTimer_.stop();
+    catchingUp_ = false;
     if (scrollToEndDue_) {
         scrollToEndDue_ = false;
+        followEnd_ = true;
         QTextCursor caret = textCursor();
         caret.movePosition(QTextCursor::End);
         setTextCursor(caret);
     }
-    if (followEnd)
+    if (followEnd_) {
+        QScrollBar* bar = verticalScrollBar();
         bar->setValue(bar->maximum());
+    }
+    if (paintHeld_) {
+        paintHeld_ = false;
+        holdPaint(false);
+    }
+}
+
+void TQvRichEdit::holdPaint(bool hold)
+{
+    // The text and its scroll bar only: holding the whole window (its frame and the
+    // scroll bar's container too) has the scroll bar painted twice when it is let go.
+    viewport()->setUpdatesEnabled(!hold);
+    verticalScrollBar()->setUpdatesEnabled(!hold);
+}
+
+void TQvRichEdit::dropTakenText()
+{
+    // The taken text's room is given back now and then, not on every take.
+    if (runs_.empty()) {
+        pendingText_.truncate(0); // keeps its buffer for the next block
+        pendingHead_ = 0;
+    } else if (pendingHead_ > 4096 && pendingHead_ * 2 > pendingText_.size()) {
+        pendingText_.remove(0, pendingHead_);
+        pendingHead_ = 0;
+    }
 }
 
 void TQvRichEdit::appendLine(const QString& line)
@@ -130,7 +247,14 @@ void TQvRichEdit::clear()
     pendingText_.truncate(0);
     pendingHead_ = 0;
     frontCut_ = 0;
+    owed_ = 0;
     scrollToEndDue_ = false;
+    catchUpTimer_.stop();
+    catchingUp_ = false;
+    if (paintHeld_) {
+        paintHeld_ = false;
+        holdPaint(false);
+    }
     QPlainTextEdit::clear();
     tempMemo_->clear(); // the still copy goes with it
 }
@@ -157,6 +281,7 @@ void TQvRichEdit::removeLastCharacter()
         pendingText_.chop(1);
         if (--runs_.back().length == 0)
             runs_.pop_back();
+        owed_ = qMin(owed_, pendingLength());
         return;
     }
     const int end = documentLength();
@@ -182,25 +307,19 @@ void TQvRichEdit::trimFront(int count)
         if (first.length == 0)
             runs_.pop_front();
         pendingHead_ += taken;
+        owed_ = qMax<qsizetype>(0, owed_ - taken);
         count -= static_cast<int>(taken);
     }
-    // The cut text's room is taken back now and then, not on every cut.
-    if (runs_.empty()) {
-        pendingText_.truncate(0);
-        pendingHead_ = 0;
-    } else if (pendingHead_ > 4096 && pendingHead_ * 2 > pendingText_.size()) {
-        pendingText_.remove(0, pendingHead_);
-        pendingHead_ = 0;
-    }
+    dropTakenText();
     if (blockDepth_ == 0)
-        applyPending();
+        catchUp();
 }
 
 void TQvRichEdit::scrollToEnd()
 {
     scrollToEndDue_ = true;
     if (blockDepth_ == 0)
-        applyPending();
+        catchUp();
 }
 
 void TQvRichEdit::caretToStart()

@@ -6,7 +6,9 @@
 // Inside a block, insertions and front trims are only noted and reach the document at
 // the block's end (or when something needs the document itself): under a flood most
 // text is trimmed away again before it would ever be shown, and the document is by far
-// the most expensive place to put it.
+// the most expensive place to put it. A large catch-up (a flood's whole window of text)
+// is made in slices of well under a millisecond, one per turn of the event loop, so
+// keys still go out between them; the window is not painted until it is done.
 
 #include "base/View.h"
 
@@ -14,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTimer>
 #include <deque>
 
 class QStackedWidget;
@@ -47,8 +50,18 @@ public:
 private:
     const QTextCharFormat& formatFor(Color color);
     int documentLength() const;
-    // Puts what the open block noted into the document.
+    // Puts everything noted into the document now.
     void applyPending();
+    // The block has ended: what it noted goes in now when it is little, else in slices.
+    void catchUp();
+    // Cuts the front, then puts in the owed text, until done or past `budgetNs` (< 0:
+    // no limit); true when done.
+    bool applySome(qint64 budgetNs);
+    void beginCatchUp();
+    void finishCatchUp();
+    void holdPaint(bool hold);
+    // Gives back the room of text taken from the front of pendingText_.
+    void dropTakenText();
 
     // A stretch of pendingText_ in one colour.
     struct Run {
@@ -70,6 +83,15 @@ private:
     std::deque<Run> runs_;
     int frontCut_ = 0;
     bool scrollToEndDue_ = false;
+    // The noted text, from pendingHead_ on, that a finished block owes the document;
+    // what a still open block notes after it waits for that block's end.
+    qsizetype owed_ = 0;
+    // A catch-up in slices: the next slice's timer, whether the view followed the end
+    // when it began, and whether it holds back the window's painting.
+    QTimer catchUpTimer_;
+    bool catchingUp_ = false;
+    bool followEnd_ = false;
+    bool paintHeld_ = false;
 };
 
 // Text lines given with CR LF or CR become lines of the window.

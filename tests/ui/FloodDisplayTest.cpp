@@ -8,8 +8,10 @@
 #include "ui/WidgetView.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTextBlock>
 #include <QVBoxLayout>
@@ -110,6 +112,64 @@ TEST(ReceiveWindowBlock, AskingForTheTextShowsWhatIsNotedFirst)
     w.window->endBlock();
     EXPECT_EQ(w.window->toPlainText(), QString());
     EXPECT_EQ(w.window->length(), 0);
+}
+
+TEST(ReceiveWindowBlock, AFloodsCatchUpGoesInSlicesAndShowsAsIfMadeAtOnce)
+{
+    // Far more text, runs and cut than a block's end puts in at once. The reference
+    // takes the same edits in pieces small enough to go in at once each.
+    const auto line = [](int i) -> QString {
+        return QStringLiteral("%1 ").arg(i, 5) + QString(62, QChar(u'a' + i % 26)) +
+               QLatin1Char('\n');
+    };
+    const Color colours[] = {Colors::Black, Colors::Red, Colors::Blue};
+    const auto lines = [&](ReceiveView& w, int from, int to) {
+        for (int i = from; i < to; ++i)
+            w.insertText(line(i), colours[i % 3]);
+    };
+    const auto cut = [](ReceiveView& w, int count, bool inPieces) {
+        for (; inPieces && count > 1000; count -= 1000)
+            w.trimFront(1000);
+        w.trimFront(count);
+    };
+    ReceiveWindow direct;
+    ReceiveWindow noted;
+    for (ReceiveWindow* w : {&direct, &noted})
+        lines(*w->window, 0, 400);
+
+    lines(*direct.window, 400, 1300);
+    cut(*direct.window, 40000, true);
+    noted.window->beginBlock();
+    lines(*noted.window, 400, 1300);
+    cut(*noted.window, 40000, false);
+    noted.window->endBlock();
+    EXPECT_FALSE(noted.window->viewport()->updatesEnabled())
+        << "made at once, or painted half made";
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(noted.window->viewport()->updatesEnabled()) << "made in one slice";
+
+    // The next block's edits while the catch-up goes on, answered from the notes; the
+    // cut takes what the catch-up put in so far and some of what it still owes.
+    noted.window->beginBlock();
+    for (ReceiveWindow* w : {&direct, &noted}) {
+        lines(*w->window, 1300, 1320);
+        cut(*w->window, 30000, w == &direct);
+        w->window->removeLastCharacter();
+        w->window->removeLastCharacter();
+    }
+    EXPECT_EQ(noted.window->length(), direct.window->length());
+    EXPECT_EQ(noted.window->lastCharacter(), direct.window->lastCharacter());
+    for (int turns = 0; turns < 100000 && !noted.window->viewport()->updatesEnabled(); ++turns)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(noted.window->viewport()->updatesEnabled());
+    EXPECT_FALSE(noted.window->toPlainText().contains(line(1300))) << "the open block's text";
+    noted.window->endBlock();
+
+    EXPECT_EQ(noted.colouredText(), direct.colouredText());
+    EXPECT_EQ(noted.window->length(), direct.window->length());
+    QScrollBar* bar = noted.window->verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum()) << "the view follows the end";
 }
 
 namespace {
