@@ -1,20 +1,7 @@
-#include "ui/WidgetView.h"
+#include "NoMissedComponentNames.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
-
-namespace {
-// The core names the components it changes; a name no window has is a misspelling that
-// would otherwise change nothing without a word.
-class NoMissedComponentNames : public ::testing::Environment {
-    void TearDown() override
-    {
-        EXPECT_TRUE(WidgetView::missedNames().isEmpty())
-            << "asked for components no window has: "
-            << WidgetView::missedNames().join(QStringLiteral(", ")).toStdString();
-    }
-};
-} // namespace
 
 int main(int argc, char** argv)
 {

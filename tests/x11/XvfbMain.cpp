@@ -1,3 +1,4 @@
+#include "NoMissedComponentNames.h"
 #include "XDisplay.h"
 
 #include <QApplication>
@@ -90,5 +91,6 @@ int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new XEnvironment(argc, argv));
+    ::testing::AddGlobalTestEnvironment(new NoMissedComponentNames); // gtest owns both
     return RUN_ALL_TESTS();
 }
