@@ -106,8 +106,7 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
     core_->startTimers();
 
     // A timer like the port poll's, not a queued call: it runs after the turn's port
-    // notifications, so its writes cannot leave QSerialPort one for input they already
-    // took, which it would report as a lost port.
+    // notifications, so its reads do not leave QSerialPort announcing input they took.
     firstActivationTimer_.setSingleShot(true);
     firstActivationTimer_.setInterval(0);
     connect(&firstActivationTimer_, &QTimer::timeout, this, &THoofdForm::standInForFirstActivation);
