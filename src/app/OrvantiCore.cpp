@@ -109,18 +109,18 @@ void OrvantiCore::receiveTick()
 
 void OrvantiCore::openShowBatch()
 {
-    if (showBatch_.isValid())
+    if (showBatchOpen_)
         return;
-    showBatch_.start();
+    showBatchOpen_ = true;
     view_.hold();
     link.beginReceiveBatch();
 }
 
 void OrvantiCore::closeShowBatch()
 {
-    if (!showBatch_.isValid())
+    if (!showBatchOpen_)
         return;
-    showBatch_.invalidate();
+    showBatchOpen_ = false;
     showTimer_.stop();
     sinceShow_.start();
     link.endReceiveBatch();

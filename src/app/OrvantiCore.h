@@ -72,8 +72,8 @@ private:
     QTimer statusTimer_;
     QTimer errorTimer_;
     bool running_ = false;
-    // Running while the poll holds text and pane changes back for one show.
-    QElapsedTimer showBatch_;
-    QElapsedTimer sinceShow_;
+    // Set while the poll holds text and pane changes back for one show.
+    bool showBatchOpen_ = false;
+    QElapsedTimer sinceShow_; // since the last show
     QTimer showTimer_; // the show of input that stopped soon after the last show
 };
