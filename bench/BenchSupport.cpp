@@ -1,83 +1,8 @@
 #include "BenchSupport.h"
 
-#include "app/StationFolder.h"
-
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <algorithm>
-#include <climits>
 #include <random>
-
-void MemoryPort::serve(const QByteArray& pattern, qint64 total)
-{
-    pattern_ = pattern;
-    total_ = pattern.isEmpty() ? 0 : total;
-    served_ = 0;
-}
-
-bool MemoryPort::OpenPort()
-{
-    open_ = true;
-    return true;
-}
-
-void MemoryPort::Purge(bool input, bool)
-{
-    if (input)
-        served_ = total_;
-}
-
-int MemoryPort::WriteBytes(const char* data, int count)
-{
-    for (int i = 0; i < count; ++i) {
-        if (data[i] == 19)
-            ++xoffs_;
-        else if (data[i] == 17)
-            ++xons_;
-    }
-    return count;
-}
-
-bool MemoryPort::WriteText(const QByteArray& text)
-{
-    return WriteBytes(text.constData(), static_cast<int>(text.size())) == text.size();
-}
-
-int MemoryPort::BytesWaiting()
-{
-    return open_ ? static_cast<int>(std::min<qint64>(remaining(), INT_MAX)) : 0;
-}
-
-void MemoryPort::ReadText(QByteArray& text, quint16& count)
-{
-    text.clear();
-    if (!open_ || remaining() <= 0)
-        return;
-    const qsizetype want = static_cast<qsizetype>(std::min<qint64>(remaining(), BlockSize));
-    text.reserve(want);
-    while (text.size() < want) {
-        const qsizetype at = static_cast<qsizetype>(served_ % pattern_.size());
-        const qsizetype piece = std::min(want - text.size(), pattern_.size() - at);
-        text.append(pattern_.constData() + at, piece);
-        served_ += piece;
-    }
-    count = static_cast<quint16>(text.size());
-}
-
-BenchStation::BenchStation() : previous_(QDir::currentPath())
-{
-    CopyReport report;
-    QString error;
-    ok_ = dir_.isValid() && copyShippedFiles(dir_.path(), &report, &error) &&
-          QDir::setCurrent(dir_.path());
-}
-
-BenchStation::~BenchStation()
-{
-    QDir::setCurrent(previous_);
-}
 
 QByteArray mixedTraffic(qsizetype size, quint32 seed)
 {
@@ -193,11 +118,4 @@ void resetPeakRss()
     QFile refs(QStringLiteral("/proc/self/clear_refs"));
     if (refs.open(QIODevice::WriteOnly))
         refs.write("5");
-}
-
-void runFor(int ms)
-{
-    QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }

@@ -12,7 +12,10 @@
 // Exits non-zero when a byte went missing or the capture differs.
 
 #include "BenchSupport.h"
+#include "EventWait.h"
 #include "PtySimulator.h"
+#include "QueuedModal.h"
+#include "StationDir.h"
 #include "app/OrvantiCore.h"
 #include "ui/THoofdForm.h"
 #include "ui/TQvRichEdit.h"
@@ -79,11 +82,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
-    BenchStation station;
-    if (!station.ok()) {
-        std::fprintf(stderr, "cannot prepare a station folder\n");
-        return 1;
-    }
+    StationDir station;
+    station.copyShippedFiles();
 
     ptcsim::Options simOptions;
     simOptions.model = ptcsim::Model::II;
@@ -104,17 +104,18 @@ int main(int argc, char** argv)
     }
     simulator.start();
 
-    SilentModal modal;
+    QueuedModal modal;
     MainWindowOptions windowOptions;
     windowOptions.portOverride = QString::fromStdString(simulator.devicePath());
+    windowOptions.stationFolder = station.path();
     windowOptions.modal = &modal;
     THoofdForm window(windowOptions);
     window.show();
     window.activateWindow();
-    runFor(300);
+    runEventsFor(300);
     if (!window.isActiveWindow()) // the offscreen platform may not report activation
         window.core().lifecycle.FormActivate();
-    runFor(1500); // start-up answers and the first status replies
+    runEventsFor(1500); // start-up answers and the first status replies
     OrvantiCore& core = window.core();
     TQvRichEdit* receive = window.receiveWindow();
 
@@ -157,7 +158,7 @@ int main(int argc, char** argv)
             engine.setFlood(true);
         });
         if (!armed)
-            runFor(10);
+            runEventsFor(10);
     }
     if (!armed) {
         std::fprintf(stderr, "the line never went quiet before the flood\n");
@@ -188,7 +189,7 @@ int main(int argc, char** argv)
     QElapsedTimer elapsed;
     elapsed.start();
     for (int s = 0; s < seconds; ++s) {
-        runFor(1000);
+        runEventsFor(1000);
         if ((s + 1) % 10 == 0) {
             std::printf("%3d s: %lld bytes read, window %d\n", s + 1,
                         static_cast<long long>(tally.read), receive->length());
@@ -203,7 +204,7 @@ int main(int argc, char** argv)
     QDeadlineTimer drain(30000);
     int quietRounds = 0;
     while (!drain.hasExpired() && quietRounds < 20) {
-        runFor(25);
+        runEventsFor(25);
         matchWire(wire, tally);
         std::lock_guard lock(wire.mutex);
         const bool quiet =

@@ -9,18 +9,18 @@
 // last byte goes out before the handler returns, so the overhead also bounds the time
 // from the click to the last byte beyond the waits.
 
-#include "BenchSupport.h"
+#include "EventWait.h"
 #include "PtySimulator.h"
+#include "QueuedModal.h"
+#include "StationDir.h"
 #include "app/OrvantiCore.h"
-#include "app/StationFolder.h"
+#include "base/Clock.h"
 #include "ui/THoofdForm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -52,14 +52,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
 
-    QTemporaryDir station;
-    CopyReport report;
-    QString error;
-    if (!station.isValid() || !copyShippedFiles(station.path(), &report, &error)) {
-        std::fprintf(stderr, "no station folder: %s\n", qPrintable(error));
-        return 1;
-    }
-    QDir::setCurrent(station.path());
+    StationDir station;
+    station.copyShippedFiles();
 
     ptcsim::Options options;
     options.model = ptcsim::Model::II;
@@ -72,14 +66,15 @@ int main(int argc, char** argv)
     simulator.start();
 
     CountingClock clock;
-    SilentModal modal;
+    QueuedModal modal;
     MainWindowOptions windowOptions;
     windowOptions.portOverride = QString::fromStdString(simulator.devicePath());
+    windowOptions.stationFolder = station.path();
     windowOptions.clock = &clock;
     windowOptions.modal = &modal;
     THoofdForm window(windowOptions);
     window.show();
-    runFor(300);
+    runEventsFor(300);
     OrvantiCore& core = window.core();
     core.station.FormReady = true;
     core.stopTimers(); // no status requests between the switches
@@ -107,7 +102,7 @@ int main(int argc, char** argv)
             std::printf("%-22s %-6s waits %5lld ms  took %8.2f ms  overhead %6.2f ms\n", entry,
                         qPrintable(modeText(core.station.ModeId)),
                         static_cast<long long>(clock.waitedMs), elapsedMs, overhead);
-            runFor(50); // let the window paint what came back
+            runEventsFor(50); // let the window paint what came back
         }
     }
     std::printf("\nmedian overhead per entry (ms):\n");

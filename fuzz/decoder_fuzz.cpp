@@ -11,15 +11,15 @@
 // capture holds exactly the block's text bytes, a maildrop window never grows, and in
 // PACTOR the other station's call is the one after "CONNECTED TO".
 
+#include "FakeClock.h"
+#include "FakePort.h"
+#include "QueuedModal.h"
+#include "RecordingView.h"
+#include "WireLog.h"
 #include "app/OrvantiCore.h"
-#include "base/Clock.h"
 #include "base/Cp437.h"
-#include "base/Modal.h"
-#include "base/Port.h"
-#include "base/View.h"
 
 #include <QCoreApplication>
-#include <QHash>
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -39,139 +39,6 @@ void check(bool condition, const char* what)
     if (!condition)
         fail(what);
 }
-
-// Hands over the queued blocks one per read.
-class BlockPort final : public Port {
-public:
-    std::deque<QByteArray> blocks;
-    qint64 waiting = 0;
-
-    void setComPort(quint8) override {}
-    void setDevicePath(const QString&) override {}
-    void setComPortSpeed(BaudRate) override {}
-    bool OpenPort() override { return true; }
-    void ClosePort() override {}
-    bool IsOpen() const override { return true; }
-    void Purge(bool, bool) override {}
-    int WriteBytes(const char*, int count) override { return count; }
-    bool WriteText(const QByteArray&) override { return true; }
-    int BytesWaiting() override { return static_cast<int>(waiting); }
-    void ReadText(QByteArray& text, quint16& count) override
-    {
-        text.clear();
-        if (blocks.empty())
-            return;
-        text = blocks.front();
-        blocks.pop_front();
-        waiting -= text.size();
-        count = static_cast<quint16>(text.size());
-    }
-    bool PortError() const override { return false; }
-    QString deviceName() const override { return QStringLiteral("fuzz"); }
-    QString openFailureReason() const override { return {}; }
-};
-
-class StillClock final : public Clock {
-public:
-    void sleep(int) override {}
-    quint32 tickCount() const override { return 0; }
-};
-
-class NoOperator final : public Modal {
-public:
-    void message(const QString&, const QString&) override {}
-    bool confirm(const QString&, const QString&) override { return true; }
-    void beep() override {}
-    void runDialog(Dialog) override {}
-    QString inputBox(const QString&, const QString&, const QString& defaultText) override
-    {
-        return defaultText;
-    }
-};
-
-// Captions are kept (the status line reads one back); everything else is dropped.
-class NameView final : public View {
-public:
-    void setCaption(const QString& name, const QString& caption) override
-    {
-        captions_.insert(name, caption);
-    }
-    QString caption(const QString& name) const override { return captions_.value(name); }
-    void setHint(const QString&, const QString&) override {}
-    void setEnabled(const QString&, bool) override {}
-    void setVisible(const QString&, bool) override {}
-    void setChecked(const QString&, bool) override {}
-    bool isChecked(const QString&) const override { return false; }
-    void setFillColor(const QString&, Color) override {}
-    void setTextColor(const QString&, Color) override {}
-    void setFontName(const QString&, const QString&) override {}
-    void setFontSize(const QString&, int) override {}
-    void setFontStyle(const QString&, int) override {}
-    void setCursor(const QString&, CursorShape) override {}
-    void setFrameLook(const QString&, FrameLook) override {}
-    void redraw(const QString&) override {}
-    void setCurrentPage(const QString&, int) override {}
-    void setFocus(const QString&) override {}
-    QString clipboardText() const override { return {}; }
-    bool clipboardHasText() const override { return false; }
-    void setClipboardText(const QString&) override {}
-    void setWindowTitle(const QString&) override {}
-    void setWindowMaximized(bool) override {}
-    bool isWindowMaximized() const override { return false; }
-    void setHintsEnabled(bool) override {}
-    void showSplash() override {}
-    void closeWindow() override {}
-
-private:
-    QHash<QString, QString> captions_;
-};
-
-// The receive window as plain text, a line break being '\n'.
-class TextWindow final : public ReceiveView {
-public:
-    QString text;
-
-    void insertText(const QString& inserted, Color) override
-    {
-        for (QChar c : inserted)
-            check(c == u'\n' || c.unicode() >= 32, "a control character reached the window");
-        text += inserted;
-    }
-    void appendLine(const QString& line) override
-    {
-        if (!text.isEmpty() && !text.endsWith(u'\n'))
-            text += u'\n';
-        text += line + u'\n';
-    }
-    void setFontColor(Color) override {}
-    void clear() override { text.clear(); }
-    int length() const override { return static_cast<int>(text.size()); }
-    QChar lastCharacter() const override { return text.isEmpty() ? QChar() : text.back(); }
-    void removeLastCharacter() override { text.chop(1); }
-    void trimFront(int count) override
-    {
-        check(count >= 0, "trimmed a negative count");
-        text.remove(0, std::min<qsizetype>(count, text.size()));
-    }
-    void scrollToEnd() override {}
-    void caretToStart() override {}
-    void scrollPages(int) override {}
-    void scrollLines(int) override {}
-    int scrollPosition() const override { return 0; }
-    void setScrollPosition(int) override {}
-    QString selectedText() const override { return {}; }
-    void freezeCopy() override {}
-    void setFrozenCopyInFront(bool) override {}
-};
-
-class NoTransmit final : public TransmitView {
-public:
-    void appendLine(const QString&) override {}
-    QString text() const override { return {}; }
-    void clear() override {}
-    QString selectedText() const override { return {}; }
-    void insertAtCaret(const QString&) override {}
-};
 
 const Mode Modes[] = {Mode::Pactor, Mode::Amtor, Mode::Packet, Mode::Rtty,
                       Mode::Cw,     Mode::Psk31, Mode::Audio,  Mode::Dumb};
@@ -238,13 +105,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::uint8_t switches = data[1];
 
-    BlockPort port;
-    StillClock clock;
-    NoOperator modal;
-    NameView view;
-    TextWindow window;
-    NoTransmit transmit;
-    OrvantiCore core(port, clock, view, window, transmit, modal);
+    // The recording view stops the run on a control character reaching the window, a
+    // negative trim or a component name the window lacks; the queued modal on any
+    // confirmation.
+    WireLog wire;
+    FakeClock clock(wire);
+    FakePort port(wire, clock);
+    port.OpenPort();
+    QueuedModal modal;
+    RecordingView window;
+    OrvantiCore core(port, clock, window, window, window.transmit(), modal);
 
     Station& station = core.station;
     Settings& settings = core.settings;
@@ -281,19 +151,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return true;
     };
 
+    // Each block arrives just before the poll that reads it, so nothing the program
+    // drains or purges on the way (a link coming up, a mode change) eats a later one.
+    std::deque<QByteArray> blocks;
     std::uint32_t state = data[7] * 2654435761u + 1;
     for (std::size_t at = Header; at < size;) {
         state = state * 1664525u + 1013904223u;
         const std::size_t piece = std::min<std::size_t>(
             size - at, 1 + (state >> 8) % static_cast<unsigned>(largestBlock));
-        port.blocks.emplace_back(reinterpret_cast<const char*>(data + at),
-                                 static_cast<qsizetype>(piece));
-        port.waiting += static_cast<qint64>(piece);
+        blocks.emplace_back(reinterpret_cast<const char*>(data + at),
+                            static_cast<qsizetype>(piece));
         at += piece;
     }
 
-    while (!port.blocks.empty()) {
-        const QByteArray block = port.blocks.front();
+    for (; !blocks.empty(); blocks.pop_front()) {
+        const QByteArray& block = blocks.front();
+        port.feed(block);
         const qint64 before = window.length();
         const int failuresBefore = captureFailures;
         // A packet link coming up or going down ends the block at its first text byte.
@@ -303,6 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
         core.link.ReceiveTimer();
         station.RxChunk.clear();
+        port.Purge(true, false); // a block the program held back is not read later
 
         check(!station.DecoderBusy, "the decoder is still busy after a block");
         check(station.RxCount == 0, "the read count was not reset");

@@ -1,3 +1,4 @@
+#include "MisuseFailsTest.h"
 #include "NoMissedComponentNames.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    failTestsOnMisuse();
     ::testing::AddGlobalTestEnvironment(new NoMissedComponentNames); // gtest owns it
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,6 @@
 #include "QueuedModal.h"
 
-#include <gtest/gtest.h>
+#include "Misuse.h"
 
 void QueuedModal::message(const QString& caption, const QString& text)
 {
@@ -11,7 +11,7 @@ bool QueuedModal::confirm(const QString& caption, const QString& text)
 {
     shown.append({caption, text, true});
     if (confirmAnswers_.empty()) {
-        ADD_FAILURE() << "unexpected confirmation: " << text.toStdString();
+        reportMisuse("unexpected confirmation: " + text.toStdString());
         return false;
     }
     const bool answer = confirmAnswers_.front();
@@ -31,7 +31,7 @@ QString QueuedModal::inputBox(const QString& caption, const QString& prompt,
 {
     inputs.append({caption, prompt, false});
     if (inputAnswers_.empty()) {
-        ADD_FAILURE() << "unexpected input box: " << prompt.toStdString();
+        reportMisuse("unexpected input box: " + prompt.toStdString());
         return defaultText;
     }
     const std::optional<QString> answer = inputAnswers_.front();

@@ -1,22 +1,22 @@
 #include "StationDir.h"
 
+#include "Misuse.h"
 #include "app/StationFolder.h"
 
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 StationDir::StationDir()
 {
     if (!dir_.isValid())
-        ADD_FAILURE() << "cannot make a temporary folder";
+        reportMisuse("cannot make a temporary folder");
 }
 
 void StationDir::write(const QString& name, const QByteArray& bytes) const
 {
     QFile file(dir_.filePath(name));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        ADD_FAILURE() << "cannot write " << name.toStdString();
+        reportMisuse("cannot write " + name.toStdString());
 }
 
 QByteArray StationDir::read(const QString& name) const
@@ -32,7 +32,7 @@ void StationDir::copyShippedFiles() const
     CopyReport report;
     QString error;
     if (!::copyShippedFiles(dir_.path(), &report, &error))
-        ADD_FAILURE() << error.toStdString();
+        reportMisuse(error.toStdString());
 }
 
 void StationDir::writeSettings(const QList<QByteArray>& edits) const
@@ -45,7 +45,7 @@ QByteArray shippedSettingsWith(const QList<QByteArray>& edits)
 {
     QFile shipped(QStringLiteral(":/data/Orvanti.ini"));
     if (!shipped.open(QIODevice::ReadOnly))
-        ADD_FAILURE() << "no shipped settings";
+        reportMisuse("no shipped settings");
     QList<QByteArray> lines = shipped.readAll().split('\n');
     for (const QByteArray& edit : edits) {
         const qsizetype equals = edit.indexOf('=');

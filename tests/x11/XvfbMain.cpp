@@ -1,3 +1,4 @@
+#include "MisuseFailsTest.h"
 #include "NoMissedComponentNames.h"
 #include "XDisplay.h"
 
@@ -90,6 +91,7 @@ extern "C" const char* __lsan_default_suppressions()
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    failTestsOnMisuse();
     ::testing::AddGlobalTestEnvironment(new XEnvironment(argc, argv));
     ::testing::AddGlobalTestEnvironment(new NoMissedComponentNames); // gtest owns both
     return RUN_ALL_TESTS();
