@@ -68,6 +68,16 @@ struct Station {
     bool AutoCqRunning = false;
     quint8 AutoCqCount = 0;
 
+    // Sending files and prepared texts, and calling CQ.
+    bool AbortRequested = false;     // Escape during a file: stop after the current line
+    bool CqSending = false;          // the file going out is a CQ text
+    bool ReloadPending = false;      // the next file sent is a mailbox backup to reload
+    bool ClipboardMailArmed = false; // the next clipboard text starting "mail" is a mail
+    bool AutoCqOn = false;           // the automatic-CQ dialog's "On"
+    quint8 AutoCqDelay = 30;         // seconds between automatic CQ calls
+    quint8 AutoCqRepeat = 3;         // the dialog's repeat count
+    QString LastCalled;              // offered by the connect dialog
+
     // Scroll-back: the furthest receive-window scroll position seen since the last trim,
     // clear or resize, and the one seen at the previous check.
     int ScrollMaxPos = 0;
