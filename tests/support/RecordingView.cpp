@@ -1,6 +1,7 @@
 #include "RecordingView.h"
 
-#include <QFile>
+#include "base/ComponentNames.h"
+
 #include <QSet>
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -29,17 +30,6 @@ void appendAsLine(QString& text, const QString& line, QString* added)
 
 } // namespace
 
-QStringList windowComponentNames()
-{
-    QFile file(QStringLiteral(ORVANTI_WINDOW_NAMES_FILE));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        ADD_FAILURE() << "cannot read " << ORVANTI_WINDOW_NAMES_FILE << ": "
-                      << file.errorString().toStdString();
-        return {};
-    }
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
 RecordingView::~RecordingView()
 {
     EXPECT_TRUE(unknownNames_.isEmpty()) << "component names the main window lacks: "
@@ -49,7 +39,7 @@ RecordingView::~RecordingView()
 void RecordingView::noteName(const QString& name) const
 {
     static const QSet<QString> known = [] {
-        const QStringList names = windowComponentNames();
+        const QStringList names = Name::all();
         return QSet<QString>(names.cbegin(), names.cend());
     }();
     if (!known.contains(name) && !unknownNames_.contains(name))

@@ -5,6 +5,7 @@
 #include "app/OrvantiCore.h"
 #include "app/dialogs/TAboutBox.h"
 #include "app/dialogs/TComBaudConfig.h"
+#include "base/ComponentNames.h"
 #include "ui/HintPolicy.h"
 #include "ui/THoofdForm.h"
 #include "ui/TQvRichEdit.h"
@@ -110,12 +111,12 @@ TEST_F(MainWindowTest, EveryItemAndButtonRunsTheActionOfItsName)
 TEST_F(MainWindowTest, TheListOfComponentNamesIsTheWindows)
 {
     const QStringList names = window->view().componentNames();
-    const QStringList listed = windowComponentNames();
+    const QStringList listed = Name::all();
     for (const QString& name : names)
         EXPECT_TRUE(listed.contains(name))
-            << "add to tests/support/WindowComponentNames.txt: " << name.toStdString();
+            << "add to src/base/ComponentNames.h: " << name.toStdString();
     for (const QString& name : listed)
-        EXPECT_TRUE(names.contains(name)) << "no longer in the window: " << name.toStdString();
+        EXPECT_TRUE(names.contains(name)) << "no window builds: " << name.toStdString();
 }
 
 TEST_F(MainWindowTest, AMisspeltComponentNameIsNoted)
