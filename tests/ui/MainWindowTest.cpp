@@ -5,7 +5,6 @@
 #include "app/OrvantiCore.h"
 #include "app/dialogs/TAboutBox.h"
 #include "app/dialogs/TComBaudConfig.h"
-#include "base/ComponentNames.h"
 #include "ui/HintPolicy.h"
 #include "ui/THoofdForm.h"
 #include "ui/TQvRichEdit.h"
@@ -122,7 +121,7 @@ TEST_F(MainWindowTest, TheListOfComponentNamesIsTheWindows)
 TEST_F(MainWindowTest, AMisspeltComponentNameIsNoted)
 {
     WidgetView::clearMissedNames();
-    window->view().setCaption(QStringLiteral("Pane1"), QStringLiteral("PACTOR"));
+    window->view().setCaption(Name::Pane1, QStringLiteral("PACTOR"));
     window->view().setEnabled(QStringLiteral("MenuComPrt"), false);
     EXPECT_EQ(WidgetView::missedNames(), QStringList{QStringLiteral("MenuComPrt")});
     WidgetView::clearMissedNames(); // noted; the suite's check would fail on it
