@@ -10,6 +10,7 @@
 
 #include "app/OrvantiCore.h"
 #include "app/StationFolder.h"
+#include "base/ComponentNames.h"
 #include "ui/THoofdForm.h"
 
 #include "ui/TQvRichEdit.h"
@@ -45,7 +46,7 @@ THoofdForm* window = nullptr;
 
 void BM_TypedCharacterToWire(benchmark::State& state)
 {
-    QWidget* transmit = window->findChild<QWidget*>(QStringLiteral("TransmitWindow"));
+    QWidget* transmit = window->findChild<QWidget*>(Name::TransmitWindow);
     double slowest = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
@@ -116,7 +117,7 @@ std::vector<char> classTraffic(std::size_t size)
 int floodLatency(double megabytes, THoofdForm& form)
 {
     using Clock = std::chrono::steady_clock;
-    QWidget* transmit = form.findChild<QWidget*>(QStringLiteral("TransmitWindow"));
+    QWidget* transmit = form.findChild<QWidget*>(Name::TransmitWindow);
     PaintCounter painted;
     form.receiveWindow()->viewport()->installEventFilter(&painted);
     const std::vector<char> flood = classTraffic(static_cast<std::size_t>(megabytes * 1e6));

@@ -15,6 +15,7 @@
 #include "StationDir.h"
 #include "app/OrvantiCore.h"
 #include "base/Clock.h"
+#include "base/ComponentNames.h"
 #include "ui/THoofdForm.h"
 
 #include <QAction>
@@ -79,16 +80,17 @@ int main(int argc, char** argv)
     core.station.FormReady = true;
     core.stopTimers(); // no status requests between the switches
 
-    const char* const entries[] = {"MenuAmtor",  "MenuRtty",  "MenuCw",
-                                   "MenuPsk31",  "MenuAudio", "Sub_MenuPacketPort2",
-                                   "MenuPactor", "MenuDumb",  "MenuPactor"};
+    const QString entries[] = {Name::MenuAmtor,  Name::MenuRtty,  Name::MenuCw,
+                               Name::MenuPsk31,  Name::MenuAudio, Name::Sub_MenuPacketPort2,
+                               Name::MenuPactor, Name::MenuDumb,  Name::MenuPactor};
     std::map<std::string, std::vector<double>> overheads;
     double worst = 0;
     for (int round = 0; round < rounds; ++round) {
-        for (const char* entry : entries) {
-            auto* action = window.findChild<QAction*>(QLatin1String(entry));
+        for (const QString& name : entries) {
+            const std::string entry = name.toStdString();
+            auto* action = window.findChild<QAction*>(name);
             if (!action) {
-                std::fprintf(stderr, "no menu entry %s\n", entry);
+                std::fprintf(stderr, "no menu entry %s\n", entry.c_str());
                 return 1;
             }
             clock.waitedMs = 0;
@@ -99,8 +101,8 @@ int main(int argc, char** argv)
             const double overhead = elapsedMs - static_cast<double>(clock.waitedMs);
             overheads[entry].push_back(overhead);
             worst = std::max(worst, overhead);
-            std::printf("%-22s %-6s waits %5lld ms  took %8.2f ms  overhead %6.2f ms\n", entry,
-                        qPrintable(modeText(core.station.ModeId)),
+            std::printf("%-22s %-6s waits %5lld ms  took %8.2f ms  overhead %6.2f ms\n",
+                        entry.c_str(), qPrintable(modeText(core.station.ModeId)),
                         static_cast<long long>(clock.waitedMs), elapsedMs, overhead);
             runEventsFor(50); // let the window paint what came back
         }

@@ -1,6 +1,7 @@
 #include "app/ActionTable.h"
 
 #include "app/OrvantiCore.h"
+#include "base/ComponentNames.h"
 
 #include <algorithm>
 
@@ -27,8 +28,8 @@ QStringList ActionTable::names() const
 
 void fillActionTable(ActionTable& table, OrvantiCore& core)
 {
-    const auto on = [&table](const char* name, ActionTable::Handler handler) {
-        table.add(QLatin1String(name), std::move(handler));
+    const auto on = [&table](const QString& name, ActionTable::Handler handler) {
+        table.add(name, std::move(handler));
     };
     ModeSwitch& modes = core.modes;
     ModeCommands& commands = core.commands;
@@ -36,68 +37,70 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     ConfigurationMenu& config = core.config;
 
     // File and Help.
-    on("MenuExitOrvanti", [&core] { core.lifecycle.MenuExitOrvantiClick(); });
-    on("MenuAbout", [&core] { core.lifecycle.MenuAboutClick(); });
+    on(Name::MenuExitOrvanti, [&core] { core.lifecycle.MenuExitOrvantiClick(); });
+    on(Name::MenuAbout, [&core] { core.lifecycle.MenuAboutClick(); });
 
     // Configuration.
-    on("MenuComPort", [&config] { config.MenuComPortClick(); });
+    on(Name::MenuComPort, [&config] { config.MenuComPortClick(); });
     for (int language = 1; language <= 9; ++language)
         table.add(languageItemName(language),
                   [&config, language] { config.languageItemClick(language); });
-    on("MenuAudioCW", [&core] { core.audio.MenuAudioCWClick(); });
-    on("Sub_MenuMessagesOnScreenOn", [&config] { config.Sub_MenuMessagesOnScreenOnClick(); });
-    on("Sub_MenuMessagesOnScreenOff", [&config] { config.Sub_MenuMessagesOnScreenOffClick(); });
-    on("Sub_MenuHintsOn", [&config] { config.Sub_MenuHintsOnClick(); });
-    on("Sub_MenuHintsOff", [&config] { config.Sub_MenuHintsOffClick(); });
-    on("MenuWordwraplength", [&config] { config.MenuWordwraplengthClick(); });
-    on("Sub_MenuPtcOn", [&config] { config.Sub_MenuPtcOnClick(); });
-    on("Sub_MenuPtcOff", [&config] { config.Sub_MenuPtcOffClick(); });
+    on(Name::MenuAudioCW, [&core] { core.audio.MenuAudioCWClick(); });
+    on(Name::Sub_MenuMessagesOnScreenOn, [&config] { config.Sub_MenuMessagesOnScreenOnClick(); });
+    on(Name::Sub_MenuMessagesOnScreenOff, [&config] { config.Sub_MenuMessagesOnScreenOffClick(); });
+    on(Name::Sub_MenuHintsOn, [&config] { config.Sub_MenuHintsOnClick(); });
+    on(Name::Sub_MenuHintsOff, [&config] { config.Sub_MenuHintsOffClick(); });
+    on(Name::MenuWordwraplength, [&config] { config.MenuWordwraplengthClick(); });
+    on(Name::Sub_MenuPtcOn, [&config] { config.Sub_MenuPtcOnClick(); });
+    on(Name::Sub_MenuPtcOff, [&config] { config.Sub_MenuPtcOffClick(); });
 
     // Mode.
-    on("MenuPactor", [&modes] { modes.MenuPactorClick(); });
-    on("Sub_MenuPacketPort1", [&modes] { modes.Sub_MenuPacketPort1Click(); });
-    on("Sub_MenuPacketPort2", [&modes] { modes.Sub_MenuPacketPort2Click(); });
-    on("MenuAmtor", [&modes] { modes.MenuAmtorClick(); });
-    on("MenuRtty", [&modes] { modes.MenuRttyClick(); });
-    on("MenuCw", [&modes] { modes.MenuCwClick(); });
-    on("MenuAudio", [&modes] { modes.MenuAudioClick(); });
-    on("MenuPsk31", [&modes] { modes.MenuPsk31Click(); });
-    on("MenuNavtex", [&modes] { modes.MenuNavtexClick(); });
-    on("MenuDumb", [&modes] { modes.MenuDumbClick(); });
+    on(Name::MenuPactor, [&modes] { modes.MenuPactorClick(); });
+    on(Name::Sub_MenuPacketPort1, [&modes] { modes.Sub_MenuPacketPort1Click(); });
+    on(Name::Sub_MenuPacketPort2, [&modes] { modes.Sub_MenuPacketPort2Click(); });
+    on(Name::MenuAmtor, [&modes] { modes.MenuAmtorClick(); });
+    on(Name::MenuRtty, [&modes] { modes.MenuRttyClick(); });
+    on(Name::MenuCw, [&modes] { modes.MenuCwClick(); });
+    on(Name::MenuAudio, [&modes] { modes.MenuAudioClick(); });
+    on(Name::MenuPsk31, [&modes] { modes.MenuPsk31Click(); });
+    on(Name::MenuNavtex, [&modes] { modes.MenuNavtexClick(); });
+    on(Name::MenuDumb, [&modes] { modes.MenuDumbClick(); });
 
     // Action.
-    on("MenuToggleListen", [&modes] { modes.MenuToggleListenClick(); });
-    const char* const unproto[] = {"Sub_Menu100BdFSK",   "Sub_Menu200BdFSK",   "Sub_Menu100BdDPSKs",
-                                   "Sub_Menu200BdDPSKs", "Sub_Menu400BDDPSKs", "Sub_Menu800BdDPSKs",
-                                   "Sub_Menu100BdDPSKl", "Sub_Menu200BdDPSKl", "Sub_Menu400BdDPSKl",
-                                   "Sub_Menu800BdDPSKl"};
+    on(Name::MenuToggleListen, [&modes] { modes.MenuToggleListenClick(); });
+    const QLatin1StringView unproto[] = {Name::Sub_Menu100BdFSK,   Name::Sub_Menu200BdFSK,
+                                         Name::Sub_Menu100BdDPSKs, Name::Sub_Menu200BdDPSKs,
+                                         Name::Sub_Menu400BDDPSKs, Name::Sub_Menu800BdDPSKs,
+                                         Name::Sub_Menu100BdDPSKl, Name::Sub_Menu200BdDPSKl,
+                                         Name::Sub_Menu400BdDPSKl, Name::Sub_Menu800BdDPSKl};
     for (int i = 0; i < 10; ++i)
         on(unproto[i], [&commands, i] { commands.unprotoClick(i + 1); });
-    on("MenuAmtorFec", [&commands] { commands.MenuAmtorFecClick(); });
-    on("MenuBaudotTransmit", [&commands] { commands.MenuBaudotTransmitClick(); });
-    on("MenuStandby", [&modes] { modes.MenuStandbyClick(); });
-    on("MenuDisconnect", [&commands] { commands.MenuDisconnectClick(); });
-    on("MenuHardDisconnect", [&commands] { commands.MenuHardDisconnectClick(); });
-    on("MenuChangeOver", [&commands] { commands.MenuChangeOverClick(); });
-    on("MenuSendHiscalldeMycall", [&commands] { commands.MenuSendHiscalldeMycallClick(); });
-    on("MenuSendHiscalldeMycallCho", [&commands] { commands.MenuSendHiscalldeMycallChoClick(); });
-    on("MenuClearTxScreen", [&keys] { keys.MenuClearTxScreenClick(); });
-    on("MenuClearRxScreen", [&keys] { keys.MenuClearRxScreenClick(); });
+    on(Name::MenuAmtorFec, [&commands] { commands.MenuAmtorFecClick(); });
+    on(Name::MenuBaudotTransmit, [&commands] { commands.MenuBaudotTransmitClick(); });
+    on(Name::MenuStandby, [&modes] { modes.MenuStandbyClick(); });
+    on(Name::MenuDisconnect, [&commands] { commands.MenuDisconnectClick(); });
+    on(Name::MenuHardDisconnect, [&commands] { commands.MenuHardDisconnectClick(); });
+    on(Name::MenuChangeOver, [&commands] { commands.MenuChangeOverClick(); });
+    on(Name::MenuSendHiscalldeMycall, [&commands] { commands.MenuSendHiscalldeMycallClick(); });
+    on(Name::MenuSendHiscalldeMycallCho,
+       [&commands] { commands.MenuSendHiscalldeMycallChoClick(); });
+    on(Name::MenuClearTxScreen, [&keys] { keys.MenuClearTxScreenClick(); });
+    on(Name::MenuClearRxScreen, [&keys] { keys.MenuClearRxScreenClick(); });
 
     // The text windows' pop-up menu.
-    on("PopUpMakeHiscallselectedtext",
+    on(Name::PopUpMakeHiscallselectedtext,
        [&commands] { commands.PopUpMakeHiscallselectedtextClick(); });
-    on("PopUpMakeHisNameSelectedtext",
+    on(Name::PopUpMakeHisNameSelectedtext,
        [&commands] { commands.PopUpMakeHisNameSelectedtextClick(); });
-    on("PopUpClearRxScreen1", [&keys] { keys.PopUpClearRxScreen1Click(); });
-    on("PopUpClearTxScreen", [&keys] { keys.MenuClearTxScreenClick(); });
-    on("PopupCho", [&commands] { commands.MenuChangeOverClick(); });
-    on("PopUpHisdeMy", [&commands] { commands.MenuSendHiscalldeMycallClick(); });
-    on("PopUpHisdeMyCHO", [&commands] { commands.MenuSendHiscalldeMycallChoClick(); });
-    on("PopUpDisconnect", [&commands] { commands.MenuDisconnectClick(); });
-    on("PopUpCtrlIns", [&keys] { keys.PopUpCtrlInsClick(); });
-    on("PopUpShiftIns", [&keys] { keys.PopUpShiftInsClick(); });
-    on("PopUpClipClear", [&keys] { keys.PopUpClipClearClick(); });
+    on(Name::PopUpClearRxScreen1, [&keys] { keys.PopUpClearRxScreen1Click(); });
+    on(Name::PopUpClearTxScreen, [&keys] { keys.MenuClearTxScreenClick(); });
+    on(Name::PopupCho, [&commands] { commands.MenuChangeOverClick(); });
+    on(Name::PopUpHisdeMy, [&commands] { commands.MenuSendHiscalldeMycallClick(); });
+    on(Name::PopUpHisdeMyCHO, [&commands] { commands.MenuSendHiscalldeMycallChoClick(); });
+    on(Name::PopUpDisconnect, [&commands] { commands.MenuDisconnectClick(); });
+    on(Name::PopUpCtrlIns, [&keys] { keys.PopUpCtrlInsClick(); });
+    on(Name::PopUpShiftIns, [&keys] { keys.PopUpShiftInsClick(); });
+    on(Name::PopUpClipClear, [&keys] { keys.PopUpClipClearClick(); });
 
     // The mode toolbars. Buttons that do what a menu entry does run its handler.
     const auto control = [&commands](quint8 code) {
@@ -109,59 +112,59 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     const auto disconnect = [&commands] { commands.MenuDisconnectClick(); };
     const auto hardDisconnect = [&commands] { commands.MenuHardDisconnectClick(); };
 
-    on("PactorStandby", standby);
-    on("PactorListen", listen);
-    on("PactorUnpro", [&commands] { commands.unprotoClick(1); });
-    on("PactorDuplex", [&commands] { commands.PactorDuplexClick(); });
-    on("PactorDisconnect", disconnect);
-    on("PactorHardDisconnect", hardDisconnect);
-    on("Pactor3Button", [&commands] { commands.Pactor3ButtonClick(); });
+    on(Name::PactorStandby, standby);
+    on(Name::PactorListen, listen);
+    on(Name::PactorUnpro, [&commands] { commands.unprotoClick(1); });
+    on(Name::PactorDuplex, [&commands] { commands.PactorDuplexClick(); });
+    on(Name::PactorDisconnect, disconnect);
+    on(Name::PactorHardDisconnect, hardDisconnect);
+    on(Name::Pactor3Button, [&commands] { commands.Pactor3ButtonClick(); });
 
-    on("AmtorStandby", standby);
-    on("AmtorListen", listen);
-    on("AmtorFec", [&commands] { commands.MenuAmtorFecClick(); });
-    on("AmtorWout", wordOut);
-    on("AmtorDisConnect", disconnect);
-    on("AmtorHardDisconnect", hardDisconnect);
+    on(Name::AmtorStandby, standby);
+    on(Name::AmtorListen, listen);
+    on(Name::AmtorFec, [&commands] { commands.MenuAmtorFecClick(); });
+    on(Name::AmtorWout, wordOut);
+    on(Name::AmtorDisConnect, disconnect);
+    on(Name::AmtorHardDisconnect, hardDisconnect);
 
-    on("PacketPort1", [&modes] { modes.Sub_MenuPacketPort1Click(); });
-    on("PacketPort2", [&modes] { modes.Sub_MenuPacketPort2Click(); });
-    on("PacketMonitor", [&commands] { commands.PacketMonitorClick(); });
-    on("PacketDisconnect", [&commands] { commands.PacketDisConnectClick(); });
+    on(Name::PacketPort1, [&modes] { modes.Sub_MenuPacketPort1Click(); });
+    on(Name::PacketPort2, [&modes] { modes.Sub_MenuPacketPort2Click(); });
+    on(Name::PacketMonitor, [&commands] { commands.PacketMonitorClick(); });
+    on(Name::PacketDisconnect, [&commands] { commands.PacketDisConnectClick(); });
 
-    on("RttyReceive", [&commands] { commands.RttyReceiveClick(); });
-    on("rttyTransmit", [&commands] { commands.RttyTransmitClick(); });
-    on("RttyBaud", [&commands] { commands.RttyBaudClick(); });
-    on("RttyWout", wordOut);
+    on(Name::RttyReceive, [&commands] { commands.RttyReceiveClick(); });
+    on(Name::rttyTransmit, [&commands] { commands.RttyTransmitClick(); });
+    on(Name::RttyBaud, [&commands] { commands.RttyBaudClick(); });
+    on(Name::RttyWout, wordOut);
 
-    on("CwDelayed", [&modes] { modes.CwDelayedClick(); });
-    on("CwTransmit", [&commands] { commands.CWTransmitClick(); });
-    on("CwTxSpeed", [&commands] { commands.CwTxSpeedClick(); });
-    on("CwRxAuto", control(6));      // Ctrl-F
-    on("CwRxSpeedUp", control(21));  // Ctrl-U
-    on("CwRxSpeedDown", control(4)); // Ctrl-D
-    on("CwWout", wordOut);
+    on(Name::CwDelayed, [&modes] { modes.CwDelayedClick(); });
+    on(Name::CwTransmit, [&commands] { commands.CWTransmitClick(); });
+    on(Name::CwTxSpeed, [&commands] { commands.CwTxSpeedClick(); });
+    on(Name::CwRxAuto, control(6));      // Ctrl-F
+    on(Name::CwRxSpeedUp, control(21));  // Ctrl-U
+    on(Name::CwRxSpeedDown, control(4)); // Ctrl-D
+    on(Name::CwWout, wordOut);
 
-    const char* const filters[] = {"AudioCwFilter", "AudioNotchFilter", "AudioPeakFilter",
-                                   "AudioNoneFilter"};
+    const QLatin1StringView filters[] = {Name::AudioCwFilter, Name::AudioNotchFilter,
+                                         Name::AudioPeakFilter, Name::AudioNoneFilter};
     for (quint8 filter = 1; filter <= 4; ++filter)
         on(filters[filter - 1], [&modes, filter] { modes.audioFilterClick(filter); });
-    on("AudioConfig", [&core] { core.audio.MenuAudioCWClick(); });
+    on(Name::AudioConfig, [&core] { core.audio.MenuAudioCWClick(); });
 
-    on("PskUp", control(12));   // Ctrl-L
-    on("PskDown", control(11)); // Ctrl-K
-    on("PskSquelch", [&commands] { commands.PskSquelchClick(); });
-    on("PskNet", control(14));  // Ctrl-N
-    on("PskMode", control(2));  // Ctrl-B
-    on("PskReset", control(6)); // Ctrl-F
-    on("PskTransmit", [&commands] { commands.PskTransmitClick(); });
-    on("PskStandby", [&commands] { commands.PskStandbyClick(); });
-    on("PskWout", wordOut);
+    on(Name::PskUp, control(12));   // Ctrl-L
+    on(Name::PskDown, control(11)); // Ctrl-K
+    on(Name::PskSquelch, [&commands] { commands.PskSquelchClick(); });
+    on(Name::PskNet, control(14));  // Ctrl-N
+    on(Name::PskMode, control(2));  // Ctrl-B
+    on(Name::PskReset, control(6)); // Ctrl-F
+    on(Name::PskTransmit, [&commands] { commands.PskTransmitClick(); });
+    on(Name::PskStandby, [&commands] { commands.PskStandbyClick(); });
+    on(Name::PskWout, wordOut);
 
     // The general toolbar.
-    on("ClearTransmitBuffer", [&keys] { keys.ClearTransmitBufferClick(); });
-    on("SpeedCho", [&commands] { commands.MenuChangeOverClick(); });
-    on("SpeedHiscall", [&commands] { commands.MenuSendHiscalldeMycallClick(); });
-    on("SpeedRxClear", [&keys] { keys.PopUpClearRxScreen1Click(); });
-    on("SpeedTxClear", [&keys] { keys.MenuClearTxScreenClick(); });
+    on(Name::ClearTransmitBuffer, [&keys] { keys.ClearTransmitBufferClick(); });
+    on(Name::SpeedCho, [&commands] { commands.MenuChangeOverClick(); });
+    on(Name::SpeedHiscall, [&commands] { commands.MenuSendHiscalldeMycallClick(); });
+    on(Name::SpeedRxClear, [&keys] { keys.PopUpClearRxScreen1Click(); });
+    on(Name::SpeedTxClear, [&keys] { keys.MenuClearTxScreenClick(); });
 }

@@ -1,5 +1,6 @@
 #include "app/ConfigurationMenu.h"
 
+#include "base/ComponentNames.h"
 #include "base/Modal.h"
 #include "base/Port.h"
 #include "base/Settings.h"
@@ -8,15 +9,16 @@
 #include "link/PortLink.h"
 
 namespace {
-const char* const LanguageItems[] = {"English", "German",  "Dutch",     "French",    "Italian",
-                                     "Spanish", "Swedish", "Norwegian", "Portuguese"};
+constexpr QLatin1StringView LanguageItems[] = {Name::English, Name::German,    Name::Dutch,
+                                               Name::French,  Name::Italian,   Name::Spanish,
+                                               Name::Swedish, Name::Norwegian, Name::Portuguese};
 } // namespace
 
 QString languageItemName(int languageIndex)
 {
     if (languageIndex < 1 || languageIndex > 9)
         return {};
-    return QLatin1String(LanguageItems[languageIndex - 1]);
+    return LanguageItems[languageIndex - 1];
 }
 
 ConfigurationMenu::ConfigurationMenu(Station& station, Settings& settings, PortLink& link,
@@ -32,7 +34,7 @@ QString ConfigurationMenu::portInUse() const
 
 void ConfigurationMenu::showPortInPane8()
 {
-    view_.setCaption(QStringLiteral("Pane8"),
+    view_.setCaption(Name::Pane8,
                      portInUse() + QStringLiteral(": ") + QString::number(settings_.ShownBaudRate));
 }
 
@@ -85,41 +87,39 @@ void ConfigurationMenu::setSwitch(const QString& onItem, const QString& offItem,
 void ConfigurationMenu::Sub_MenuMessagesOnScreenOnClick()
 {
     settings_.MessagesOnScreen = true;
-    setSwitch(QStringLiteral("Sub_MenuMessagesOnScreenOn"),
-              QStringLiteral("Sub_MenuMessagesOnScreenOff"), true);
+    setSwitch(Name::Sub_MenuMessagesOnScreenOn, Name::Sub_MenuMessagesOnScreenOff, true);
 }
 
 void ConfigurationMenu::Sub_MenuMessagesOnScreenOffClick()
 {
     settings_.MessagesOnScreen = false;
-    setSwitch(QStringLiteral("Sub_MenuMessagesOnScreenOn"),
-              QStringLiteral("Sub_MenuMessagesOnScreenOff"), false);
+    setSwitch(Name::Sub_MenuMessagesOnScreenOn, Name::Sub_MenuMessagesOnScreenOff, false);
 }
 
 void ConfigurationMenu::Sub_MenuHintsOnClick()
 {
     view_.setHintsEnabled(true);
     settings_.HintsSetting = QStringLiteral("On");
-    setSwitch(QStringLiteral("Sub_MenuHintsOn"), QStringLiteral("Sub_MenuHintsOff"), true);
+    setSwitch(Name::Sub_MenuHintsOn, Name::Sub_MenuHintsOff, true);
 }
 
 void ConfigurationMenu::Sub_MenuHintsOffClick()
 {
     view_.setHintsEnabled(false);
     settings_.HintsSetting = QStringLiteral("Off");
-    setSwitch(QStringLiteral("Sub_MenuHintsOn"), QStringLiteral("Sub_MenuHintsOff"), false);
+    setSwitch(Name::Sub_MenuHintsOn, Name::Sub_MenuHintsOff, false);
 }
 
 void ConfigurationMenu::Sub_MenuPtcOnClick()
 {
     settings_.LeavePtcActive = true;
-    setSwitch(QStringLiteral("Sub_MenuPtcOn"), QStringLiteral("Sub_MenuPtcOff"), true);
+    setSwitch(Name::Sub_MenuPtcOn, Name::Sub_MenuPtcOff, true);
 }
 
 void ConfigurationMenu::Sub_MenuPtcOffClick()
 {
     settings_.LeavePtcActive = false;
-    setSwitch(QStringLiteral("Sub_MenuPtcOn"), QStringLiteral("Sub_MenuPtcOff"), false);
+    setSwitch(Name::Sub_MenuPtcOn, Name::Sub_MenuPtcOff, false);
 }
 
 void ConfigurationMenu::languageClick(int languageIndex)

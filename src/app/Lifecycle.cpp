@@ -2,6 +2,7 @@
 
 #include "app/ConfigurationMenu.h"
 #include "base/Clock.h"
+#include "base/ComponentNames.h"
 #include "base/Cp437.h"
 #include "base/FileIo.h"
 #include "base/MessageTexts.h"
@@ -20,9 +21,6 @@
 #include <QDir>
 
 namespace {
-
-const QString ReceiveWindow = QStringLiteral("ReceiveWindow");
-const QString TransmitWindow = QStringLiteral("TransmitWindow");
 
 constexpr int SplashPauseMs = 1000;
 constexpr int PactorPauseMs = 500;
@@ -94,11 +92,11 @@ CreateResult Lifecycle::FormCreate(const QString& stationFolder)
         config_.Sub_MenuMessagesOnScreenOffClick();
 
     // The logbook file itself arrives with the logbook; the switch and menus are here.
-    view_.setChecked(QStringLiteral("Sub_MenuLogBookAan"), settings_.LogBookOn);
-    view_.setChecked(QStringLiteral("Sub_MenuLogBookUit"), !settings_.LogBookOn);
-    view_.setEnabled(QStringLiteral("MenuShowLogbook"), settings_.LogBookOn);
-    view_.setEnabled(QStringLiteral("MenuEditLogbook"), settings_.LogBookOn);
-    view_.setCursor(ReceiveWindow,
+    view_.setChecked(Name::Sub_MenuLogBookAan, settings_.LogBookOn);
+    view_.setChecked(Name::Sub_MenuLogBookUit, !settings_.LogBookOn);
+    view_.setEnabled(Name::MenuShowLogbook, settings_.LogBookOn);
+    view_.setEnabled(Name::MenuEditLogbook, settings_.LogBookOn);
+    view_.setCursor(Name::ReceiveWindow,
                     settings_.LogBookOn ? CursorShape::PointingHand : CursorShape::Arrow);
 
     if (settings_.HintsSetting == QLatin1String("On"))
@@ -107,11 +105,11 @@ CreateResult Lifecycle::FormCreate(const QString& stationFolder)
         config_.Sub_MenuHintsOffClick();
 
     if (settings_.MaildropOn) {
-        view_.setChecked(QStringLiteral("MenuToggleMaildrop"), true);
-        view_.setCaption(QStringLiteral("Transmitbalk"), texts_.Maildroptext);
-        view_.setColors(QStringLiteral("Transmitbalk"), Colors::Red, Colors::White);
+        view_.setChecked(Name::MenuToggleMaildrop, true);
+        view_.setCaption(Name::Transmitbalk, texts_.Maildroptext);
+        view_.setColors(Name::Transmitbalk, Colors::Red, Colors::White);
     } else {
-        view_.setChecked(QStringLiteral("MenuToggleMaildrop"), false);
+        view_.setChecked(Name::MenuToggleMaildrop, false);
         status_.ZetTransmitbalkTerug();
     }
 
@@ -135,38 +133,40 @@ CreateResult Lifecycle::FormCreate(const QString& stationFolder)
     link_.StartTimers();
     station_.TextClass = 1;
 
-    view_.setCaption(QStringLiteral("Versie"), QStringLiteral("Version ") + ProgramVersion);
-    view_.setEnabled(QStringLiteral("PacketDisconnect"), false);
+    view_.setCaption(Name::Versie, QStringLiteral("Version ") + ProgramVersion);
+    view_.setEnabled(Name::PacketDisconnect, false);
     view_.setWindowTitle(station_.ProgramDir + QStringLiteral("   ") + ProgramName +
                          QStringLiteral(", terminal for the PTC controllers. Version ") +
                          ProgramVersion);
     if (station_.PtcType < PtcModel::II) {
-        view_.setVisible(QStringLiteral("TrxConfigButton"), false);
-        view_.setVisible(QStringLiteral("ScanButton"), false);
+        view_.setVisible(Name::TrxConfigButton, false);
+        view_.setVisible(Name::ScanButton, false);
     }
     return CreateResult::Ready;
 }
 
 void Lifecycle::applyWindowSettings()
 {
-    view_.setFillColor(ReceiveWindow, settings_.RxWindowColor);
-    view_.setFontStyle(ReceiveWindow, 1); // an unknown style code leaves it regular
-    applyFont(ReceiveWindow, settings_.RxFontStyle, settings_.RxFontName, settings_.RxFontSize);
+    view_.setFillColor(Name::ReceiveWindow, settings_.RxWindowColor);
+    view_.setFontStyle(Name::ReceiveWindow, 1); // an unknown style code leaves it regular
+    applyFont(Name::ReceiveWindow, settings_.RxFontStyle, settings_.RxFontName,
+              settings_.RxFontSize);
 
-    view_.setFillColor(TransmitWindow, settings_.TxWindowColor);
-    view_.setTextColor(TransmitWindow, settings_.TxFontColor);
-    applyFont(TransmitWindow, settings_.TxFontStyle, settings_.TxFontName, settings_.TxFontSize);
+    view_.setFillColor(Name::TransmitWindow, settings_.TxWindowColor);
+    view_.setTextColor(Name::TransmitWindow, settings_.TxFontColor);
+    applyFont(Name::TransmitWindow, settings_.TxFontStyle, settings_.TxFontName,
+              settings_.TxFontSize);
 
-    applyFont(QStringLiteral("PageControl"), settings_.TabFontStyle, settings_.TabFontName,
+    applyFont(Name::PageControl, settings_.TabFontStyle, settings_.TabFontName,
               settings_.TabFontSize);
-    applyFont(QStringLiteral("KnoppenBalk"), settings_.ButtonFontStyle, settings_.ButtonFontName,
+    applyFont(Name::KnoppenBalk, settings_.ButtonFontStyle, settings_.ButtonFontName,
               settings_.ButtonFontSize);
-    applyFont(QStringLiteral("Statusbalk"), settings_.StatusFontStyle, settings_.StatusFontName,
+    applyFont(Name::Statusbalk, settings_.StatusFontStyle, settings_.StatusFontName,
               settings_.StatusFontSize);
 
-    view_.setFillColor(QStringLiteral("Receivebar"), settings_.ReceiveBarColor);
-    view_.setFillColor(QStringLiteral("Transmitbalk"), settings_.TransmitBarColor);
-    view_.setFillColor(QStringLiteral("TempMemo"), settings_.ReceiveBarColor);
+    view_.setFillColor(Name::Receivebar, settings_.ReceiveBarColor);
+    view_.setFillColor(Name::Transmitbalk, settings_.TransmitBarColor);
+    view_.setFillColor(Name::TempMemo, settings_.ReceiveBarColor);
 }
 
 void Lifecycle::applyFont(const QString& name, int styleCode, const QString& family, int points)
@@ -182,22 +182,22 @@ void Lifecycle::applyBuildInParameters()
     applyWindowSettings();
     station_.PtcType = PtcModel::II;
     station_.MyCallField = settings_.MyCall;
-    view_.setChecked(QStringLiteral("Sub_MenuMessagesOnScreenOn"), true);
-    view_.setChecked(QStringLiteral("Sub_MenuMessagesOnScreenOff"), false);
-    view_.setEnabled(QStringLiteral("MenuShowLogbook"), false);
-    view_.setEnabled(QStringLiteral("MenuEditLogbook"), false);
+    view_.setChecked(Name::Sub_MenuMessagesOnScreenOn, true);
+    view_.setChecked(Name::Sub_MenuMessagesOnScreenOff, false);
+    view_.setEnabled(Name::MenuShowLogbook, false);
+    view_.setEnabled(Name::MenuEditLogbook, false);
 }
 
 void Lifecycle::initialiseController()
 {
     link_.ZendNaarPtc("\r");
-    view_.setVisible(QStringLiteral("NavtexLed"), false);
+    view_.setVisible(Name::NavtexLed, false);
     link_.ZendNaarPtc("Version\r");
     link_.DummiRead();
     link_.ZendNaarPtc("\x1b");
-    view_.setVisible(QStringLiteral("NavtexToolbar"), true);
-    view_.setVisible(QStringLiteral("TrxConfigButton"), true);
-    view_.setVisible(QStringLiteral("ScanButton"), true);
+    view_.setVisible(Name::NavtexToolbar, true);
+    view_.setVisible(Name::TrxConfigButton, true);
+    view_.setVisible(Name::ScanButton, true);
 
     // Maildrop and leave-active keep the controller as it runs (an unattended mailbox).
     if (settings_.MaildropOn || settings_.LeavePtcActive)
@@ -217,9 +217,9 @@ void Lifecycle::initialiseController()
         link_.DummiRead();
         station_.TrafficState = QStringLiteral("LISTEN");
         link_.DummiRead();
-        view_.setVisible(QStringLiteral("NavtexToolbar"), true);
-        view_.setVisible(QStringLiteral("TrxConfigButton"), true);
-        view_.setVisible(QStringLiteral("ScanButton"), true);
+        view_.setVisible(Name::NavtexToolbar, true);
+        view_.setVisible(Name::TrxConfigButton, true);
+        view_.setVisible(Name::ScanButton, true);
         station_.PositionText = ReadPosition(PositionFormat::Plain, link_, clock_);
         station_.NmeaText = ReadPosition(PositionFormat::Nmea, link_, clock_);
     }
@@ -237,9 +237,10 @@ void Lifecycle::enterBiosMode()
 {
     receiveWindow_.clear();
     receiveWindow_.setFontColor(Colors::Red);
-    for (const char* name : {"PageControl", "KnoppenBalk", "MainMenuConfiguration", "MainMenuMode",
-                             "MainMenuAction", "MainMenuMailbox"})
-        view_.setVisible(QLatin1String(name), false);
+    for (QLatin1StringView name :
+         {Name::PageControl, Name::KnoppenBalk, Name::MainMenuConfiguration, Name::MainMenuMode,
+          Name::MainMenuAction, Name::MainMenuMailbox})
+        view_.setVisible(name, false);
     receiveWindow_.appendLine(QStringLiteral("You are in the BIOS now !"));
     receiveWindow_.appendLine(QStringLiteral("Dipswitch 8 of the PTC II is ON or"));
     receiveWindow_.appendLine(QStringLiteral("The PTC IIe is swiched OFF with the green Leds on"));
@@ -306,17 +307,18 @@ void Lifecycle::FormResize()
                 link_.decodeBlock();
             settings_.MessagesOnScreen = false;
         }
-        view_.setEnabled(QStringLiteral("MenuUnpro"), true);
-        view_.setEnabled(QStringLiteral("MenuAmtorFec"), false);
-        view_.setEnabled(QStringLiteral("MenuBaudotTransmit"), false);
+        view_.setEnabled(Name::MenuUnpro, true);
+        view_.setEnabled(Name::MenuAmtorFec, false);
+        view_.setEnabled(Name::MenuBaudotTransmit, false);
     }
     modes_.showModesOfModel();
     link_.StartTimers();
-    view_.setCaption(QStringLiteral("PtcTekst"), ptcModelName(station_.PtcType));
+    view_.setCaption(Name::PtcTekst, ptcModelName(station_.PtcType));
     link_.ScrollNaarEnd();
     if (!station_.FormReady) {
-        for (const char* menu : {"MainMenuMode", "MainMenuAction", "MainMenuMailbox"})
-            view_.setEnabled(QLatin1String(menu), false);
+        for (QLatin1StringView menu :
+             {Name::MainMenuMode, Name::MainMenuAction, Name::MainMenuMailbox})
+            view_.setEnabled(menu, false);
         receiveWindow_.clear();
         receiveWindow_.insertText(
             QStringLiteral("Orvanti.ini not found on disk !\n\n"
@@ -326,7 +328,7 @@ void Lifecycle::FormResize()
                            "Once the PTC has started Install the other parameters."),
             settings_.SystemTextColor);
     }
-    const QString navtexLed = QStringLiteral("NavtexLed");
+    const QString navtexLed = Name::NavtexLed;
     view_.setVisible(navtexLed, settings_.NavtexOn);
     if (settings_.NavtexOn && settings_.AmtexOn)
         view_.setCaption(navtexLed, QStringLiteral("Amtex"));

@@ -1,6 +1,7 @@
 #include "link/PortLink.h"
 
 #include "base/Clock.h"
+#include "base/ComponentNames.h"
 #include "base/Modal.h"
 #include "base/Port.h"
 #include "base/Settings.h"
@@ -21,6 +22,9 @@ constexpr int DrainPauseMs = 200;
 constexpr int WaitForDataTries = 201;
 // A controller that never stops talking must not keep a drain going for ever.
 constexpr int MaxDrainReads = 256;
+// Made once: the input indicator changes with nearly every read while data flows.
+const QString Pane7 = Name::Pane7;
+const QString V24DataLed = Name::V24DataLed;
 
 } // namespace
 
@@ -106,7 +110,7 @@ void PortLink::DummiRead()
     if (found.ptcType != PtcModel::Unknown)
         station_.PtcType = found.ptcType;
     if (found.port2Absent)
-        view_.setVisible(QStringLiteral("PacketPort2"), false);
+        view_.setVisible(Name::PacketPort2, false);
     StartTimers();
 }
 
@@ -142,7 +146,7 @@ void PortLink::LeesV24Poort()
 
 void PortLink::showXonLed(bool xoff)
 {
-    const QString led = QStringLiteral("XOnLed");
+    const QString led = Name::XOnLed;
     view_.setCaption(led, xoff ? QStringLiteral("XOff") : QStringLiteral("XOn"));
     view_.setLamp(led, xoff);
     view_.redraw(led);
@@ -177,13 +181,11 @@ void PortLink::showInputIndicator(int waiting)
     if (shown == shownWaiting_)
         return;
     shownWaiting_ = shown;
-    const QString pane = QStringLiteral("Pane7");
-    const QString led = QStringLiteral("V24DataLed");
-    view_.setCaption(pane, shown == 0 ? QStringLiteral("Data buf. 0")
-                                      : QStringLiteral("Data buf.:") + QString::number(shown));
-    view_.setLamp(led, shown != 0);
-    view_.redraw(pane);
-    view_.redraw(led);
+    view_.setCaption(Pane7, shown == 0 ? QStringLiteral("Data buf. 0")
+                                       : QStringLiteral("Data buf.:") + QString::number(shown));
+    view_.setLamp(V24DataLed, shown != 0);
+    view_.redraw(Pane7);
+    view_.redraw(V24DataLed);
 }
 
 void PortLink::purge()
@@ -218,7 +220,7 @@ void PortLink::HerstelReceiveWindow()
 {
     if (!settings_.LogBookOn)
         receiveWindow_.scrollToEnd();
-    view_.setFocus(QStringLiteral("TransmitWindow"));
+    view_.setFocus(Name::TransmitWindow);
 }
 
 void PortLink::reportPortLost(const QString& reason)

@@ -1,5 +1,6 @@
 #include "link/ReceiveDecoder.h"
 
+#include "base/ComponentNames.h"
 #include "base/Cp437.h"
 #include "base/Settings.h"
 #include "base/Station.h"
@@ -16,7 +17,8 @@ constexpr quint8 StatusCode = 30;
 constexpr quint8 Backspace = 8;
 constexpr quint8 CarriageReturn = 13;
 constexpr quint8 LineFeed = 10;
-const QString Pane6 = QStringLiteral("Pane6");
+// Made once: every block shows the receive buffer's size there.
+const QString Pane6 = Name::Pane6;
 
 // What each byte below 32 does; 32 and above are text.
 enum class ByteKind : quint8 { Ignored, Class, Text, Backspace, German, Status };
@@ -362,7 +364,7 @@ ReceiveDecoder::HookResult ReceiveDecoder::runModeHooks(const QByteArray& block)
             return HookResult::Continue;
         station_.RxChunk.clear();
         station_.Connected = connected;
-        view_.setEnabled(QStringLiteral("PacketDisconnect"), connected);
+        view_.setEnabled(Name::PacketDisconnect, connected);
         if (!connected) {
             station_.PacketState = QStringLiteral("STANDBY");
             station_.HisCall.clear();
@@ -372,20 +374,19 @@ ReceiveDecoder::HookResult ReceiveDecoder::runModeHooks(const QByteArray& block)
         return HookResult::EndBlock;
     }
     if (mode == Mode::Cw) {
-        const QString delayed = QStringLiteral("CwDelayed");
+        const QString delayed = Name::CwDelayed;
         if (f.cwDelayed) {
             view_.setCaption(delayed, QStringLiteral("Delay"));
             view_.setChecked(delayed, true);
         }
         if (f.cwImmediate) {
             view_.setCaption(delayed, QStringLiteral("Direct"));
-            view_.setChecked(QStringLiteral("CwTransmit"), true);
+            view_.setChecked(Name::CwTransmit, true);
         }
         if (f.cwFixSpeed || f.cwAutoSpeed) {
             station_.CwRxAuto = f.cwAutoSpeed;
-            view_.setCaption(QStringLiteral("Pane2"), station_.CwRxAuto
-                                                          ? QStringLiteral("Rx :Auto")
-                                                          : QStringLiteral("Rx :Fix"));
+            view_.setCaption(Name::Pane2, station_.CwRxAuto ? QStringLiteral("Rx :Auto")
+                                                            : QStringLiteral("Rx :Fix"));
         }
     } else if (mode == Mode::Psk31) {
         if (f.pskSquelch)

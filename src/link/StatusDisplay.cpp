@@ -1,5 +1,6 @@
 #include "link/StatusDisplay.h"
 
+#include "base/ComponentNames.h"
 #include "base/MessageTexts.h"
 #include "base/Modal.h"
 #include "base/Settings.h"
@@ -12,21 +13,24 @@ namespace {
 constexpr char StatusRequest = 30;
 constexpr int TransmitWindowLimit = 4000;
 
-const QString Pane1 = QStringLiteral("Pane1");
-const QString Pane2 = QStringLiteral("Pane2");
-const QString Pane3 = QStringLiteral("Pane3");
-const QString Pane4 = QStringLiteral("Pane4");
-const QString Pane5 = QStringLiteral("Pane5");
 const QString Calling = QStringLiteral("CALLING");
-// The mode buttons a status reply presses; made once, as replies come with every block.
-const QString AmtorFec = QStringLiteral("AmtorFec");
-const QString AmtorListen = QStringLiteral("AmtorListen");
-const QString AmtorStandby = QStringLiteral("AmtorStandby");
-const QString PactorListen = QStringLiteral("PactorListen");
-const QString PactorStandby = QStringLiteral("PactorStandby");
-const QString PactorUnpro = QStringLiteral("PactorUnpro");
-const QString RttyReceive = QStringLiteral("RttyReceive");
-const QString rttyTransmit = QStringLiteral("rttyTransmit");
+// The components a status reply sets; made once, as replies come with every block.
+const QString Pane1 = Name::Pane1;
+const QString Pane2 = Name::Pane2;
+const QString Pane3 = Name::Pane3;
+const QString Pane4 = Name::Pane4;
+const QString Pane5 = Name::Pane5;
+const QString LogLed = Name::logLed;
+const QString Receivebar = Name::Receivebar;
+const QString SpeedHiscall = Name::SpeedHiscall;
+const QString AmtorFec = Name::AmtorFec;
+const QString AmtorListen = Name::AmtorListen;
+const QString AmtorStandby = Name::AmtorStandby;
+const QString PactorListen = Name::PactorListen;
+const QString PactorStandby = Name::PactorStandby;
+const QString PactorUnpro = Name::PactorUnpro;
+const QString RttyReceive = Name::RttyReceive;
+const QString rttyTransmit = Name::rttyTransmit;
 
 QString bitsAsText(quint8 statusByte, int highBit)
 {
@@ -140,9 +144,9 @@ QString StatusDisplay::MakeModeStatus(const QString& field)
     if (field == QLatin1String("101")) {
         const bool sending = station_.Transmitting;
         press(RttyReceive, !sending);
-        view_.setEnabled(QStringLiteral("RttyReceive"), sending);
+        view_.setEnabled(RttyReceive, sending);
         press(rttyTransmit, sending);
-        view_.setEnabled(QStringLiteral("rttyTransmit"), !sending);
+        view_.setEnabled(rttyTransmit, !sending);
         return QStringLiteral(" ");
     }
     station_.HisCall.clear();
@@ -233,11 +237,11 @@ void StatusDisplay::StatusLine()
                !station_.modeIs(Mode::Rtty)) {
         view_.setCaption(Pane5, QString());
     } else {
-        view_.setCaption(Pane5, view_.caption(QStringLiteral("Receivebar")));
+        view_.setCaption(Pane5, view_.caption(Receivebar));
         view_.setColors(Pane5, Colors::Lime, Colors::Black);
     }
 
-    view_.setLamp(QStringLiteral("logLed"), station_.CaptureOn);
+    view_.setLamp(LogLed, station_.CaptureOn);
 
     if (station_.modeIs(Mode::Packet)) {
         if (station_.Connected) {
@@ -258,29 +262,26 @@ void StatusDisplay::enableConnectedControls(bool linkUp)
 {
     // Enabled while a link is up (or in the modes without links).
     // Made once: this runs after every block.
-    static const QString whileLinked[] = {
-        QStringLiteral("PactorDisconnect"), QStringLiteral("PactorHardDisconnect"),
-        QStringLiteral("AmtorDisConnect"),  QStringLiteral("AmtorHardDisconnect"),
-        QStringLiteral("SpeedCho"),         QStringLiteral("PopupCho"),
-        QStringLiteral("PopUpHisdeMy"),     QStringLiteral("PopUpHisdeMyCHO"),
-        QStringLiteral("PopUpDisconnect")};
+    static const QString whileLinked[] = {Name::PactorDisconnect, Name::PactorHardDisconnect,
+                                          Name::AmtorDisConnect,  Name::AmtorHardDisconnect,
+                                          Name::SpeedCho,         Name::PopupCho,
+                                          Name::PopUpHisdeMy,     Name::PopUpHisdeMyCHO,
+                                          Name::PopUpDisconnect};
     // Enabled while no link is up: what starts one.
     static const QString whileFree[] = {
-        QStringLiteral("PactorUnpro"),     QStringLiteral("PactorCQ"),
-        QStringLiteral("PactorConnect"),   QStringLiteral("PactorListConnect"),
-        QStringLiteral("AmtorFec"),        QStringLiteral("AmtorCq"),
-        QStringLiteral("AmtorListConnect")};
+        Name::PactorUnpro, Name::PactorCQ, Name::PactorConnect,   Name::PactorListConnect,
+        Name::AmtorFec,    Name::AmtorCq,  Name::AmtorListConnect};
     for (const QString& name : whileLinked)
         view_.setEnabled(name, linkUp);
     for (const QString& name : whileFree)
         view_.setEnabled(name, !linkUp);
     if (!linkUp) {
-        view_.setEnabled(QStringLiteral("PactorListen"), true);
-        view_.setEnabled(QStringLiteral("AmtorListen"), true);
+        view_.setEnabled(PactorListen, true);
+        view_.setEnabled(AmtorListen, true);
     }
     const bool hisCallButton = linkUp || station_.modeIs(Mode::Cw) || station_.modeIs(Mode::Rtty) ||
                                station_.modeIs(Mode::Psk31);
-    view_.setEnabled(QStringLiteral("SpeedHiscall"), hisCallButton);
+    view_.setEnabled(SpeedHiscall, hisCallButton);
 }
 
 void StatusDisplay::ErrorTimer()
@@ -292,12 +293,12 @@ void StatusDisplay::ErrorTimer()
     if (transmitWindow_.text().size() > TransmitWindowLimit)
         transmitWindow_.clear();
     if (!station_.MailboxReloadActive && !station_.MailboxBackupActive)
-        view_.setCursor(QStringLiteral("ReceiveWindow"),
+        view_.setCursor(Name::ReceiveWindow,
                         settings_.LogBookOn ? CursorShape::PointingHand : CursorShape::Arrow);
-    view_.setEnabled(QStringLiteral("PopUpCtrlIns"), !receiveWindow_.selectedText().isEmpty());
+    view_.setEnabled(Name::PopUpCtrlIns, !receiveWindow_.selectedText().isEmpty());
     const bool clipboardText = view_.clipboardHasText();
-    view_.setEnabled(QStringLiteral("PopUpShiftIns"), clipboardText);
-    view_.setEnabled(QStringLiteral("PopUpClipClear"), clipboardText);
+    view_.setEnabled(Name::PopUpShiftIns, clipboardText);
+    view_.setEnabled(Name::PopUpClipClear, clipboardText);
     showNavtexLed();
     // Conversation mode: what was typed goes out once the controller transmits.
     if (!station_.TypeAhead.isEmpty() && station_.ConvMode && station_.Transmitting) {
@@ -318,15 +319,15 @@ void StatusDisplay::checkScrollBack()
         station_.ScrollMaxPos = position;
         station_.ScrollBack = false;
         station_.FontChanged = false;
-        view_.setFocus(QStringLiteral("TransmitWindow"));
+        view_.setFocus(Name::TransmitWindow);
         view_.setColors(Pane1, Colors::Silver, Colors::Black);
         return;
     }
     if (settings_.LogBookOn && station_.ScrollBack && station_.LogbookSelecting) {
-        view_.setFocus(QStringLiteral("ReceiveWindow"));
+        view_.setFocus(Name::ReceiveWindow);
         return;
     }
-    view_.setFocus(QStringLiteral("TempMemo"));
+    view_.setFocus(Name::TempMemo);
     station_.ScrollBack = true;
     view_.setCaption(Pane1, QStringLiteral("SCROLL BACK"));
     view_.setColors(Pane1, Colors::Red, Colors::White);
@@ -334,7 +335,7 @@ void StatusDisplay::checkScrollBack()
 
 void StatusDisplay::showNavtexLed()
 {
-    const QString led = QStringLiteral("NavtexLed");
+    const QString led = Name::NavtexLed;
     QString caption;
     if (settings_.AmtexOn)
         caption = QStringLiteral("Amtex");
@@ -358,7 +359,7 @@ void StatusDisplay::DiskLed(int state)
     if ((state != 0 && state != 1) || state == diskLed_)
         return;
     diskLed_ = state;
-    const QString led = QStringLiteral("LeesLed");
+    const QString led = Name::LeesLed;
     view_.setLamp(led, state == 1);
     view_.redraw(led);
 }
@@ -370,7 +371,7 @@ void StatusDisplay::Warning(const QString& text)
 
 void StatusDisplay::ZetTransmitbalkTerug()
 {
-    const QString bar = QStringLiteral("Transmitbalk");
+    const QString bar = Name::Transmitbalk;
     view_.setCaption(bar, TransmitbalkCaption);
     view_.setColors(bar, settings_.ReceiveBarColor, Colors::Black);
     view_.redraw(bar);

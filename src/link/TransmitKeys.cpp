@@ -1,5 +1,6 @@
 #include "link/TransmitKeys.h"
 
+#include "base/ComponentNames.h"
 #include "base/Cp437.h"
 #include "base/Station.h"
 #include "base/View.h"
@@ -136,7 +137,7 @@ bool TransmitKeys::copyReceiveSelection()
 
 void TransmitKeys::tempMemoKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    const QString transmitWindow = QStringLiteral("TransmitWindow");
+    const QString transmitWindow = Name::TransmitWindow;
     const bool onlyCtrl = (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
                                         Qt::MetaModifier)) == Qt::ControlModifier;
     if (onlyCtrl && key == Qt::Key_Insert && copyReceiveSelection()) {
@@ -174,12 +175,12 @@ void TransmitKeys::tempMemoKeyDown(int key, Qt::KeyboardModifiers modifiers)
 void TransmitKeys::ReceiveWindowKeyDown()
 {
     station_.LogbookSelecting = false;
-    view_.setFocus(QStringLiteral("TransmitWindow"));
+    view_.setFocus(Name::TransmitWindow);
 }
 
 void TransmitKeys::ReceiveWindowKeyPress()
 {
-    view_.setFocus(QStringLiteral("TransmitWindow"));
+    view_.setFocus(Name::TransmitWindow);
     link_.ScrollNaarEnd();
 }
 
@@ -191,8 +192,8 @@ void TransmitKeys::ReceiveWindowMouseDown(bool rightButton)
     if (!rightButton)
         station_.ReceiveHold = false;
     const bool selection = !receiveWindow_.selectedText().isEmpty();
-    view_.setEnabled(QStringLiteral("PopUpMakeHiscallselectedtext"), selection);
-    view_.setEnabled(QStringLiteral("PopUpMakeHisNameSelectedtext"), selection);
+    view_.setEnabled(Name::PopUpMakeHiscallselectedtext, selection);
+    view_.setEnabled(Name::PopUpMakeHisNameSelectedtext, selection);
 }
 
 void TransmitKeys::SendCTRL(quint8 code)
@@ -236,7 +237,7 @@ void TransmitKeys::PopUpClipClearClick()
 
 void TransmitKeys::TransmitWindowClick()
 {
-    view_.setFocus(QStringLiteral("TransmitWindow"));
+    view_.setFocus(Name::TransmitWindow);
     link_.ScrollNaarEnd();
 }
 

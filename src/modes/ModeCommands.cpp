@@ -1,6 +1,7 @@
 #include "modes/ModeCommands.h"
 
 #include "base/Clock.h"
+#include "base/ComponentNames.h"
 #include "base/Cp437.h"
 #include "base/MessageTexts.h"
 #include "base/Modal.h"
@@ -179,12 +180,12 @@ void ModeCommands::PactorDuplexClick()
              "Pd 1\r");
         station_.DuplexOn = true;
     }
-    view_.setChecked(QStringLiteral("PactorDuplex"), station_.DuplexOn);
+    view_.setChecked(Name::PactorDuplex, station_.DuplexOn);
 }
 
 void ModeCommands::Pactor3ButtonClick()
 {
-    const QString button = QStringLiteral("Pactor3Button");
+    const QString button = Name::Pactor3Button;
     if (!station_.Pactor3On) {
         send("TO 3\r");
         send("Myl 3\r");
@@ -206,7 +207,7 @@ void ModeCommands::PacketMonitorClick()
 {
     link_.StopTimers();
     if (!station_.Connected)
-        view_.setColors(QStringLiteral("Pane2"), Colors::Silver, Colors::Black);
+        view_.setColors(Name::Pane2, Colors::Silver, Colors::Black);
     if (station_.PacketState != QLatin1String("MONITOR")) {
         send("\x1b"
              "Mon 6\r");

@@ -1,6 +1,7 @@
 #include "modes/ModeSwitch.h"
 
 #include "base/Clock.h"
+#include "base/ComponentNames.h"
 #include "base/MessageTexts.h"
 #include "base/Settings.h"
 #include "base/Station.h"
@@ -10,12 +11,10 @@
 #include "link/TransmitKeys.h"
 
 namespace {
-const QString PageControl = QStringLiteral("PageControl");
 // The pages' component names, by index.
-const char* const PageNames[] = {"PACTORTab", "AMTOR", "PACKET", "RTTY",    "CW",
-                                 "AUDIO",     "PSK31", "NAVTEX", "DUMBMODE"};
-const QString Pane1 = QStringLiteral("Pane1");
-const QString Pane2 = QStringLiteral("Pane2");
+constexpr QLatin1StringView PageNames[] = {Name::PACTORTab, Name::AMTOR,  Name::PACKET,
+                                           Name::RTTY,      Name::CW,     Name::AUDIO,
+                                           Name::PSK31,     Name::NAVTEX, Name::DUMBMODE};
 constexpr int ModeEntryPauseMs = 500;
 // The dumb switch gives the controller this long before the page change repeats it.
 constexpr int DumbPagePauseMs = 1000;
@@ -164,12 +163,12 @@ void ModeSwitch::CwDelayedClick()
 
 void ModeSwitch::audioFilterClick(quint8 filter)
 {
-    static const char* const buttons[] = {"AudioCwFilter", "AudioNotchFilter", "AudioPeakFilter",
-                                          "AudioNoneFilter"};
+    static constexpr QLatin1StringView buttons[] = {Name::AudioCwFilter, Name::AudioNotchFilter,
+                                                    Name::AudioPeakFilter, Name::AudioNoneFilter};
     if (filter < 1 || filter > 4)
         return;
     station_.AudioFilter = filter;
-    view_.setChecked(QLatin1String(buttons[filter - 1]), true);
+    view_.setChecked(buttons[filter - 1], true);
     SwitchToAudio();
 }
 
@@ -177,7 +176,7 @@ void ModeSwitch::audioFilterClick(quint8 filter)
 
 void ModeSwitch::ZetTabNaar(Mode page)
 {
-    view_.setCurrentPage(PageControl, static_cast<int>(page));
+    view_.setCurrentPage(Name::PageControl, static_cast<int>(page));
     PageControlChange(static_cast<int>(page));
 }
 
@@ -190,7 +189,7 @@ void ModeSwitch::PageControlChange(int pageIndex)
         station_.MailboxReloadActive) {
         if (!station_.MailboxBackupActive && !station_.MailboxReloadActive)
             status_.Warning(texts_.NoChangeText);
-        view_.setCurrentPage(PageControl, station_.LastPageIndex);
+        view_.setCurrentPage(Name::PageControl, station_.LastPageIndex);
         station_.PageIndex = station_.LastPageIndex;
         return;
     }
@@ -294,10 +293,10 @@ void ModeSwitch::SwitchToPactor()
     send("Pt\r");
     clock_.sleep(ModeEntryPauseMs);
     station_.ModeId = Mode::Pactor;
-    view_.setEnabled(QStringLiteral("MenuUnpro"), true);
-    view_.setEnabled(QStringLiteral("MenuAmtorFec"), false);
-    view_.setEnabled(QStringLiteral("MenuBaudotTransmit"), false);
-    view_.setCaption(QStringLiteral("MenuYourcall"), texts_.YourcallText);
+    view_.setEnabled(Name::MenuUnpro, true);
+    view_.setEnabled(Name::MenuAmtorFec, false);
+    view_.setEnabled(Name::MenuBaudotTransmit, false);
+    view_.setCaption(Name::MenuYourcall, texts_.YourcallText);
     afterSwitch();
 }
 
@@ -312,10 +311,10 @@ void ModeSwitch::SwitchToAmtor()
     send("AM\r");
     clock_.sleep(ModeEntryPauseMs);
     station_.ModeId = Mode::Amtor;
-    view_.setEnabled(QStringLiteral("MenuUnpro"), false);
-    view_.setEnabled(QStringLiteral("MenuAmtorFec"), true);
-    view_.setEnabled(QStringLiteral("MenuBaudotTransmit"), false);
-    view_.setCaption(QStringLiteral("MenuYourcall"), texts_.YourSelCallText);
+    view_.setEnabled(Name::MenuUnpro, false);
+    view_.setEnabled(Name::MenuAmtorFec, true);
+    view_.setEnabled(Name::MenuBaudotTransmit, false);
+    view_.setCaption(Name::MenuYourcall, texts_.YourSelCallText);
     afterSwitch();
 }
 
@@ -334,9 +333,9 @@ void ModeSwitch::SwitchToRtty()
          "BAU\r");
     clock_.sleep(ModeEntryPauseMs);
     station_.ModeId = Mode::Rtty;
-    view_.setEnabled(QStringLiteral("MenuUnpro"), false);
-    view_.setEnabled(QStringLiteral("MenuAmtorFec"), false);
-    view_.setEnabled(QStringLiteral("MenuBaudotTransmit"), true);
+    view_.setEnabled(Name::MenuUnpro, false);
+    view_.setEnabled(Name::MenuAmtorFec, false);
+    view_.setEnabled(Name::MenuBaudotTransmit, true);
     afterSwitch();
     link_.StartTimers();
 }
@@ -350,7 +349,7 @@ void ModeSwitch::SwitchToCw()
     clock_.sleep(ModeEntryPauseMs);
     station_.AudioModeTag = 0;
     CwDelayedClick();
-    view_.setChecked(QStringLiteral("CwDelayed"), true);
+    view_.setChecked(Name::CwDelayed, true);
     send("\x1b");
     link_.StartTimers();
 }
@@ -396,7 +395,7 @@ void ModeSwitch::SwitchToPacket(int port)
         clock_.sleep(ModeEntryPauseMs);
         link_.DummiRead();
         send("PAC\r");
-        view_.setChecked(QStringLiteral("PacketPort1"), true);
+        view_.setChecked(Name::PacketPort1, true);
         station_.PacketState = QStringLiteral("MONITOR");
     }
     station_.ModeId = Mode::Packet;
@@ -404,8 +403,8 @@ void ModeSwitch::SwitchToPacket(int port)
     // here: the sign-on may have said that this one has no port 2.
     const bool twoPorts = station_.PtcType > PtcModel::IIe;
     if (!twoPorts) {
-        view_.setVisible(QStringLiteral("PacketPort1"), false);
-        view_.setVisible(QStringLiteral("PacketPort2"), false);
+        view_.setVisible(Name::PacketPort1, false);
+        view_.setVisible(Name::PacketPort2, false);
     } else {
         const QByteArray digit = QByteArray::number(port == 2 ? 2 : 1);
         send(QByteArray("P " + digit + '\r'));
@@ -426,25 +425,27 @@ void ModeSwitch::showModesOfModel()
     // The page shown stays: hiding it would change the mode from inside a layout.
     const auto setPageVisible = [this](Mode page, bool visible) {
         if (visible || station_.PageIndex != static_cast<int>(page))
-            view_.setVisible(QLatin1String(PageNames[static_cast<int>(page)]), visible);
+            view_.setVisible(PageNames[static_cast<int>(page)], visible);
     };
     for (Mode page : {Mode::Packet, Mode::Audio, Mode::Psk31, Mode::Navtex})
         setPageVisible(page, !small);
     setPageVisible(Mode::Cw, !z80);
     if (small)
         setPageVisible(Mode::Dumb, false);
-    for (const char* item : {"MenuPacket", "MenuAudio", "MenuPsk31", "MenuNavtex", "MenuAudioCW"})
-        view_.setVisible(QLatin1String(item), !small);
-    view_.setVisible(QStringLiteral("MenuCw"), !z80);
+    for (QLatin1StringView item :
+         {Name::MenuPacket, Name::MenuAudio, Name::MenuPsk31, Name::MenuNavtex, Name::MenuAudioCW})
+        view_.setVisible(item, !small);
+    view_.setVisible(Name::MenuCw, !z80);
     if (z80) {
-        view_.setVisible(QStringLiteral("MenuBackupMailbox"), false);
-        view_.setVisible(QStringLiteral("MenuReloadMailbox"), false);
+        view_.setVisible(Name::MenuBackupMailbox, false);
+        view_.setVisible(Name::MenuReloadMailbox, false);
     }
     // The small controllers have only the 100 Bd FSK unproto.
-    for (const char* item : {"Sub_Menu200BdFSK", "Sub_Menu100BdDPSKs", "Sub_Menu200BdDPSKs",
-                             "Sub_Menu400BDDPSKs", "Sub_Menu800BdDPSKs", "Sub_Menu100BdDPSKl",
-                             "Sub_Menu200BdDPSKl", "Sub_Menu400BdDPSKl", "Sub_Menu800BdDPSKl"})
-        view_.setEnabled(QLatin1String(item), !small);
+    for (QLatin1StringView item :
+         {Name::Sub_Menu200BdFSK, Name::Sub_Menu100BdDPSKs, Name::Sub_Menu200BdDPSKs,
+          Name::Sub_Menu400BDDPSKs, Name::Sub_Menu800BdDPSKs, Name::Sub_Menu100BdDPSKl,
+          Name::Sub_Menu200BdDPSKl, Name::Sub_Menu400BdDPSKl, Name::Sub_Menu800BdDPSKl})
+        view_.setEnabled(item, !small);
 }
 
 // Status panes --------------------------------------------------------------------------
@@ -459,19 +460,19 @@ void ModeSwitch::Pane1MouseEnter()
 {
     if (!teleprinterPaneActive() && !station_.modeIs(Mode::Cw))
         return;
-    view_.setFrameLook(Pane1, FrameLook::Raised);
+    view_.setFrameLook(Name::Pane1, FrameLook::Raised);
     // The hint tells what the buttons do; in CW they change the keying weight.
-    view_.setHint(Pane1, station_.modeIs(Mode::Cw)
-                             ? QStringLiteral("Left=CWWeight-10%\r\nRight=CWWeight+10%")
-                             : QStringLiteral("Left=LTRS command\r\nRight=TX/RX Shift"));
+    view_.setHint(Name::Pane1, station_.modeIs(Mode::Cw)
+                                   ? QStringLiteral("Left=CWWeight-10%\r\nRight=CWWeight+10%")
+                                   : QStringLiteral("Left=LTRS command\r\nRight=TX/RX Shift"));
 }
 
 void ModeSwitch::Pane1MouseLeave()
 {
     if (!teleprinterPaneActive() && !station_.modeIs(Mode::Cw))
         return;
-    view_.setFrameLook(Pane1, FrameLook::Flat);
-    view_.setHint(Pane1, QStringLiteral("Ptc Mode"));
+    view_.setFrameLook(Name::Pane1, FrameLook::Flat);
+    view_.setHint(Name::Pane1, QStringLiteral("Ptc Mode"));
 }
 
 void ModeSwitch::Pane1Click()
@@ -486,7 +487,7 @@ void ModeSwitch::Pane1MouseDown(MouseButton button)
     const bool right = button == MouseButton::Right;
     if ((left && station_.modeIs(Mode::Rtty)) || station_.modeIs(Mode::Amtor) ||
         settings_.NavtexOn || settings_.AmtexOn)
-        view_.setFrameLook(Pane1, FrameLook::Pressed);
+        view_.setFrameLook(Name::Pane1, FrameLook::Pressed);
     if (station_.modeIs(Mode::Cw) && (left || right)) {
         // Left lighter, right heavier, as operators know it. The weight is a byte and wraps.
         station_.CwWeight = static_cast<quint8>(left ? station_.CwWeight - CwWeightStep
@@ -500,7 +501,7 @@ void ModeSwitch::Pane1MouseDown(MouseButton button)
         send(QByteArray("\x1b"
                         "TR " +
                         QByteArray::number(station_.TrValue) + '\r'));
-        view_.setCaption(QStringLiteral("Pane8"), QString::number(station_.TrValue));
+        view_.setCaption(Name::Pane8, QString::number(station_.TrValue));
     }
 }
 
@@ -508,7 +509,7 @@ void ModeSwitch::Pane2MouseDown(MouseButton button)
 {
     if ((button == MouseButton::Left && station_.modeIs(Mode::Rtty)) ||
         station_.modeIs(Mode::Amtor) || station_.modeIs(Mode::Cw)) {
-        view_.setFrameLook(Pane2, FrameLook::Pressed);
+        view_.setFrameLook(Name::Pane2, FrameLook::Pressed);
         toggleWordOut();
     }
 }
@@ -516,24 +517,24 @@ void ModeSwitch::Pane2MouseDown(MouseButton button)
 void ModeSwitch::Pane2MouseLeave()
 {
     if (station_.modeIs(Mode::Rtty) || station_.modeIs(Mode::Amtor) || station_.modeIs(Mode::Cw)) {
-        view_.setFrameLook(Pane2, FrameLook::Flat);
-        view_.setHint(Pane2, QStringLiteral("Sub Mode"));
+        view_.setFrameLook(Name::Pane2, FrameLook::Flat);
+        view_.setHint(Name::Pane2, QStringLiteral("Sub Mode"));
     }
 }
 
 void ModeSwitch::toggleWordOut()
 {
     station_.WordOut = !station_.WordOut;
-    for (const char* button : {"AmtorWout", "RttyWout", "CwWout", "PskWout"})
-        view_.setChecked(QLatin1String(button), station_.WordOut);
+    for (QLatin1StringView button : {Name::AmtorWout, Name::RttyWout, Name::CwWout, Name::PskWout})
+        view_.setChecked(button, station_.WordOut);
 }
 
 void ModeSwitch::Zetmessages()
 {
     if (station_.MailboxBackupRequested || station_.MailboxReloadActive)
         return;
-    const QString onItem = QStringLiteral("Sub_MenuMessagesOnScreenOn");
-    const QString offItem = QStringLiteral("Sub_MenuMessagesOnScreenOff");
+    const QString onItem = Name::Sub_MenuMessagesOnScreenOn;
+    const QString offItem = Name::Sub_MenuMessagesOnScreenOff;
     if (!settings_.MessagesOnScreen) {
         if (station_.ModeId == Mode::Packet || station_.DumbMode) {
             settings_.MessagesOnScreen = true;

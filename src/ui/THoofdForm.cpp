@@ -6,6 +6,7 @@
 #include "app/dialogs/TSplashForm.h"
 #include "app/dialogs/TWordwrapForm.h"
 #include "base/Clock.h"
+#include "base/ComponentNames.h"
 #include "link/CommPortDriver.h"
 #include "modes/dialogs/TConfigAudio.h"
 #include "ui/HintPolicy.h"
@@ -28,25 +29,26 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
 struct ModeTab {
-    const char* page;
+    QLatin1StringView page;
     const char* caption;
-    const char* toolbar;
+    QLatin1StringView toolbar;
 };
 
 const ModeTab Pages[] = {
-    {"PACTORTab", "PACTOR", "PactorToolBar"},
-    {"AMTOR", "AMTOR", "AmtorToolBar"},
-    {"PACKET", "PACKET", "PacketToolBar"},
-    {"RTTY", "RTTY", "RttyToolbar"},
-    {"CW", "CW", "CwToolbar"},
-    {"AUDIO", "AUDIO", "AudioToolbar"},
-    {"PSK31", "PSK31", "PskToolbar"},
-    {"NAVTEX", "NAVTEX", "NavtexToolbar"},
-    {"DUMBMODE", "TOOLS", "DumbToolbar"},
+    {Name::PACTORTab, "PACTOR", Name::PactorToolBar},
+    {Name::AMTOR, "AMTOR", Name::AmtorToolBar},
+    {Name::PACKET, "PACKET", Name::PacketToolBar},
+    {Name::RTTY, "RTTY", Name::RttyToolbar},
+    {Name::CW, "CW", Name::CwToolbar},
+    {Name::AUDIO, "AUDIO", Name::AudioToolbar},
+    {Name::PSK31, "PSK31", Name::PskToolbar},
+    {Name::NAVTEX, "NAVTEX", Name::NavtexToolbar},
+    {Name::DUMBMODE, "TOOLS", Name::DumbToolbar},
 };
 
 const char* const PaneHints[] = {"PTC Mode",
@@ -127,12 +129,12 @@ void THoofdForm::buildWindow()
     // Mode pages beside the general button bar.
     auto* top = new QHBoxLayout;
     pageControl_ = new QTabWidget(central);
-    pageControl_->setObjectName(QStringLiteral("PageControl"));
+    pageControl_->setObjectName(Name::PageControl);
     for (const ModeTab& tab : Pages) {
         auto* page = new QWidget(pageControl_);
-        page->setObjectName(QLatin1String(tab.page));
+        page->setObjectName(tab.page);
         auto* toolbar = new QWidget(page);
-        toolbar->setObjectName(QLatin1String(tab.toolbar));
+        toolbar->setObjectName(tab.toolbar);
         buildToolbarButtons(toolbar);
         auto* pageLayout = new QHBoxLayout(page);
         pageLayout->setContentsMargins(0, 0, 0, 0);
@@ -149,22 +151,22 @@ void THoofdForm::buildWindow()
     pageControl_->setFixedHeight(60);
     top->addWidget(pageControl_, 2);
     auto* buttonBar = new QFrame(central);
-    buttonBar->setObjectName(QStringLiteral("KnoppenBalk"));
+    buttonBar->setObjectName(Name::KnoppenBalk);
     buttonBar->setFrameShape(QFrame::Panel);
     buttonBar->setFrameShadow(QFrame::Raised);
     auto* generalToolbar = new QWidget(buttonBar);
-    generalToolbar->setObjectName(QStringLiteral("GeneralToolbar"));
+    generalToolbar->setObjectName(Name::GeneralToolbar);
     buildToolbarButtons(generalToolbar);
     auto* buttonBarLayout = new QHBoxLayout(buttonBar);
     buttonBarLayout->addWidget(generalToolbar);
     top->addWidget(buttonBar, 1);
     layout->addLayout(top);
 
-    receiveBar_ = new TRzPanel(QStringLiteral("Receivebar"), QString(), central);
+    receiveBar_ = new TRzPanel(Name::Receivebar, QString(), central);
     auto* ptcText = new QLabel(QStringLiteral("PTC"), receiveBar_);
-    ptcText->setObjectName(QStringLiteral("PtcTekst"));
+    ptcText->setObjectName(Name::PtcTekst);
     auto* version = new QLabel(receiveBar_);
-    version->setObjectName(QStringLiteral("Versie"));
+    version->setObjectName(Name::Versie);
     auto* receiveBarLayout = static_cast<QHBoxLayout*>(receiveBar_->layout());
     receiveBarLayout->insertWidget(0, ptcText);
     receiveBarLayout->addWidget(version);
@@ -173,9 +175,9 @@ void THoofdForm::buildWindow()
     layout->addWidget(receiveBar_);
 
     receiveStack_ = new QStackedWidget(central);
-    receiveStack_->setObjectName(QStringLiteral("ReceiveStack"));
+    receiveStack_->setObjectName(Name::ReceiveStack);
     tempMemo_ = new QPlainTextEdit(receiveStack_);
-    tempMemo_->setObjectName(QStringLiteral("TempMemo"));
+    tempMemo_->setObjectName(Name::TempMemo);
     tempMemo_->setReadOnly(true);
     receiveWindow_ = new TQvRichEdit(receiveStack_, tempMemo_, receiveStack_);
     receiveStack_->addWidget(receiveWindow_);
@@ -183,17 +185,16 @@ void THoofdForm::buildWindow()
     receiveStack_->setCurrentWidget(receiveWindow_);
     layout->addWidget(receiveStack_, 700);
 
-    transmitBar_ = new TRzPanel(QStringLiteral("Transmitbalk"), QString(), central);
+    transmitBar_ = new TRzPanel(Name::Transmitbalk, QString(), central);
     transmitBar_->setCursor(Qt::SplitVCursor);
-    addLamp(transmitBar_, QStringLiteral("NavtexLed"), QStringLiteral("Navtex"),
+    addLamp(transmitBar_, Name::NavtexLed, QStringLiteral("Navtex"),
             QStringLiteral("Navtex On/Off"));
-    addLamp(transmitBar_, QStringLiteral("XOnLed"), QStringLiteral("Xon"),
+    addLamp(transmitBar_, Name::XOnLed, QStringLiteral("Xon"),
             QStringLiteral("State of Xoff/Xon from PTC"));
-    addLamp(transmitBar_, QStringLiteral("LeesLed"), QStringLiteral("Disk"),
+    addLamp(transmitBar_, Name::LeesLed, QStringLiteral("Disk"),
             QStringLiteral("Disk reading or writing"));
-    addLamp(transmitBar_, QStringLiteral("logLed"), QStringLiteral("Log"),
-            QStringLiteral("Log File"));
-    addLamp(transmitBar_, QStringLiteral("V24DataLed"), QStringLiteral("Data"),
+    addLamp(transmitBar_, Name::logLed, QStringLiteral("Log"), QStringLiteral("Log File"));
+    addLamp(transmitBar_, Name::V24DataLed, QStringLiteral("Data"),
             QStringLiteral("Data available in buffer"));
     layout->addWidget(transmitBar_);
 
@@ -212,11 +213,13 @@ void THoofdForm::buildWindow()
     transmitWindow_->installEventFilter(this);
 
     auto* statusBar = new QStatusBar(this);
-    statusBar->setObjectName(QStringLiteral("Statusbalk"));
+    statusBar->setObjectName(Name::Statusbalk);
     statusBar->setSizeGripEnabled(false);
+    const QLatin1StringView paneNames[] = {Name::Pane1, Name::Pane2, Name::Pane3, Name::Pane4,
+                                           Name::Pane5, Name::Pane6, Name::Pane7, Name::Pane8};
     for (int i = 0; i < 8; ++i) {
         auto* pane = new QLabel(statusBar);
-        pane->setObjectName(QStringLiteral("Pane%1").arg(i + 1));
+        pane->setObjectName(paneNames[i]);
         pane->setFrameShape(QFrame::Panel);
         pane->setFrameShadow(QFrame::Sunken);
         pane->setAutoFillBackground(true);
@@ -267,20 +270,20 @@ QAction* THoofdForm::addItem(QMenu* menu, const QString& name, const QString& te
 
 void THoofdForm::buildMenus()
 {
-    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    menuBar()->setObjectName(Name::MainMenu1);
 
-    QMenu* file = addMenu(nullptr, QStringLiteral("MainmenuFile"), QStringLiteral("&File"));
-    addItem(file, QStringLiteral("MenuShowLogbook"), QStringLiteral("Show Logbook"));
-    addItem(file, QStringLiteral("MenuEditLogbook"), QStringLiteral("Edit Logbook"));
-    addItem(file, QStringLiteral("MenuExitOrvanti"), QStringLiteral("E&xit Orvanti"),
+    QMenu* file = addMenu(nullptr, Name::MainmenuFile, QStringLiteral("&File"));
+    addItem(file, Name::MenuShowLogbook, QStringLiteral("Show Logbook"));
+    addItem(file, Name::MenuEditLogbook, QStringLiteral("Edit Logbook"));
+    addItem(file, Name::MenuExitOrvanti, QStringLiteral("E&xit Orvanti"),
             QKeySequence(Qt::ALT | Qt::Key_X));
 
     QMenu* configuration =
-        addMenu(nullptr, QStringLiteral("MainMenuConfiguration"), QStringLiteral("&Configuration"));
-    addItem(configuration, QStringLiteral("MenuComPort"), QStringLiteral("Com Port"));
+        addMenu(nullptr, Name::MainMenuConfiguration, QStringLiteral("&Configuration"));
+    addItem(configuration, Name::MenuComPort, QStringLiteral("Com Port"));
 
     QMenu* language =
-        addMenu(configuration, QStringLiteral("MenuLanguage"), QStringLiteral("Helpfile Language"));
+        addMenu(configuration, Name::MenuLanguage, QStringLiteral("Helpfile Language"));
     auto* languages = new QActionGroup(this);
     for (int i = 1; i <= 9; ++i) {
         QAction* item = addItem(language, languageItemName(i), languageItemName(i));
@@ -289,100 +292,104 @@ void THoofdForm::buildMenus()
     }
 
     // The own-call items come with calling; their captions follow the mode already.
-    addItem(configuration, QStringLiteral("MenuYourcall"), QStringLiteral("&Your call"));
-    addItem(configuration, QStringLiteral("MenuYourID"), QStringLiteral("Your ID"));
-    addItem(configuration, QStringLiteral("MenuAudioCW"), QStringLiteral("Audio"));
-    QMenu* ptcType =
-        addMenu(configuration, QStringLiteral("MenuTypeofPTC"), QStringLiteral("PtcType"));
-    addItem(ptcType, QStringLiteral("one1"), QStringLiteral("one"));
-    addItem(ptcType, QStringLiteral("two1"), QStringLiteral("two"));
-    addItem(ptcType, QStringLiteral("three1"), QStringLiteral("three"));
+    addItem(configuration, Name::MenuYourcall, QStringLiteral("&Your call"));
+    addItem(configuration, Name::MenuYourID, QStringLiteral("Your ID"));
+    addItem(configuration, Name::MenuAudioCW, QStringLiteral("Audio"));
+    QMenu* ptcType = addMenu(configuration, Name::MenuTypeofPTC, QStringLiteral("PtcType"));
+    addItem(ptcType, Name::one1, QStringLiteral("one"));
+    addItem(ptcType, Name::two1, QStringLiteral("two"));
+    addItem(ptcType, Name::three1, QStringLiteral("three"));
     ptcType->menuAction()->setVisible(false);
 
-    const auto addSwitch = [this, configuration](const char* menuName, const char* title,
-                                                 const char* onName, const char* offName) {
-        QMenu* menu = addMenu(configuration, QLatin1String(menuName), QLatin1String(title));
-        addItem(menu, QLatin1String(onName), QStringLiteral("On"))->setCheckable(true);
-        addItem(menu, QLatin1String(offName), QStringLiteral("Off"))->setCheckable(true);
+    const auto addSwitch = [this, configuration](const QString& menuName, const char* title,
+                                                 const QString& onName, const QString& offName) {
+        QMenu* menu = addMenu(configuration, menuName, QLatin1String(title));
+        addItem(menu, onName, QStringLiteral("On"))->setCheckable(true);
+        addItem(menu, offName, QStringLiteral("Off"))->setCheckable(true);
     };
-    addSwitch("MenuMessagesOnScreen", "PTC &Messages On Screen", "Sub_MenuMessagesOnScreenOn",
-              "Sub_MenuMessagesOnScreenOff");
-    addSwitch("MenuShowHints", "Show Hints", "Sub_MenuHintsOn", "Sub_MenuHintsOff");
-    addItem(configuration, QStringLiteral("MenuWordwraplength"), QStringLiteral("Wordwrap length"));
-    addSwitch("MenuLogBookInstall", "LogBook", "Sub_MenuLogBookAan", "Sub_MenuLogBookUit");
-    addSwitch("MenuLeavePTCactive", "Leave PTC active", "Sub_MenuPtcOn", "Sub_MenuPtcOff");
+    addSwitch(Name::MenuMessagesOnScreen, "PTC &Messages On Screen",
+              Name::Sub_MenuMessagesOnScreenOn, Name::Sub_MenuMessagesOnScreenOff);
+    addSwitch(Name::MenuShowHints, "Show Hints", Name::Sub_MenuHintsOn, Name::Sub_MenuHintsOff);
+    addItem(configuration, Name::MenuWordwraplength, QStringLiteral("Wordwrap length"));
+    addSwitch(Name::MenuLogBookInstall, "LogBook", Name::Sub_MenuLogBookAan,
+              Name::Sub_MenuLogBookUit);
+    addSwitch(Name::MenuLeavePTCactive, "Leave PTC active", Name::Sub_MenuPtcOn,
+              Name::Sub_MenuPtcOff);
 
     buildModeMenu();
     buildActionMenu();
 
-    QMenu* mailbox =
-        addMenu(nullptr, QStringLiteral("MainMenuMailbox"), QStringLiteral("Mail&Box"));
-    addItem(mailbox, QStringLiteral("MenuToggleMaildrop"), QStringLiteral("Toggle Maildrop"));
-    addItem(mailbox, QStringLiteral("MenuMaildropCheck"), QStringLiteral("Maildrop Check"))
-        ->setCheckable(true);
-    addItem(mailbox, QStringLiteral("MenuBackupMailbox"), QStringLiteral("Backup Mailbox"));
-    addItem(mailbox, QStringLiteral("MenuReloadMailbox"), QStringLiteral("Reload Mailbox"));
+    QMenu* mailbox = addMenu(nullptr, Name::MainMenuMailbox, QStringLiteral("Mail&Box"));
+    addItem(mailbox, Name::MenuToggleMaildrop, QStringLiteral("Toggle Maildrop"));
+    addItem(mailbox, Name::MenuMaildropCheck, QStringLiteral("Maildrop Check"))->setCheckable(true);
+    addItem(mailbox, Name::MenuBackupMailbox, QStringLiteral("Backup Mailbox"));
+    addItem(mailbox, Name::MenuReloadMailbox, QStringLiteral("Reload Mailbox"));
     buildPopUpMenu();
 
-    QMenu* help = addMenu(nullptr, QStringLiteral("MainMenuHelp"), QStringLiteral("&Help"));
-    addItem(help, QStringLiteral("MenuAbout"), QStringLiteral("About"));
+    QMenu* help = addMenu(nullptr, Name::MainMenuHelp, QStringLiteral("&Help"));
+    addItem(help, Name::MenuAbout, QStringLiteral("About"));
 }
 
 void THoofdForm::buildModeMenu()
 {
-    QMenu* modes = addMenu(nullptr, QStringLiteral("MainMenuMode"), QStringLiteral("&Mode"));
-    const auto entry = [this](QMenu* menu, const char* name, const char* text,
+    QMenu* modes = addMenu(nullptr, Name::MainMenuMode, QStringLiteral("&Mode"));
+    const auto entry = [this](QMenu* menu, const QString& name, const char* text,
                               const QKeySequence& shortcut = {}) {
-        return addItem(menu, QLatin1String(name), QLatin1String(text), shortcut);
+        return addItem(menu, name, QLatin1String(text), shortcut);
     };
-    entry(modes, "MenuPactor", "&Pactor", Qt::Key_F2);
-    QMenu* packet = addMenu(modes, QStringLiteral("MenuPacket"), QStringLiteral("Packet"));
-    entry(packet, "Sub_MenuPacketPort1", "Port &1", Qt::SHIFT | Qt::Key_F1);
-    entry(packet, "Sub_MenuPacketPort2", "Port &2", Qt::SHIFT | Qt::Key_F2);
-    entry(modes, "MenuAmtor", "&Amtor", Qt::Key_F3);
-    entry(modes, "MenuRtty", "&Rtty", Qt::Key_F4);
-    entry(modes, "MenuCw", "&Cw", Qt::ALT | Qt::Key_F4);
-    entry(modes, "NewM2", "M2")->setVisible(false);
-    entry(modes, "MenuAudio", "A&udio", Qt::SHIFT | Qt::Key_F4);
-    entry(modes, "MenuPsk31", "Psk31", Qt::CTRL | Qt::SHIFT | Qt::Key_F4);
-    entry(modes, "MenuNavtex", "Navtex");
-    entry(modes, "MenuDumb", "Dumb terminal and Tools", Qt::Key_F10);
+    entry(modes, Name::MenuPactor, "&Pactor", Qt::Key_F2);
+    QMenu* packet = addMenu(modes, Name::MenuPacket, QStringLiteral("Packet"));
+    entry(packet, Name::Sub_MenuPacketPort1, "Port &1", Qt::SHIFT | Qt::Key_F1);
+    entry(packet, Name::Sub_MenuPacketPort2, "Port &2", Qt::SHIFT | Qt::Key_F2);
+    entry(modes, Name::MenuAmtor, "&Amtor", Qt::Key_F3);
+    entry(modes, Name::MenuRtty, "&Rtty", Qt::Key_F4);
+    entry(modes, Name::MenuCw, "&Cw", Qt::ALT | Qt::Key_F4);
+    entry(modes, Name::NewM2, "M2")->setVisible(false);
+    entry(modes, Name::MenuAudio, "A&udio", Qt::SHIFT | Qt::Key_F4);
+    entry(modes, Name::MenuPsk31, "Psk31", Qt::CTRL | Qt::SHIFT | Qt::Key_F4);
+    entry(modes, Name::MenuNavtex, "Navtex");
+    entry(modes, Name::MenuDumb, "Dumb terminal and Tools", Qt::Key_F10);
 }
 
 void THoofdForm::buildActionMenu()
 {
-    QMenu* actions = addMenu(nullptr, QStringLiteral("MainMenuAction"), QStringLiteral("&Action"));
-    const auto entry = [this](QMenu* menu, const char* name, const char* text,
+    QMenu* actions = addMenu(nullptr, Name::MainMenuAction, QStringLiteral("&Action"));
+    const auto entry = [this](QMenu* menu, const QString& name, const char* text,
                               const QKeySequence& shortcut = {}) {
-        return addItem(menu, QLatin1String(name), QLatin1String(text), shortcut);
+        return addItem(menu, name, QLatin1String(text), shortcut);
     };
-    entry(actions, "MenuToggleListen", "Toggle &Listen", Qt::Key_F6);
-    QMenu* unproto =
-        addMenu(actions, QStringLiteral("MenuUnpro"), QStringLiteral("&Unpro Transmit"));
-    const char* const unprotoItems[][2] = {
-        {"Sub_Menu100BdFSK", "100 Bd FSK"},        {"Sub_Menu200BdFSK", "200 Bd FSK"},
-        {"Sub_Menu100BdDPSKs", "100 Bd DPSK (S)"}, {"Sub_Menu200BdDPSKs", "200 Bd DPSK (S)"},
-        {"Sub_Menu400BDDPSKs", "400 Bd DPSK (S)"}, {"Sub_Menu800BdDPSKs", "800 Bd DPSK (S)"},
-        {"Sub_Menu100BdDPSKl", "100 Bd DPSK (L)"}, {"Sub_Menu200BdDPSKl", "200 Bd DPSK (L)"},
-        {"Sub_Menu400BdDPSKl", "400 Bd DPSK (L)"}, {"Sub_Menu800BdDPSKl", "800 Bd DPSK (L)"}};
+    entry(actions, Name::MenuToggleListen, "Toggle &Listen", Qt::Key_F6);
+    QMenu* unproto = addMenu(actions, Name::MenuUnpro, QStringLiteral("&Unpro Transmit"));
+    const std::pair<QLatin1StringView, const char*> unprotoItems[] = {
+        {Name::Sub_Menu100BdFSK, "100 Bd FSK"},
+        {Name::Sub_Menu200BdFSK, "200 Bd FSK"},
+        {Name::Sub_Menu100BdDPSKs, "100 Bd DPSK (S)"},
+        {Name::Sub_Menu200BdDPSKs, "200 Bd DPSK (S)"},
+        {Name::Sub_Menu400BDDPSKs, "400 Bd DPSK (S)"},
+        {Name::Sub_Menu800BdDPSKs, "800 Bd DPSK (S)"},
+        {Name::Sub_Menu100BdDPSKl, "100 Bd DPSK (L)"},
+        {Name::Sub_Menu200BdDPSKl, "200 Bd DPSK (L)"},
+        {Name::Sub_Menu400BdDPSKl, "400 Bd DPSK (L)"},
+        {Name::Sub_Menu800BdDPSKl, "800 Bd DPSK (L)"}};
     for (int i = 0; i < 10; ++i)
-        entry(unproto, unprotoItems[i][0], unprotoItems[i][1],
+        entry(unproto, unprotoItems[i].first, unprotoItems[i].second,
               i == 0 ? QKeySequence(Qt::Key_F7) : QKeySequence());
-    entry(actions, "MenuAmtorFec", "&Fec Transmit", Qt::ALT | Qt::Key_F7);
-    entry(actions, "MenuBaudotTransmit", "&Baudot Transmit", Qt::CTRL | Qt::Key_F7);
-    entry(actions, "MenuStandby", "&Standby in this Mode", Qt::ALT | Qt::Key_S);
-    entry(actions, "NewM3", "M3")->setVisible(false);
-    entry(actions, "MenuCallAstation", "&Call a station", Qt::Key_F5);
-    entry(actions, "MenuCallAListStation", "Call a station from &List", Qt::ALT | Qt::Key_F5);
-    entry(actions, "MenuDisconnect", "&Disconnect", Qt::ALT | Qt::Key_D);
-    entry(actions, "MenuHardDisconnect", "&Hard Disconnect", Qt::ALT | Qt::Key_H);
-    entry(actions, "MenuCallCQ", "Call C&Q", Qt::Key_F8);
-    entry(actions, "MenuChangeOver", "Change &Over", Qt::Key_End);
-    entry(actions, "MenuSendHiscalldeMycall", "&Send Hiscall de Mycall", Qt::CTRL | Qt::Key_End);
-    entry(actions, "MenuSendHiscalldeMycallCho", "&Send Hiscall de Mycall+Cho",
+    entry(actions, Name::MenuAmtorFec, "&Fec Transmit", Qt::ALT | Qt::Key_F7);
+    entry(actions, Name::MenuBaudotTransmit, "&Baudot Transmit", Qt::CTRL | Qt::Key_F7);
+    entry(actions, Name::MenuStandby, "&Standby in this Mode", Qt::ALT | Qt::Key_S);
+    entry(actions, Name::NewM3, "M3")->setVisible(false);
+    entry(actions, Name::MenuCallAstation, "&Call a station", Qt::Key_F5);
+    entry(actions, Name::MenuCallAListStation, "Call a station from &List", Qt::ALT | Qt::Key_F5);
+    entry(actions, Name::MenuDisconnect, "&Disconnect", Qt::ALT | Qt::Key_D);
+    entry(actions, Name::MenuHardDisconnect, "&Hard Disconnect", Qt::ALT | Qt::Key_H);
+    entry(actions, Name::MenuCallCQ, "Call C&Q", Qt::Key_F8);
+    entry(actions, Name::MenuChangeOver, "Change &Over", Qt::Key_End);
+    entry(actions, Name::MenuSendHiscalldeMycall, "&Send Hiscall de Mycall",
+          Qt::CTRL | Qt::Key_End);
+    entry(actions, Name::MenuSendHiscalldeMycallCho, "&Send Hiscall de Mycall+Cho",
           Qt::ALT | Qt::Key_End);
-    entry(actions, "MenuClearTxScreen", "Clear &Tx Screen + Buffer", Qt::ALT | Qt::Key_T);
-    entry(actions, "MenuClearRxScreen", "Clear &Rx Screen + Buffer", Qt::ALT | Qt::Key_R);
+    entry(actions, Name::MenuClearTxScreen, "Clear &Tx Screen + Buffer", Qt::ALT | Qt::Key_T);
+    entry(actions, Name::MenuClearRxScreen, "Clear &Rx Screen + Buffer", Qt::ALT | Qt::Key_R);
 }
 
 void THoofdForm::buildPopUpMenu()
@@ -390,32 +397,32 @@ void THoofdForm::buildPopUpMenu()
     // Shared by both text windows. The status line enables the link items while a link
     // is up.
     popUp_ = new QMenu(this);
-    popUp_->setObjectName(QStringLiteral("PopUp"));
-    const auto item = [this](const char* name, const char* text, bool enabled = false) {
-        QAction* action = addItem(popUp_, QLatin1String(name), QLatin1String(text));
+    popUp_->setObjectName(Name::PopUp);
+    const auto item = [this](const QString& name, const char* text, bool enabled = false) {
+        QAction* action = addItem(popUp_, name, QLatin1String(text));
         action->setEnabled(enabled);
         return action;
     };
-    item("PopUpMakeHiscallselectedtext", "Make Hiscall=Selected text", true);
-    item("PopUpMakeHisNameSelectedtext", "Make HisName=Selected text", true);
-    item("PopUpClearRxScreen1", "Clear Rx Screen", true);
-    item("PopUpClearTxScreen", "Clear Tx Screen", true);
-    item("PopUpOpenLogFile1", "Open Log File");
-    item("PopUpSaveReceiveBuffer1", "Save Receive Buffer");
-    item("PopUpCallaStation", "Call a Station");
-    item("PopUpCallfromList", "Call from List");
-    item("PopupCho", "Change Over");
-    item("PopUpHisdeMy", "Transmit Hiscall de Mycall");
-    item("PopUpHisdeMyCHO", "Transmit Hiscall de Mycall+CHO");
-    item("PopUpDisconnect", "Disconnect");
+    item(Name::PopUpMakeHiscallselectedtext, "Make Hiscall=Selected text", true);
+    item(Name::PopUpMakeHisNameSelectedtext, "Make HisName=Selected text", true);
+    item(Name::PopUpClearRxScreen1, "Clear Rx Screen", true);
+    item(Name::PopUpClearTxScreen, "Clear Tx Screen", true);
+    item(Name::PopUpOpenLogFile1, "Open Log File");
+    item(Name::PopUpSaveReceiveBuffer1, "Save Receive Buffer");
+    item(Name::PopUpCallaStation, "Call a Station");
+    item(Name::PopUpCallfromList, "Call from List");
+    item(Name::PopupCho, "Change Over");
+    item(Name::PopUpHisdeMy, "Transmit Hiscall de Mycall");
+    item(Name::PopUpHisdeMyCHO, "Transmit Hiscall de Mycall+CHO");
+    item(Name::PopUpDisconnect, "Disconnect");
     // The windows' own keys handle these shortcuts; the items only show them.
-    QAction* copy = item("PopUpCtrlIns", "Copy Selected text to Clipboard");
+    QAction* copy = item(Name::PopUpCtrlIns, "Copy Selected text to Clipboard");
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
     copy->setShortcutContext(Qt::WidgetShortcut);
-    QAction* paste = item("PopUpShiftIns", "Paste clipboard to Transmit window");
+    QAction* paste = item(Name::PopUpShiftIns, "Paste clipboard to Transmit window");
     paste->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
     paste->setShortcutContext(Qt::WidgetShortcut);
-    item("PopUpClipClear", "Clear ClipBoard");
+    item(Name::PopUpClipClear, "Clear ClipBoard");
 
     for (QPlainTextEdit* window : {static_cast<QPlainTextEdit*>(receiveWindow_),
                                    static_cast<QPlainTextEdit*>(transmitWindow_)}) {
@@ -431,54 +438,54 @@ void THoofdForm::markUnavailable()
     // transmission come with their own features; until then their buttons and entries
     // stay disabled. The hidden items have no work at all.
     view_.setUnavailable({
-        QStringLiteral("PactorCQ"),
-        QStringLiteral("PactorConnect"),
-        QStringLiteral("PactorListConnect"),
-        QStringLiteral("ScanButton"),
-        QStringLiteral("AmtorCq"),
-        QStringLiteral("AmtorConnect"),
-        QStringLiteral("AmtorListConnect"),
-        QStringLiteral("PacketConnect"),
-        QStringLiteral("PacketListConnect"),
-        QStringLiteral("RttyCQ"),
-        QStringLiteral("RttyHisCall"),
-        QStringLiteral("CwCQ"),
-        QStringLiteral("CwHisCall"),
-        QStringLiteral("PskHisCall"),
-        QStringLiteral("PskCQ"),
-        QStringLiteral("AmtexOn"),
-        QStringLiteral("NavtexOn"),
-        QStringLiteral("NavtexOff"),
-        QStringLiteral("NavtexMsgType"),
-        QStringLiteral("NavtexArea"),
-        QStringLiteral("NavtexTime"),
-        QStringLiteral("UpdateButton"),
-        QStringLiteral("TrxConfigButton"),
-        QStringLiteral("OpenLogFile"),
-        QStringLiteral("XmitFile"),
-        QStringLiteral("SaveBuffer"),
-        QStringLiteral("MenuShowLogbook"),
-        QStringLiteral("MenuEditLogbook"),
-        QStringLiteral("Sub_MenuLogBookAan"),
-        QStringLiteral("Sub_MenuLogBookUit"),
-        QStringLiteral("MenuCallAstation"),
-        QStringLiteral("MenuCallAListStation"),
-        QStringLiteral("MenuCallCQ"),
-        QStringLiteral("MenuYourcall"),
-        QStringLiteral("MenuYourID"),
-        QStringLiteral("PopUpOpenLogFile1"),
-        QStringLiteral("PopUpSaveReceiveBuffer1"),
-        QStringLiteral("PopUpCallaStation"),
-        QStringLiteral("PopUpCallfromList"),
-        QStringLiteral("MenuToggleMaildrop"),
-        QStringLiteral("MenuMaildropCheck"),
-        QStringLiteral("MenuBackupMailbox"),
-        QStringLiteral("MenuReloadMailbox"),
-        QStringLiteral("NewM2"),
-        QStringLiteral("NewM3"),
-        QStringLiteral("one1"),
-        QStringLiteral("two1"),
-        QStringLiteral("three1"),
+        Name::PactorCQ,
+        Name::PactorConnect,
+        Name::PactorListConnect,
+        Name::ScanButton,
+        Name::AmtorCq,
+        Name::AmtorConnect,
+        Name::AmtorListConnect,
+        Name::PacketConnect,
+        Name::PacketListConnect,
+        Name::RttyCQ,
+        Name::RttyHisCall,
+        Name::CwCQ,
+        Name::CwHisCall,
+        Name::PskHisCall,
+        Name::PskCQ,
+        Name::AmtexOn,
+        Name::NavtexOn,
+        Name::NavtexOff,
+        Name::NavtexMsgType,
+        Name::NavtexArea,
+        Name::NavtexTime,
+        Name::UpdateButton,
+        Name::TrxConfigButton,
+        Name::OpenLogFile,
+        Name::XmitFile,
+        Name::SaveBuffer,
+        Name::MenuShowLogbook,
+        Name::MenuEditLogbook,
+        Name::Sub_MenuLogBookAan,
+        Name::Sub_MenuLogBookUit,
+        Name::MenuCallAstation,
+        Name::MenuCallAListStation,
+        Name::MenuCallCQ,
+        Name::MenuYourcall,
+        Name::MenuYourID,
+        Name::PopUpOpenLogFile1,
+        Name::PopUpSaveReceiveBuffer1,
+        Name::PopUpCallaStation,
+        Name::PopUpCallfromList,
+        Name::MenuToggleMaildrop,
+        Name::MenuMaildropCheck,
+        Name::MenuBackupMailbox,
+        Name::MenuReloadMailbox,
+        Name::NewM2,
+        Name::NewM3,
+        Name::one1,
+        Name::two1,
+        Name::three1,
     });
 }
 
@@ -612,8 +619,7 @@ bool THoofdForm::eventFilter(QObject* watched, QEvent* event)
         return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::Wheel && watched == pageControl_->tabBar())
         return true;
-    if (watched->objectName() == QLatin1String("Pane1") ||
-        watched->objectName() == QLatin1String("Pane2"))
+    if (watched->objectName() == Name::Pane1 || watched->objectName() == Name::Pane2)
         return paneEvent(static_cast<QWidget*>(watched), event);
     TransmitKeys& keys = core_->keys;
     const WindowArea area = watched == receiveWindow_->viewport() || watched == receiveWindow_
@@ -651,7 +657,7 @@ bool THoofdForm::eventFilter(QObject* watched, QEvent* event)
 
 bool THoofdForm::paneEvent(QWidget* pane, QEvent* event)
 {
-    const bool modePane = pane->objectName() == QLatin1String("Pane1");
+    const bool modePane = pane->objectName() == Name::Pane1;
     ModeSwitch& modes = core_->modes;
     switch (event->type()) {
     case QEvent::Enter:

@@ -1,5 +1,6 @@
 #include "ui/TQvRichEdit.h"
 
+#include "base/ComponentNames.h"
 #include "ui/QtColor.h"
 
 #include <QElapsedTimer>
@@ -36,7 +37,7 @@ QString normaliseLineBreaks(const QString& text)
 TQvRichEdit::TQvRichEdit(QStackedWidget* stack, QPlainTextEdit* tempMemo, QWidget* parent)
     : QPlainTextEdit(parent), stack_(stack), tempMemo_(tempMemo)
 {
-    setObjectName(QStringLiteral("ReceiveWindow"));
+    setObjectName(Name::ReceiveWindow);
     setReadOnly(true);
     setUndoRedoEnabled(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -1,5 +1,6 @@
 #include "ui/TTransmitMemo.h"
 
+#include "base/ComponentNames.h"
 #include "base/Cp437.h"
 #include "ui/TQvRichEdit.h"
 
@@ -10,7 +11,7 @@
 
 TTransmitMemo::TTransmitMemo(QWidget* parent) : QPlainTextEdit(parent)
 {
-    setObjectName(QStringLiteral("TransmitWindow"));
+    setObjectName(Name::TransmitWindow);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(false);
     setUndoRedoEnabled(false);

@@ -9,11 +9,13 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QtDebug>
 
@@ -33,8 +35,12 @@ void WidgetView::indexComponents()
     components_.clear();
     const QList<QObject*> children = window_->findChildren<QObject*>();
     for (QObject* child : children) {
-        if (!child->objectName().isEmpty() && !child->objectName().startsWith(QLatin1String("qt_")))
-            components_.insert(child->objectName(), child);
+        // Qt names some objects it makes itself: "qt_" ones, the window's layout and a tab
+        // bar's scroll buttons. None is ours to address.
+        if (child->objectName().isEmpty() || child->objectName().startsWith(QLatin1String("qt_")) ||
+            qobject_cast<QLayout*>(child) || qobject_cast<QTabBar*>(child->parent()))
+            continue;
+        components_.insert(child->objectName(), child);
     }
 }
 

@@ -65,7 +65,7 @@ QString traceOf(const QString& name)
                 h->station().Connected = start.connected;
             }
     // The Z80 model answers Rtty "Receive" with its own byte.
-    if (name == QLatin1String("RttyReceive"))
+    if (name == Name::RttyReceive)
         h->station().PtcType = PtcModel::Z80;
     h->station().HisCall = QStringLiteral("DL1ABC");
     // Reading back, so going to the end before a clear shows.

@@ -47,14 +47,14 @@ TEST_F(LifecycleTest, NormalStartGreetsAndInitialisesTheControllerInOrder)
     EXPECT_FALSE(h.station().ReceiveHold);
     EXPECT_EQ(h.station().TextClass, 1);
     EXPECT_TRUE(h.view.receiveText().isEmpty()) << "the answer to RESET clears the window";
-    EXPECT_EQ(h.view.caption(QStringLiteral("Pane8")), QStringLiteral("COM1: 9600"));
-    EXPECT_EQ(h.view.caption(QStringLiteral("Versie")), QStringLiteral("Version 10.34"));
+    EXPECT_EQ(h.view.caption(Name::Pane8), QStringLiteral("COM1: 9600"));
+    EXPECT_EQ(h.view.caption(Name::Versie), QStringLiteral("Version 10.34"));
     EXPECT_TRUE(h.view.title().startsWith(dir.path()));
     EXPECT_TRUE(h.view.title().endsWith(QStringLiteral("Version 10.34")));
-    EXPECT_TRUE(h.view.component(QStringLiteral("NavtexToolbar")).visible);
-    EXPECT_TRUE(h.view.component(QStringLiteral("TrxConfigButton")).visible);
-    EXPECT_FALSE(h.view.component(QStringLiteral("NavtexLed")).visible);
-    EXPECT_FALSE(h.view.component(QStringLiteral("PacketDisconnect")).enabled);
+    EXPECT_TRUE(h.view.component(Name::NavtexToolbar).visible);
+    EXPECT_TRUE(h.view.component(Name::TrxConfigButton).visible);
+    EXPECT_FALSE(h.view.component(Name::NavtexLed).visible);
+    EXPECT_FALSE(h.view.component(Name::PacketDisconnect).enabled);
     EXPECT_EQ(h.station().PositionText, QByteArray("\x01N 52 13.45 E 005 07.12\r"));
     EXPECT_EQ(h.station().NmeaText, QByteArray("\x01$GPGGA,101530.00,5213.450,N\r"));
 }
@@ -65,17 +65,16 @@ TEST_F(LifecycleTest, TheSettingsAreAppliedToTheWindows)
     start({"ReceiveScreen/FontStyle=4", "ReceiveScreen/Color=255", "TransmitScreen/FontColor=32768",
            "Recv. and Transm. Bar Color/ReceiveBar.Color=65535", "Program/Max Screen=ON",
            "Program/Hints=Off"});
-    EXPECT_EQ(h.view.component(QStringLiteral("ReceiveWindow")).fontStyle, 4);
-    EXPECT_EQ(h.view.component(QStringLiteral("ReceiveWindow")).fill, Colors::Red);
-    EXPECT_EQ(h.view.component(QStringLiteral("ReceiveWindow")).fontName,
-              QStringLiteral("Courier New"));
-    EXPECT_EQ(h.view.component(QStringLiteral("TransmitWindow")).text, 32768);
-    EXPECT_EQ(h.view.component(QStringLiteral("Transmitbalk")).fill, Colors::Yellow);
-    EXPECT_EQ(h.view.component(QStringLiteral("TempMemo")).fill, Colors::Yellow);
+    EXPECT_EQ(h.view.component(Name::ReceiveWindow).fontStyle, 4);
+    EXPECT_EQ(h.view.component(Name::ReceiveWindow).fill, Colors::Red);
+    EXPECT_EQ(h.view.component(Name::ReceiveWindow).fontName, QStringLiteral("Courier New"));
+    EXPECT_EQ(h.view.component(Name::TransmitWindow).text, 32768);
+    EXPECT_EQ(h.view.component(Name::Transmitbalk).fill, Colors::Yellow);
+    EXPECT_EQ(h.view.component(Name::TempMemo).fill, Colors::Yellow);
     EXPECT_TRUE(h.view.isWindowMaximized());
     EXPECT_FALSE(h.view.hintsEnabled());
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("Sub_MenuHintsOff")));
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("Sub_MenuMessagesOnScreenOn")));
+    EXPECT_TRUE(h.view.isChecked(Name::Sub_MenuHintsOff));
+    EXPECT_TRUE(h.view.isChecked(Name::Sub_MenuMessagesOnScreenOn));
     EXPECT_TRUE(h.view.isChecked(QStringLiteral("English")));
     EXPECT_EQ(h.station().MyCallField, QStringLiteral("NOCALL"));
 
@@ -96,14 +95,14 @@ TEST_F(LifecycleTest, AHandWrittenFileTakesTheBuiltInValueForWhatItLacks)
                                              "[PtcParameters]\nCall=DL1ABC\n");
     ASSERT_EQ(lifecycle.FormCreate(dir.path()), CreateResult::Ready);
 
-    const ComponentState& rx = h.view.component(QStringLiteral("ReceiveWindow"));
+    const ComponentState& rx = h.view.component(Name::ReceiveWindow);
     EXPECT_EQ(rx.fill, Colors::White);
     EXPECT_EQ(rx.fontSize, 10);
     EXPECT_NE(h.settings().SystemTextColor, rx.fill);
     EXPECT_NE(h.settings().ReceiveTextColor, rx.fill);
     EXPECT_NE(h.settings().PromptColor, rx.fill);
     EXPECT_EQ(h.port.speed(), BaudRate::br9600);
-    EXPECT_EQ(h.view.caption(QStringLiteral("Pane8")), QStringLiteral("COM1: 9600"));
+    EXPECT_EQ(h.view.caption(Name::Pane8), QStringLiteral("COM1: 9600"));
     EXPECT_TRUE(h.view.receiveText().contains(
         QStringLiteral("BaudRate 99999999999999999999 in Orvanti.ini is no serial rate")));
     EXPECT_TRUE(h.wire.transcript().contains(QStringLiteral("MYC DL1ABC<CR>L 1<CR>")))
@@ -122,9 +121,9 @@ TEST_F(LifecycleTest, MaildropStartOnlyGreetsTheController)
     h.behaveLikeController();
     start({"Program/Maildrop=ON"});
     EXPECT_EQ(h.wire.transcript(), Greeting);
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("MenuToggleMaildrop")));
-    EXPECT_EQ(h.view.component(QStringLiteral("Transmitbalk")).fill, Colors::Red);
-    EXPECT_EQ(h.view.component(QStringLiteral("Transmitbalk")).text, Colors::White);
+    EXPECT_TRUE(h.view.isChecked(Name::MenuToggleMaildrop));
+    EXPECT_EQ(h.view.component(Name::Transmitbalk).fill, Colors::Red);
+    EXPECT_EQ(h.view.component(Name::Transmitbalk).text, Colors::White);
     EXPECT_TRUE(h.settings().MaildropOn);
 }
 
@@ -133,7 +132,7 @@ TEST_F(LifecycleTest, LeavePtcActiveStartOnlyGreetsTheController)
     h.behaveLikeController();
     start({"PtcParameters/Leave Ptc Active=ON"});
     EXPECT_EQ(h.wire.transcript(), Greeting);
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("Sub_MenuPtcOn")));
+    EXPECT_TRUE(h.view.isChecked(Name::Sub_MenuPtcOn));
 }
 
 TEST_F(LifecycleTest, BiosControllerHidesTheModesAndShowsFiveRedLines)
@@ -160,9 +159,9 @@ TEST_F(LifecycleTest, SilentControllerIsReportedAndTheStartCarriesOn)
     EXPECT_TRUE(h.view.receiveText().startsWith(QStringLiteral("ERROR !\n")));
     EXPECT_TRUE(h.wire.writtenText().endsWith(QStringLiteral("RESET<CR>")));
     EXPECT_EQ(h.station().PtcType, PtcModel::Unknown);
-    EXPECT_FALSE(h.view.component(QStringLiteral("TrxConfigButton")).visible)
+    EXPECT_FALSE(h.view.component(Name::TrxConfigButton).visible)
         << "below the PTC-II there is no transceiver control";
-    EXPECT_FALSE(h.view.component(QStringLiteral("ScanButton")).visible);
+    EXPECT_FALSE(h.view.component(Name::ScanButton).visible);
 }
 
 TEST_F(LifecycleTest, APortThatWillNotOpenSendsNothing)
@@ -202,7 +201,7 @@ TEST_F(LifecycleTest, ThePortGivenOnTheCommandLineIsUsedButNotSaved)
     h.core.config.setPortOverride(QStringLiteral("/dev/pts/9"));
     start();
     EXPECT_EQ(h.port.deviceName(), QStringLiteral("/dev/pts/9"));
-    EXPECT_EQ(h.view.caption(QStringLiteral("Pane8")), QStringLiteral("/dev/pts/9: 9600"));
+    EXPECT_EQ(h.view.caption(Name::Pane8), QStringLiteral("/dev/pts/9: 9600"));
     h.modal.queueConfirm(true);
     ASSERT_TRUE(lifecycle.FormCloseQuery());
     EXPECT_TRUE(dir.read(QStringLiteral("Orvanti.ini")).contains("Portnumber=COM1"));
@@ -256,7 +255,7 @@ TEST_F(LifecycleTest, FirstLayoutShowsTheModelAndReleasesThePoll)
     EXPECT_TRUE(h.station().ReceiveHold);
     lifecycle.FormResize();
     EXPECT_FALSE(h.station().ReceiveHold);
-    EXPECT_EQ(h.view.caption(QStringLiteral("PtcTekst")), QStringLiteral("PTC II Pro"));
+    EXPECT_EQ(h.view.caption(Name::PtcTekst), QStringLiteral("PTC II Pro"));
     EXPECT_EQ(h.core.link.TxColumn, 0);
 }
 
@@ -278,7 +277,7 @@ TEST_F(LifecycleTest, ConfirmedExitSendsTheShutDownSequenceAndSavesTheSettings)
     EXPECT_EQ(h.view.splashes(), 1);
     EXPECT_FALSE(h.port.IsOpen());
     EXPECT_TRUE(dir.read(QStringLiteral("Orvanti.ini")).contains("Max Screen=ON"));
-    EXPECT_EQ(h.view.component(QStringLiteral("LeesLed")).fill, Colors::Lime);
+    EXPECT_EQ(h.view.component(Name::LeesLed).fill, Colors::Lime);
     EXPECT_TRUE(h.view.receiveText().isEmpty());
 }
 

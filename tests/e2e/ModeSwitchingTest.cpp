@@ -110,7 +110,7 @@ TEST_F(ModeSwitching, PacketLinksSwitchTheMonitorAndCwReportsItsKeying)
     type(QStringLiteral("C DL2XYZ"));
     ASSERT_TRUE(waitFor([&] { return core().station.Connected; }));
     EXPECT_EQ(core().station.PacketState, QStringLiteral("STANDBY"));
-    window->findChild<QAbstractButton*>(QStringLiteral("PacketDisconnect"))->click();
+    window->findChild<QAbstractButton*>(Name::PacketDisconnect)->click();
     ASSERT_TRUE(waitFor([&] { return !core().station.Connected; }));
     EXPECT_EQ(core().station.PacketState, QStringLiteral("MONITOR"));
 

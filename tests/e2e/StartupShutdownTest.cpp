@@ -67,8 +67,7 @@ TEST_F(EndToEnd, NormalStartThenStatusRequestsTwiceASecond)
     EXPECT_TRUE(bytesOf(simulator->received())
                     .startsWith(QByteArray(Greeting + Initialisation + "MYLEVEL 3\r")));
     EXPECT_EQ(window->core().station.PtcType, PtcModel::II);
-    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("PtcTekst"))->text(),
-              QStringLiteral("PTC II"));
+    EXPECT_EQ(window->findChild<QLabel*>(Name::PtcTekst)->text(), QStringLiteral("PTC II"));
 
     simulator->clearReceived();
     ASSERT_TRUE(waitFor([&] { return simulator->receivedWithTimes().size() >= 3; }, 3000));
@@ -97,7 +96,7 @@ TEST_F(EndToEnd, BiosControllerGetsHelpAndTheWindowSaysWhy)
     received.replace('\x1e', ""); // a status request may already be on its way
     EXPECT_EQ(received, QByteArray(Greeting + "Version\rHe\r"));
     EXPECT_TRUE(receiveText().startsWith(QStringLiteral("You are in the BIOS now !\n")));
-    EXPECT_FALSE(window->findChild<QTabWidget*>(QStringLiteral("PageControl"))->isVisible());
+    EXPECT_FALSE(window->findChild<QTabWidget*>(Name::PageControl)->isVisible());
 }
 
 TEST_F(EndToEnd, SilentControllerIsReportedInRed)

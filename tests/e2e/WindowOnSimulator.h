@@ -9,6 +9,7 @@
 #include "QueuedModal.h"
 #include "StationDir.h"
 #include "app/OrvantiCore.h"
+#include "base/ComponentNames.h"
 #include "ui/THoofdForm.h"
 
 #include <QTest>

@@ -132,15 +132,15 @@ TEST_F(PortLinkTest, InputIndicatorShowsEmptyBelowFourBytes)
         fresh.station().ReceiveHold = true;
         fresh.port.feed(QByteArray(waiting, 'a'));
         fresh.core.link.ReceiveTimer();
-        EXPECT_EQ(fresh.view.caption(QStringLiteral("Pane7")), QStringLiteral("Data buf. 0"));
-        EXPECT_EQ(fresh.view.component(QStringLiteral("V24DataLed")).fill, Colors::Lime);
+        EXPECT_EQ(fresh.view.caption(Name::Pane7), QStringLiteral("Data buf. 0"));
+        EXPECT_EQ(fresh.view.component(Name::V24DataLed).fill, Colors::Lime);
     }
     h.station().ReceiveHold = true;
     h.port.feed("abcd");
     link.ReceiveTimer();
-    EXPECT_EQ(h.view.caption(QStringLiteral("Pane7")), QStringLiteral("Data buf.:4"));
-    EXPECT_EQ(h.view.component(QStringLiteral("V24DataLed")).fill, Colors::Red);
-    EXPECT_EQ(h.view.component(QStringLiteral("V24DataLed")).text, Colors::White);
+    EXPECT_EQ(h.view.caption(Name::Pane7), QStringLiteral("Data buf.:4"));
+    EXPECT_EQ(h.view.component(Name::V24DataLed).fill, Colors::Red);
+    EXPECT_EQ(h.view.component(Name::V24DataLed).text, Colors::White);
 }
 
 TEST_F(PortLinkTest, ControllerXoffAndXonLightTheLamp)
@@ -148,15 +148,15 @@ TEST_F(PortLinkTest, ControllerXoffAndXonLightTheLamp)
     h.port.feed("\x13");
     link.LeesV24Poort();
     EXPECT_TRUE(h.station().XoffReceived);
-    EXPECT_EQ(h.view.caption(QStringLiteral("XOnLed")), QStringLiteral("XOff"));
-    EXPECT_EQ(h.view.component(QStringLiteral("XOnLed")).fill, Colors::Red);
+    EXPECT_EQ(h.view.caption(Name::XOnLed), QStringLiteral("XOff"));
+    EXPECT_EQ(h.view.component(Name::XOnLed).fill, Colors::Red);
     EXPECT_EQ(h.modal.beeps, 1);
 
     h.port.feed("ab\x13\x11");
     link.LeesV24Poort();
     EXPECT_FALSE(h.station().XoffReceived) << "a block with both: XON wins";
-    EXPECT_EQ(h.view.caption(QStringLiteral("XOnLed")), QStringLiteral("XOn"));
-    EXPECT_EQ(h.view.component(QStringLiteral("XOnLed")).fill, Colors::Lime);
+    EXPECT_EQ(h.view.caption(Name::XOnLed), QStringLiteral("XOn"));
+    EXPECT_EQ(h.view.component(Name::XOnLed).fill, Colors::Lime);
 }
 
 TEST_F(PortLinkTest, DummiReadWaitsDrainsAndReleasesTheHold)
@@ -211,7 +211,7 @@ TEST_F(PortLinkTest, DummiReadHidesTheSecondPacketPortWhenItIsAbsent)
 {
     h.port.feed("PTC-IIe\rPort 2: NO\r");
     link.DummiRead();
-    EXPECT_FALSE(h.view.component(QStringLiteral("PacketPort2")).visible);
+    EXPECT_FALSE(h.view.component(Name::PacketPort2).visible);
 }
 
 TEST_F(PortLinkTest, WaitForDataGivesUpAfterAbout200Milliseconds)

@@ -164,11 +164,11 @@ TEST_F(ReceiveDecoderTest, APacketLinkChangeEndsTheBlockAtTheFirstShownByte)
     h.station().CaptureOn = true;
     decode("\x01*** CONNECTED to DL2XYZ\r");
     EXPECT_EQ(text(), QStringLiteral("*"));
-    EXPECT_EQ(h.view.component(QStringLiteral("LeesLed")).fill, Colors::Lime)
+    EXPECT_EQ(h.view.component(Name::LeesLed).fill, Colors::Lime)
         << "the block's housekeeping still runs";
-    EXPECT_EQ(h.view.caption(QStringLiteral("Pane6")), QStringLiteral("Rx.buf.: 1"));
+    EXPECT_EQ(h.view.caption(Name::Pane6), QStringLiteral("Rx.buf.: 1"));
     EXPECT_TRUE(h.station().Connected);
-    EXPECT_TRUE(h.view.component(QStringLiteral("PacketDisconnect")).enabled);
+    EXPECT_TRUE(h.view.component(Name::PacketDisconnect).enabled);
     EXPECT_FALSE(h.station().DecoderBusy);
     EXPECT_TRUE(h.station().RxChunk.isEmpty());
     EXPECT_EQ(monitorSwitches, 1);
@@ -179,7 +179,7 @@ TEST_F(ReceiveDecoderTest, APacketLinkChangeEndsTheBlockAtTheFirstShownByte)
     EXPECT_FALSE(h.station().Connected);
     EXPECT_EQ(h.station().PacketState, QStringLiteral("STANDBY"));
     EXPECT_EQ(h.station().HisCall, QString());
-    EXPECT_FALSE(h.view.component(QStringLiteral("PacketDisconnect")).enabled);
+    EXPECT_FALSE(h.view.component(Name::PacketDisconnect).enabled);
     EXPECT_EQ(monitorSwitches, 2);
 }
 
@@ -194,8 +194,8 @@ TEST_F(ReceiveDecoderTest, AStatusReplyDrivesTheStatusLineAndIsNotText)
     EXPECT_EQ(h.station().TrafficText, QStringLiteral("PHASE"));
     EXPECT_TRUE(h.station().Connected);
     EXPECT_FALSE(h.station().Transmitting);
-    EXPECT_EQ(h.view.caption(QStringLiteral("Pane2")), QStringLiteral("CONNECT"));
-    EXPECT_EQ(h.view.caption(QStringLiteral("Pane4")), QStringLiteral("PHASE"));
+    EXPECT_EQ(h.view.caption(Name::Pane2), QStringLiteral("CONNECT"));
+    EXPECT_EQ(h.view.caption(Name::Pane4), QStringLiteral("PHASE"));
 }
 
 TEST_F(ReceiveDecoderTest, AStatusCodeEndingABlockReusesTheLastStatusByte)
@@ -238,12 +238,12 @@ TEST_F(ReceiveDecoderTest, ModeHooksSeeTheWholeBlockEvenThroughHiddenText)
 
     h.station().ModeId = Mode::Cw;
     decode("\x01** DELAY AUTO-SPEED\r");
-    EXPECT_EQ(h.view.caption(QStringLiteral("CwDelayed")), QStringLiteral("Delay"));
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("CwDelayed")));
-    EXPECT_EQ(h.view.caption(QStringLiteral("Pane2")), QStringLiteral("Rx :Auto"));
+    EXPECT_EQ(h.view.caption(Name::CwDelayed), QStringLiteral("Delay"));
+    EXPECT_TRUE(h.view.isChecked(Name::CwDelayed));
+    EXPECT_EQ(h.view.caption(Name::Pane2), QStringLiteral("Rx :Auto"));
     decode("\x01** IMMEDIATE FIX-SPEED\r");
-    EXPECT_EQ(h.view.caption(QStringLiteral("CwDelayed")), QStringLiteral("Direct"));
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("CwTransmit")));
+    EXPECT_EQ(h.view.caption(Name::CwDelayed), QStringLiteral("Direct"));
+    EXPECT_TRUE(h.view.isChecked(Name::CwTransmit));
     EXPECT_FALSE(h.station().CwRxAuto);
 
     // PSK31: the last sub-mode named wins; hooks need a shown-path byte to fire.
@@ -299,7 +299,7 @@ TEST_F(ReceiveDecoderTest, CaptureTakesEveryTextByteShownOrNotAndAFailureStopsTh
     // The hidden echo and its CR are captured; the status reply and backspace are not.
     EXPECT_EQ(captured, QByteArray("ab\rc"));
     EXPECT_EQ(text(), QStringLiteral("a"));
-    EXPECT_EQ(h.view.component(QStringLiteral("LeesLed")).fill, Colors::Lime);
+    EXPECT_EQ(h.view.component(Name::LeesLed).fill, Colors::Lime);
 
     captured.clear();
     captureWorks = false;
@@ -321,7 +321,7 @@ TEST_F(ReceiveDecoderTest, EndOfBlockShowsTheWindowLengthAndNoHeldBlockIsRead)
 {
     decode("\x02"
            "abc");
-    EXPECT_EQ(h.view.caption(QStringLiteral("Pane6")), QStringLiteral("Rx.buf.: 3"));
+    EXPECT_EQ(h.view.caption(Name::Pane6), QStringLiteral("Rx.buf.: 3"));
     EXPECT_EQ(h.station().RxCount, 0);
     h.station().ReceiveHold = true;
     decode("def");
@@ -337,13 +337,13 @@ TEST_F(ReceiveDecoderTest, MessagesAreForcedOnInPacketAndTheForcingUndoneAfterwa
     h.station().ModeId = Mode::Packet;
     modes.Zetmessages();
     EXPECT_TRUE(h.settings().MessagesOnScreen);
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("Sub_MenuMessagesOnScreenOn")));
+    EXPECT_TRUE(h.view.isChecked(Name::Sub_MenuMessagesOnScreenOn));
     decode("\x01*** link text");
     EXPECT_EQ(text(), QStringLiteral("*** link text"));
     h.station().ModeId = Mode::Pactor;
     modes.Zetmessages();
     EXPECT_FALSE(h.settings().MessagesOnScreen);
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("Sub_MenuMessagesOnScreenOff")));
+    EXPECT_TRUE(h.view.isChecked(Name::Sub_MenuMessagesOnScreenOff));
 
     // Switched on by the operator, they stay on.
     h.settings().MessagesOnScreen = true;

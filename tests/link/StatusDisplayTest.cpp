@@ -14,7 +14,7 @@ protected:
         h.port.OpenPort();
         h.texts().TransmitText = QStringLiteral("Transmitting");
         h.texts().Callingtext = QStringLiteral("Calling...");
-        h.view.setCaption(QStringLiteral("Receivebar"), QStringLiteral("Receive"));
+        h.view.setCaption(Name::Receivebar, QStringLiteral("Receive"));
     }
 
     const ComponentState& pane(int number) const
@@ -64,7 +64,7 @@ TEST_F(StatusDisplayTest, ListenClearsTheCallAndIdleShowsLime)
     EXPECT_EQ(pane(4).text, Colors::Black);
     EXPECT_EQ(pane(5).caption, QStringLiteral("Receive")) << "listening shows the receive bar";
     EXPECT_EQ(pane(5).fill, Colors::Lime);
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("PactorListen")));
+    EXPECT_TRUE(h.view.isChecked(Name::PactorListen));
     EXPECT_FALSE(enabled("PactorDisconnect"));
     EXPECT_TRUE(enabled("PactorConnect"));
     EXPECT_FALSE(enabled("SpeedHiscall")) << "only CW, RTTY and PSK31 keep it without a link";
@@ -86,11 +86,11 @@ TEST_F(StatusDisplayTest, RttyButtonsFollowTheTransmitBit)
 {
     h.station().ModeId = Mode::Rtty;
     status.showStatusByte(0x58); // 101, transmitting
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("rttyTransmit")));
+    EXPECT_TRUE(h.view.isChecked(Name::rttyTransmit));
     EXPECT_FALSE(enabled("rttyTransmit"));
     EXPECT_TRUE(enabled("RttyReceive"));
     status.showStatusByte(0x57);
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("RttyReceive")));
+    EXPECT_TRUE(h.view.isChecked(Name::RttyReceive));
     EXPECT_FALSE(enabled("RttyReceive"));
     EXPECT_EQ(pane(4).fill, Colors::Silver) << "traffic 000 is red, 111 silver";
 }
@@ -99,12 +99,12 @@ TEST_F(StatusDisplayTest, ModeFieldsPressTheirButtonsAndSomeModesNameTheirOwnSta
 {
     status.showStatusByte(0x47); // 100: unproto
     EXPECT_EQ(h.station().ModeText, QStringLiteral("UNPRO(L)"));
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("PactorUnpro")));
+    EXPECT_TRUE(h.view.isChecked(Name::PactorUnpro));
     status.showStatusByte(0x77); // 111: standby
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("PactorStandby")));
+    EXPECT_TRUE(h.view.isChecked(Name::PactorStandby));
     status.showStatusByte(0x37); // 011: FEC
     EXPECT_EQ(h.station().ModeText, QStringLiteral("FEC"));
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("AmtorFec")));
+    EXPECT_TRUE(h.view.isChecked(Name::AmtorFec));
 
     h.station().ModeId = Mode::Audio;
     h.station().AudioFilterName = QStringLiteral("NOTCH");
@@ -165,18 +165,18 @@ TEST_F(StatusDisplayTest, PacketShowsItsOwnStateInThePane)
 TEST_F(StatusDisplayTest, NavtexLampShowsTheLastStateThatApplies)
 {
     status.ErrorTimer();
-    EXPECT_FALSE(h.view.component(QStringLiteral("NavtexLed")).visible);
+    EXPECT_FALSE(h.view.component(Name::NavtexLed).visible);
     h.settings().AmtexOn = true;
     h.station().WordOut = true;
     status.ErrorTimer();
-    EXPECT_EQ(h.view.caption(QStringLiteral("NavtexLed")), QStringLiteral("WOut"));
-    EXPECT_TRUE(h.view.component(QStringLiteral("NavtexLed")).visible);
+    EXPECT_EQ(h.view.caption(Name::NavtexLed), QStringLiteral("WOut"));
+    EXPECT_TRUE(h.view.component(Name::NavtexLed).visible);
     h.station().ConvMode = true;
     status.ErrorTimer();
-    EXPECT_EQ(h.view.caption(QStringLiteral("NavtexLed")), QStringLiteral("Conv"));
+    EXPECT_EQ(h.view.caption(Name::NavtexLed), QStringLiteral("Conv"));
     h.station().ModeId = Mode::Rtty;
     status.ErrorTimer();
-    EXPECT_EQ(h.view.caption(QStringLiteral("NavtexLed")), QStringLiteral("WOut"));
+    EXPECT_EQ(h.view.caption(Name::NavtexLed), QStringLiteral("WOut"));
 }
 
 TEST_F(StatusDisplayTest, HousekeepingReleasesHeldTextOnceTheControllerTransmits)
@@ -201,11 +201,11 @@ TEST_F(StatusDisplayTest, ScrollingUpIsReadBackUntilTheWindowIsAtTheBottomAgain)
     h.view.setScrollPosition(40);
     status.ErrorTimer();
     EXPECT_FALSE(h.station().ScrollBack);
-    EXPECT_EQ(h.view.focus(), QStringLiteral("TransmitWindow"));
+    EXPECT_EQ(h.view.focus(), Name::TransmitWindow);
     h.view.setScrollPosition(30);
     status.ErrorTimer();
     EXPECT_TRUE(h.station().ScrollBack);
-    EXPECT_EQ(h.view.focus(), QStringLiteral("TempMemo"));
+    EXPECT_EQ(h.view.focus(), Name::TempMemo);
     EXPECT_EQ(pane(1).caption, QStringLiteral("SCROLL BACK"));
     EXPECT_EQ(pane(1).fill, Colors::Red);
     h.view.setScrollPosition(40);

@@ -116,11 +116,10 @@ TEST_F(ModeCommandsTest, TogglesSwapTheirCommands)
     commands.PactorDuplexClick();
     commands.PactorDuplexClick();
     commands.Pactor3ButtonClick();
-    EXPECT_EQ(h.view.caption(QStringLiteral("Pactor3Button")), QStringLiteral("Pt II"));
+    EXPECT_EQ(h.view.caption(Name::Pactor3Button), QStringLiteral("Pt II"));
     commands.Pactor3ButtonClick();
-    EXPECT_EQ(h.view.caption(QStringLiteral("Pactor3Button")), QStringLiteral("Pt III"));
-    EXPECT_EQ(h.view.component(QStringLiteral("Pactor3Button")).hint,
-              QStringLiteral("Switch to Pactor 3"));
+    EXPECT_EQ(h.view.caption(Name::Pactor3Button), QStringLiteral("Pt III"));
+    EXPECT_EQ(h.view.component(Name::Pactor3Button).hint, QStringLiteral("Switch to Pactor 3"));
     EXPECT_EQ(h.wire.writtenText(), QStringLiteral("<ESC>Pd 1<CR><ESC>Pd 0<CR>TO 3<CR>Myl 3<CR>"
                                                    "TO 0<CR>Myl 2<CR>"));
 

@@ -68,11 +68,11 @@ TEST_F(ModeSwitchTest, BackToPactorReadiesThenEntersWithItsPause)
     EXPECT_EQ(h.wire.transcript(), QStringLiteral("[200ms]<ESC>Q<CR>[200ms]Pt<CR>[500ms]"));
     EXPECT_EQ(h.station().ModeId, Mode::Pactor);
     EXPECT_EQ(h.station().LastPageIndex, 0);
-    EXPECT_EQ(h.view.component(QStringLiteral("PageControl")).page, 0);
-    EXPECT_TRUE(h.view.component(QStringLiteral("MenuUnpro")).enabled);
-    EXPECT_FALSE(h.view.component(QStringLiteral("MenuAmtorFec")).enabled);
-    EXPECT_FALSE(h.view.component(QStringLiteral("MenuBaudotTransmit")).enabled);
-    EXPECT_EQ(h.view.caption(QStringLiteral("MenuYourcall")), QStringLiteral("&Your call"));
+    EXPECT_EQ(h.view.component(Name::PageControl).page, 0);
+    EXPECT_TRUE(h.view.component(Name::MenuUnpro).enabled);
+    EXPECT_FALSE(h.view.component(Name::MenuAmtorFec).enabled);
+    EXPECT_FALSE(h.view.component(Name::MenuBaudotTransmit).enabled);
+    EXPECT_EQ(h.view.caption(Name::MenuYourcall), QStringLiteral("&Your call"));
 }
 
 TEST_F(ModeSwitchTest, TheZ80NeedsAnEscapeAndADrainBeforePactor)
@@ -90,7 +90,7 @@ TEST_F(ModeSwitchTest, APageChangeWhileLinkedIsRefusedWithAWarningAndNothingSent
     modes.PageControlChange(0);
     EXPECT_TRUE(h.wire.events().empty());
     EXPECT_EQ(h.station().ModeId, Mode::Amtor);
-    EXPECT_EQ(h.view.component(QStringLiteral("PageControl")).page, 1);
+    EXPECT_EQ(h.view.component(Name::PageControl).page, 1);
     ASSERT_EQ(h.modal.shown.size(), 1);
     EXPECT_EQ(h.modal.shown[0].text, QStringLiteral("Disconnect first"));
 
@@ -181,9 +181,9 @@ TEST_F(ModeSwitchTest, AmtorTakesTheSelectiveCallAndTheFecEntry)
 {
     h.texts().YourSelCallText = QStringLiteral("&Your SelCall");
     modes.MenuAmtorClick();
-    EXPECT_EQ(h.view.caption(QStringLiteral("MenuYourcall")), QStringLiteral("&Your SelCall"));
-    EXPECT_TRUE(h.view.component(QStringLiteral("MenuAmtorFec")).enabled);
-    EXPECT_FALSE(h.view.component(QStringLiteral("MenuUnpro")).enabled);
+    EXPECT_EQ(h.view.caption(Name::MenuYourcall), QStringLiteral("&Your SelCall"));
+    EXPECT_TRUE(h.view.component(Name::MenuAmtorFec).enabled);
+    EXPECT_FALSE(h.view.component(Name::MenuUnpro).enabled);
     EXPECT_EQ(h.station().LastPageIndex, 1);
 }
 
@@ -198,9 +198,9 @@ TEST_F(ModeSwitchTest, PacketPortTwoOnAPtcIIEndsWithBothPortCommands)
     EXPECT_EQ(h.station().PacketState, QStringLiteral("MONITOR"));
 
     // A controller whose sign-on said it has no port 2 keeps the button hidden.
-    h.view.setVisible(QStringLiteral("PacketPort2"), false);
+    h.view.setVisible(Name::PacketPort2, false);
     modes.Sub_MenuPacketPort1Click();
-    EXPECT_FALSE(h.view.component(QStringLiteral("PacketPort2")).visible);
+    EXPECT_FALSE(h.view.component(Name::PacketPort2).visible);
 }
 
 TEST_F(ModeSwitchTest, APacketPortRefusedWithItsPageSendsNothing)
@@ -222,8 +222,8 @@ TEST_F(ModeSwitchTest, APtcIIeHasOnePacketPortAndNoPortCommand)
     modes.Sub_MenuPacketPort2Click();
     EXPECT_FALSE(h.wire.writtenText().contains(QLatin1String("P 2")));
     EXPECT_FALSE(h.wire.writtenText().contains(QLatin1String("P 1")));
-    EXPECT_FALSE(h.view.component(QStringLiteral("PacketPort1")).visible);
-    EXPECT_FALSE(h.view.component(QStringLiteral("PacketPort2")).visible);
+    EXPECT_FALSE(h.view.component(Name::PacketPort1).visible);
+    EXPECT_FALSE(h.view.component(Name::PacketPort2).visible);
 }
 
 TEST_F(ModeSwitchTest, TheDumbSwitchGoesOutTwiceAndShowsTheMessages)
@@ -248,7 +248,7 @@ TEST_F(ModeSwitchTest, TheDumbSwitchWhileLinkedSendsPtBeforeThePageIsRefused)
     modes.MenuDumbClick();
     EXPECT_EQ(h.wire.transcript(), QStringLiteral("Pt<CR>[1500ms]"));
     EXPECT_EQ(h.station().ModeId, Mode::Dumb);
-    EXPECT_EQ(h.view.component(QStringLiteral("PageControl")).page, 0);
+    EXPECT_EQ(h.view.component(Name::PageControl).page, 0);
     EXPECT_EQ(h.modal.shown.size(), 1);
 }
 
@@ -272,7 +272,7 @@ TEST_F(ModeSwitchTest, TheModePaneTunesCwWeightAndTheTeleprinterShift)
     EXPECT_EQ(h.station().CwWeight, 4);
     EXPECT_EQ(h.wire.writtenText(), QStringLiteral("<ESC>CWW 250<CR><ESC>CWW 4<CR>"));
     modes.Pane1MouseEnter();
-    EXPECT_TRUE(h.view.component(QStringLiteral("Pane1")).hint.startsWith(u"Left=CWWeight-"))
+    EXPECT_TRUE(h.view.component(Name::Pane1).hint.startsWith(u"Left=CWWeight-"))
         << "the hint says what a left press does";
 
     h.wire.clear();
@@ -280,7 +280,7 @@ TEST_F(ModeSwitchTest, TheModePaneTunesCwWeightAndTheTeleprinterShift)
     QString shown;
     for (int i = 0; i < 4; ++i) {
         modes.Pane1MouseDown(MouseButton::Right);
-        shown += h.view.caption(QStringLiteral("Pane8"));
+        shown += h.view.caption(Name::Pane8);
     }
     EXPECT_EQ(shown, QStringLiteral("1230"));
     EXPECT_EQ(h.wire.writtenText(),
@@ -300,14 +300,14 @@ TEST_F(ModeSwitchTest, ThePanesActOnlyInTheirModes)
     modes.Pane1MouseEnter();
     EXPECT_TRUE(h.wire.events().empty());
     EXPECT_FALSE(h.station().WordOut);
-    EXPECT_EQ(h.view.component(QStringLiteral("Pane1")).frame, FrameLook::Flat);
+    EXPECT_EQ(h.view.component(Name::Pane1).frame, FrameLook::Flat);
 
     h.station().ModeId = Mode::Amtor;
     modes.Pane2MouseDown(MouseButton::Right);
     EXPECT_TRUE(h.station().WordOut);
-    EXPECT_TRUE(h.view.isChecked(QStringLiteral("RttyWout")));
+    EXPECT_TRUE(h.view.isChecked(Name::RttyWout));
     modes.Pane1MouseEnter();
-    EXPECT_EQ(h.view.component(QStringLiteral("Pane1")).hint,
+    EXPECT_EQ(h.view.component(Name::Pane1).hint,
               QStringLiteral("Left=LTRS command\r\nRight=TX/RX Shift"));
 }
 
@@ -316,15 +316,15 @@ TEST_F(ModeSwitchTest, APtcPlusShowsCwButNoPacketAudioPskNavtexOrTools)
     h.station().PtcType = PtcModel::Plus;
     modes.showModesOfModel();
     EXPECT_TRUE(h.view.component(QStringLiteral("CW")).visible);
-    EXPECT_TRUE(h.view.component(QStringLiteral("MenuCw")).visible);
+    EXPECT_TRUE(h.view.component(Name::MenuCw).visible);
     for (const char* page : {"PACKET", "AUDIO", "PSK31", "NAVTEX", "DUMBMODE", "MenuPacket"})
         EXPECT_FALSE(h.view.component(QLatin1String(page)).visible) << page;
-    EXPECT_FALSE(h.view.component(QStringLiteral("Sub_Menu200BdFSK")).enabled);
+    EXPECT_FALSE(h.view.component(Name::Sub_Menu200BdFSK).enabled);
 
     // A Z80 recognised while its CW page is shown: the page stays, the rest goes.
     h.station().PtcType = PtcModel::Z80;
     h.station().PageIndex = static_cast<int>(Mode::Cw);
     modes.showModesOfModel();
     EXPECT_TRUE(h.view.component(QStringLiteral("CW")).visible);
-    EXPECT_FALSE(h.view.component(QStringLiteral("MenuCw")).visible);
+    EXPECT_FALSE(h.view.component(Name::MenuCw).visible);
 }

@@ -9,6 +9,7 @@
 #include "RecordingView.h"
 #include "WireLog.h"
 #include "app/OrvantiCore.h"
+#include "base/ComponentNames.h"
 
 struct CoreHarness {
     WireLog wire;

@@ -1,8 +1,8 @@
 #include "RecordingView.h"
 
 #include "Misuse.h"
+#include "base/ComponentNames.h"
 
-#include <QFile>
 #include <QSet>
 #include <QTextStream>
 
@@ -30,16 +30,8 @@ void appendAsLine(QString& text, const QString& line, QString* added)
 
 } // namespace
 
-QStringList windowComponentNames()
-{
-    QFile file(QStringLiteral(ORVANTI_WINDOW_NAMES_FILE));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        reportMisuse(std::string("cannot read ") + ORVANTI_WINDOW_NAMES_FILE + ": " +
-                     file.errorString().toStdString());
-        return {};
-    }
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
+#include "Misuse.h"
+#include "base/ComponentNames.h"
 
 RecordingView::~RecordingView()
 {
@@ -51,7 +43,7 @@ RecordingView::~RecordingView()
 void RecordingView::noteName(const QString& name) const
 {
     static const QSet<QString> known = [] {
-        const QStringList names = windowComponentNames();
+        const QStringList names = Name::all();
         return QSet<QString>(names.cbegin(), names.cend());
     }();
     if (!known.contains(name) && !unknownNames_.contains(name))

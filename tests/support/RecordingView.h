@@ -34,8 +34,8 @@ struct TextRun {
 // ReceiveView and TransmitView share method names, so the transmit window is a member.
 class RecordingView final : public View, public ReceiveView {
 public:
-    // Fails the test when a component name was used that the real main window lacks
-    // (the names are in WindowComponentNames.txt, which a GUI test keeps up to date).
+    // Fails the test when a component name was used that ComponentNames.h lacks (a GUI
+    // test keeps that list equal to the real window's).
     ~RecordingView() override;
 
     // View
@@ -151,6 +151,3 @@ private:
     TransmitRecorder transmitView_;
     mutable QStringList unknownNames_;
 };
-
-// The main window's component names as the file lists them; empty when it cannot be read.
-QStringList windowComponentNames();

@@ -104,8 +104,7 @@ TEST_F(KeyboardTest, CtrlSFreezesTheReceiveDisplayUntilCtrlQ)
     ctrl('S');
     EXPECT_EQ(wire.written(), QByteArray("\x13"));
     EXPECT_EQ(transmit()->toPlainText(), QStringLiteral("CTRL-S\n"));
-    EXPECT_EQ(window->findChild<TRzPanel*>(QStringLiteral("XOnLed"))->caption(),
-              QStringLiteral("XOff"));
+    EXPECT_EQ(window->findChild<TRzPanel*>(Name::XOnLed)->caption(), QStringLiteral("XOff"));
     receive("\x02held text");
     EXPECT_FALSE(receiveText().contains(QStringLiteral("held text")));
 
@@ -191,7 +190,7 @@ TEST_F(KeyboardTest, ClipboardKeysCopyFromTheReceiveWindowAndPasteWithoutSending
     EXPECT_EQ(wire.written(), QByteArray());
 
     core().status.ErrorTimer();
-    auto* clear = window->findChild<QAction*>(QStringLiteral("PopUpClipClear"));
+    auto* clear = window->findChild<QAction*>(Name::PopUpClipClear);
     ASSERT_TRUE(clear->isEnabled());
     clear->trigger();
     core().status.ErrorTimer();
@@ -224,12 +223,12 @@ TEST_F(KeyboardTest, ClearButtonsEmptyTheWindowsAndTheControllerBuffer)
     receive("\x02some text");
     QTest::keyClicks(transmit(), QStringLiteral("typed"));
     wire.clear();
-    window->findChild<QAbstractButton*>(QStringLiteral("ClearTransmitBuffer"))->click();
+    window->findChild<QAbstractButton*>(Name::ClearTransmitBuffer)->click();
     EXPECT_EQ(wire.written(), QByteArray("\x1b"
                                          "CLR\r"));
-    window->findChild<QAbstractButton*>(QStringLiteral("SpeedTxClear"))->click();
+    window->findChild<QAbstractButton*>(Name::SpeedTxClear)->click();
     EXPECT_EQ(transmit()->toPlainText(), QString());
-    window->findChild<QAbstractButton*>(QStringLiteral("SpeedRxClear"))->click();
+    window->findChild<QAbstractButton*>(Name::SpeedRxClear)->click();
     EXPECT_EQ(receiveText(), QString());
     EXPECT_EQ(wire.written(), QByteArray("\x1b"
                                          "CLR\r"));

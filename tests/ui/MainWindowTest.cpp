@@ -110,18 +110,18 @@ TEST_F(MainWindowTest, EveryItemAndButtonRunsTheActionOfItsName)
 TEST_F(MainWindowTest, TheListOfComponentNamesIsTheWindows)
 {
     const QStringList names = window->view().componentNames();
-    const QStringList listed = windowComponentNames();
+    const QStringList listed = Name::all();
     for (const QString& name : names)
         EXPECT_TRUE(listed.contains(name))
-            << "add to tests/support/WindowComponentNames.txt: " << name.toStdString();
+            << "add to src/base/ComponentNames.h: " << name.toStdString();
     for (const QString& name : listed)
-        EXPECT_TRUE(names.contains(name)) << "no longer in the window: " << name.toStdString();
+        EXPECT_TRUE(names.contains(name)) << "no window builds: " << name.toStdString();
 }
 
 TEST_F(MainWindowTest, AMisspeltComponentNameIsNoted)
 {
     WidgetView::clearMissedNames();
-    window->view().setCaption(QStringLiteral("Pane1"), QStringLiteral("PACTOR"));
+    window->view().setCaption(Name::Pane1, QStringLiteral("PACTOR"));
     window->view().setEnabled(QStringLiteral("MenuComPrt"), false);
     EXPECT_EQ(WidgetView::missedNames(), QStringList{QStringLiteral("MenuComPrt")});
     WidgetView::clearMissedNames(); // noted; the suite's check would fail on it

@@ -78,8 +78,7 @@ TEST_F(OnBareDisplay, PasteWithNothingOnTheClipboardPastesNothingAndSendsNothing
              QTest::keyClick(transmit, Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
          }},
         {"middle button", [&] { QTest::mouseClick(transmit->viewport(), Qt::MiddleButton); }},
-        {"pop-up menu",
-         [&] { window->findChild<QAction*>(QStringLiteral("PopUpShiftIns"))->trigger(); }},
+        {"pop-up menu", [&] { window->findChild<QAction*>(Name::PopUpShiftIns)->trigger(); }},
         {"Ctrl+V in the receive window",
          [&] { QTest::keyClick(receive, Qt::Key_V, Qt::ControlModifier); }},
         {"middle button in the receive window",
