@@ -239,6 +239,9 @@ SimEngine::SimEngine(Options options)
         options_.replyDelayMs = 0;
     if (options_.connectDelayMs < 0)
         options_.connectDelayMs = 0;
+    // An XON mark at or above the XOFF mark would answer every XOFF at once.
+    if (options_.transmitLowWater >= options_.transmitHighWater)
+        options_.transmitLowWater = options_.transmitHighWater / 2;
     if (options_.burstIntervalMs <= 0)
         options_.burstIntervalMs = 1;
     options_.burstBytes = std::min(options_.burstBytes, kMaxBurst);

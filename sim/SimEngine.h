@@ -62,7 +62,8 @@ struct Options {
     int echoDelayMs = 40;                 // delay from a byte's transmission to its echo
     int radioCharsPerSecond = 200;        // rate at which queued transmit text leaves
     std::size_t transmitHighWater = 1500; // queued transmit text above this: send XOFF
-    std::size_t transmitLowWater = 200;   // back at or below this: send XON
+    std::size_t transmitLowWater = 200;   // back at or below this: XON (half the XOFF mark
+                                          // when not below it)
     int replyDelayMs = 1500;              // from a typed line's CR on the air to the reply
     std::size_t burstBytes = 0;           // above 0: a burst this long every burstIntervalMs
     int burstIntervalMs = 5000;           // (the first one interval after "Term 4")

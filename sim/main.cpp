@@ -38,7 +38,8 @@ const char* const kUsage =
     "  --radio-rate  characters a second the radio sends of the typed text (default 200)\n"
     "  --xoff-above  send XOFF when more than N typed bytes wait for the radio\n"
     "                (default 1500)\n"
-    "  --xon-at      send XON again once N or fewer wait (default 200)\n"
+    "  --xon-at      send XON again once N or fewer wait (default 200; half the\n"
+    "                XOFF mark when N is not below it)\n"
     "  --link        also make PATH a symbolic link to the device\n";
 
 struct Arguments {
@@ -153,11 +154,6 @@ bool parseArguments(int argc, char** argv, Arguments* args, std::string* error)
             }
             args->options.burstIntervalMs = static_cast<int>(number);
         }
-    }
-    // Below, not at: an XON at the XOFF mark would answer every XOFF at once.
-    if (args->options.transmitLowWater >= args->options.transmitHighWater) {
-        *error = "--xon-at must be less than --xoff-above";
-        return false;
     }
     return true;
 }
