@@ -282,177 +282,6 @@ TEST(SimEngineLink, EscCommandWhileTransmittingIsACommand)
     EXPECT_FALSE(engine.transmitting());
 }
 
-// --- calls ---------------------------------------------------------------------------------
-
-struct CallCase {
-    const char* name;
-    std::string entry;
-    ptcsim::CallOutcome outcome;
-    std::string systemText; // class 1 once the connect delay is over
-    std::uint8_t statusAfter;
-};
-
-void PrintTo(const CallCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
-class SimEngineCalls : public ::testing::TestWithParam<CallCase> {};
-
-TEST_P(SimEngineCalls, CallComesUpFailsOrGoesOnAsChosen)
-{
-    const CallCase& row = GetParam();
-    Options options;
-    options.connectDelayMs = 300;
-    options.callOutcome = row.outcome;
-    SimEngine engine = term4Engine(options);
-    exchange(engine, row.entry, 0);
-    EXPECT_EQ(parse(exchange(engine, kEsc + "C dk0xyz\r", 100)).byClass[1], "");
-    EXPECT_EQ(statusAt(engine, 399), 0x09) << "standby, sending, REQUEST while calling";
-    EXPECT_EQ(parse(drain(engine, 399)).byClass[1], "");
-
-    const Pieces after = parse(drain(engine, 60000));
-    EXPECT_EQ(after.byClass[1], row.systemText);
-    EXPECT_EQ(statusAt(engine, 60000), row.statusAfter);
-    EXPECT_EQ(engine.connected(), row.outcome == ptcsim::CallOutcome::Answered);
-    EXPECT_EQ(engine.calling(), row.outcome == ptcsim::CallOutcome::Unanswered);
-    if (row.outcome != ptcsim::CallOutcome::Answered) {
-        EXPECT_EQ(after.byClass[2], "") << "nobody greets";
-        EXPECT_EQ(engine.nextEventMs(60000), -1) << "an unanswered call has no end of its own";
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Outcomes, SimEngineCalls,
-    ::testing::Values(CallCase{"PactorAnswered", "Pt\r", ptcsim::CallOutcome::Answered,
-                               "*** CONNECTED TO DK0XYZ\r", 0x23},
-                      CallCase{"AmtorAnswered", "AM\r", ptcsim::CallOutcome::Answered,
-                               "*** CONNECTED TO DK0XYZ\r", 0x13},
-                      CallCase{"PactorFailed", "Pt\r", ptcsim::CallOutcome::Failed,
-                               "*** NO ANSWER FROM DK0XYZ\r*** STBY\r", 0x07},
-                      CallCase{"PacketFailed", "PAC\r", ptcsim::CallOutcome::Failed,
-                               "*** NO ANSWER FROM DK0XYZ\r*** DISCONNECTED fm DK0XYZ\r", 0x07},
-                      CallCase{"AmtorUnanswered", "AM\r", ptcsim::CallOutcome::Unanswered, "",
-                               0x09}),
-    [](const auto& test) { return std::string(test.param.name); });
-
-TEST(SimEngineCallsEnd, UnansweredCallEndsByDisconnectAndTheNextCallTakesTheNewOutcome)
-{
-    Options options;
-    options.callOutcome = ptcsim::CallOutcome::Unanswered;
-    SimEngine engine = term4Engine(options);
-    exchange(engine, kEsc + "C dk0xyz\r", 0);
-    EXPECT_EQ(parse(exchange(engine, kEsc + "D\r", 5000)).byClass[1], "*** DISCONNECTED\r");
-    EXPECT_EQ(statusAt(engine, 5001), 0x07);
-
-    engine.setCallOutcome(ptcsim::CallOutcome::Answered);
-    exchange(engine, kEsc + "C dk0xyz\r", 6000);
-    drain(engine, 7000);
-    EXPECT_TRUE(engine.connected());
-}
-
-// While linked, a line without ESC is text for the other station, a "C call" too; with
-// ESC the controller refuses a second link.
-TEST(SimEngineCallsEnd, ConnectWhileLinkedIsTextUnlessEscaped)
-{
-    SimEngine engine = term4Engine();
-    exchange(engine, "Pt\r" + kEsc + "C dk0xyz\r", 0);
-    drain(engine, 1000);
-    ASSERT_TRUE(engine.connected());
-    EXPECT_EQ(parse(exchange(engine, kEsc + "C dl9zzz\r", 1000)).byClass[1],
-              "*** ERROR: link in use\r");
-    engine.receive("C DL9ZZZ\r", 1000);
-    drain(engine, 2000);
-    const std::vector<ptcsim::TransmittedLine> expected = {
-        {1045, SimMode::Pactor, "DK0XYZ", "C DL9ZZZ"}};
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), engine.transmittedLines().begin(),
-                           engine.transmittedLines().end()));
-    EXPECT_TRUE(engine.replyPending()) << "the station answers it like any line";
-}
-
-// --- transmissions ---------------------------------------------------------------------------
-
-struct SendCase {
-    const char* name;
-    std::string entry;
-    std::string start;       // switches the transmitter on
-    std::uint8_t statusIdle; // on, nothing typed yet
-    std::uint8_t statusBusy; // typed text waiting for the radio
-    std::string end;         // sent straight after the text
-    bool endIsText;          // the end goes on the air too, a byte later
-    std::uint8_t statusAfter;
-    std::string systemText; // class 1 at the end, after the last echo
-    SimMode mode;
-};
-
-void PrintTo(const SendCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
-class SimEngineSending : public ::testing::TestWithParam<SendCase> {};
-
-TEST_P(SimEngineSending, TextGoesOutAndTheEndWaitsForIt)
-{
-    const SendCase& row = GetParam();
-    SimEngine engine = term4Engine();
-    exchange(engine, row.entry, 0);
-    exchange(engine, row.start, 0);
-    EXPECT_EQ(statusAt(engine, 1), row.statusIdle);
-
-    // "cq" with a typo taken back, then an open line the end closes.
-    const std::string text = "cq de dl1abcc\b\rk";
-    engine.receive(text + row.end, 10);
-    EXPECT_EQ(statusAt(engine, 11), row.statusBusy);
-    EXPECT_TRUE(engine.transmittedLines().empty());
-
-    const std::string out = drain(engine, 5000);
-    const Pieces pieces = parse(out);
-    const std::string echo = row.endIsText ? text + row.end : text;
-    EXPECT_EQ(pieces.byClass[3], echo);
-    EXPECT_EQ(pieces.byClass[1], row.systemText);
-    EXPECT_TRUE(out.ends_with(row.systemText.empty() ? echo.substr(echo.size() - 1)
-                                                     : "\x01" + row.systemText));
-    EXPECT_EQ(statusAt(engine, 5000), row.statusAfter);
-    EXPECT_EQ(engine.mode(), row.mode);
-
-    // 5 ms a byte from 10 ms on: the CR is byte 15, the "k" byte 16.
-    const std::vector<ptcsim::TransmittedLine> expected = {
-        {85, row.mode, "", "cq de dl1abc"}, {row.endIsText ? 95 : 90, row.mode, "", "k"}};
-    const auto& lines = engine.transmittedLines();
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), lines.begin(), lines.end()))
-        << lines.size() << " lines, last: " << (lines.empty() ? "" : lines.back().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, SimEngineSending,
-    ::testing::Values(
-        SendCase{"PactorUnproto", "Pt\r", "U 1\r", 0x4b, 0x4a, "\x04", false, 0x07, "*** STBY\r",
-                 SimMode::Pactor},
-        SendCase{"AmtorFec", "AM\r", kEsc + "FEC\r", 0x3b, 0x3a, "\x04", false, 0x07, "*** STBY\r",
-                 SimMode::Amtor},
-        SendCase{"RttyCtrlD", kEsc + "BAU\r", "\x19", 0x5b, 0x5a, "\x04", false, 0x57, "",
-                 SimMode::Rtty},
-        SendCase{"PskCtrlY", "PSKT\r", "\x19", 0x5b, 0x5a, "\x19", false, 0x57, "", SimMode::Psk31},
-        // The CW keyer needs no switch: it sends what is typed, and a line's end is the end.
-        SendCase{"CwKeyer", "CWT\r", "", 0x57, 0x5a, "\r", true, 0x57, "", SimMode::Cw}),
-    [](const auto& test) { return std::string(test.param.name); });
-
-TEST(SimEngineSendingHook, HandlerSeesEachLineAsItLeavesAndAModeChangeClosesTheLast)
-{
-    SimEngine engine = term4Engine();
-    std::vector<std::string> seen;
-    engine.setTransmittedLineHandler(
-        [&](const ptcsim::TransmittedLine& line) { seen.push_back(line.text); });
-    exchange(engine, "CWT\r", 0);
-    engine.receive("73\r\rtu", 0); // the empty line is nothing to keep
-    drain(engine, 1000);
-    EXPECT_EQ(seen, std::vector<std::string>{"73"});
-    exchange(engine, kEsc + "Q\r", 1000);
-    EXPECT_EQ(seen, (std::vector<std::string>{"73", "tu"}));
-    EXPECT_EQ(engine.transmittedLines().size(), 2u);
-}
-
 // --- operating modes ----------------------------------------------------------------------
 
 struct ModeCase {
@@ -614,6 +443,110 @@ SimEngine linkedEngine(const std::string& entry)
     drain(engine, 1000);
     EXPECT_TRUE(engine.connected());
     return engine;
+}
+
+// --- calls and transmissions ----------------------------------------------------------------
+
+struct CallCase {
+    const char* name;
+    std::string entry;
+    ptcsim::CallOutcome outcome;
+    std::string outcomeText; // class 1 once the connect delay is over
+    std::uint8_t statusAfter;
+    std::string disconnectText; // class 1 for a later ESC "D"
+};
+
+class SimEngineCalls : public ::testing::TestWithParam<CallCase> {};
+
+TEST_P(SimEngineCalls, CallComesUpFailsOrGoesOnAsChosen)
+{
+    const CallCase& row = GetParam();
+    Options options;
+    options.connectDelayMs = 300;
+    options.callOutcome = row.outcome;
+    SimEngine engine = term4Engine(options);
+    exchange(engine, row.entry + kEsc + "C dk0xyz\r", 100);
+    EXPECT_EQ(statusAt(engine, 399), 0x09) << "standby, sending, REQUEST while calling";
+    EXPECT_EQ(parse(drain(engine, 399)).byClass[1], "");
+    EXPECT_EQ(parse(drain(engine, 60000)).byClass[1], row.outcomeText);
+    EXPECT_EQ(statusAt(engine, 60000), row.statusAfter);
+    EXPECT_EQ(engine.calling(), row.outcome == ptcsim::CallOutcome::Unanswered);
+    EXPECT_EQ(engine.nextEventMs(60000), -1) << "nothing to wait for, a call unanswered too";
+    EXPECT_EQ(parse(exchange(engine, kEsc + "D\r", 60000)).byClass[1], row.disconnectText);
+    EXPECT_EQ(statusAt(engine, 60001), 0x07);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, SimEngineCalls,
+    ::testing::Values(CallCase{"AmtorAnswered", "AM\r", ptcsim::CallOutcome::Answered,
+                               "*** CONNECTED TO DK0XYZ\r", 0x13, "*** DISCONNECTED\r"},
+                      CallCase{"PactorFailed", "Pt\r", ptcsim::CallOutcome::Failed,
+                               "*** NO ANSWER FROM DK0XYZ\r*** STBY\r", 0x07, ""},
+                      CallCase{"PacketFailed", "PAC\r", ptcsim::CallOutcome::Failed,
+                               "*** NO ANSWER FROM DK0XYZ\r*** DISCONNECTED fm DK0XYZ\r", 0x07, ""},
+                      CallCase{"AmtorUnanswered", "AM\r", ptcsim::CallOutcome::Unanswered, "", 0x09,
+                               "*** DISCONNECTED\r"}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+struct SendCase {
+    const char* name;
+    std::string entry;
+    std::string start;       // switches the transmitter on
+    std::uint8_t statusIdle; // on, nothing typed yet
+    std::string end;         // sent straight after the text; "\r" goes on the air too
+    std::uint8_t statusAfter;
+    std::string systemText; // class 1 at the end, after the last echo
+};
+
+class SimEngineSending : public ::testing::TestWithParam<SendCase> {};
+
+// Typed text fills the buffer past a small mark, goes out at 5 ms a byte, and the end
+// waits for it. The far side reads the lines with the typo taken back.
+TEST_P(SimEngineSending, TextGoesOutAndTheEndWaitsForIt)
+{
+    const SendCase& row = GetParam();
+    Options options;
+    options.transmitHighWater = 9;
+    SimEngine engine = term4Engine(options);
+    exchange(engine, row.entry + row.start, 0);
+    const SimMode mode = engine.mode();
+    EXPECT_EQ(statusAt(engine, 1), row.statusIdle);
+
+    const std::string text = "cq de dl1abcc\b\r\rk";
+    EXPECT_EQ(exchange(engine, text + row.end, 10), kXoff);
+    EXPECT_EQ(statusAt(engine, 11), (row.statusIdle & 0xf0) | 0x0a) << "sending, TRAFFIC";
+    const std::string out = drain(engine, 5000);
+    const std::string echo = row.end == "\r" ? text + row.end : text;
+    EXPECT_EQ(out, kXon + "\x03" + echo + (row.systemText.empty() ? "" : "\x01" + row.systemText));
+    EXPECT_EQ(statusAt(engine, 5000), row.statusAfter);
+
+    // The CR is byte 15, the "k" byte 17 (18 behind the CW line's own CR).
+    const std::vector<ptcsim::TransmittedLine> expected = {
+        {85, mode, "", "cq de dl1abc"}, {row.end == "\r" ? 100 : 95, mode, "", "k"}};
+    const auto& lines = engine.transmittedLines();
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), lines.begin(), lines.end()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, SimEngineSending,
+    ::testing::Values(SendCase{"PactorUnproto", "Pt\r", "U 1\r", 0x4b, "\x04", 0x07, "*** STBY\r"},
+                      SendCase{"AmtorFec", "AM\r", kEsc + "FEC\r", 0x3b, "\x04", 0x07,
+                               "*** STBY\r"},
+                      SendCase{"RttyCtrlD", kEsc + "BAU\r", "\x19", 0x5b, "\x04", 0x57, ""},
+                      SendCase{"PskCtrlY", "PSKT\r", "\x19", 0x5b, "\x19", 0x57, ""},
+                      // The CW keyer needs no switch: it sends what is typed.
+                      SendCase{"CwKeyer", "CWT\r", "", 0x57, "\r", 0x57, ""}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+// While linked, a line without ESC is text for the other station, a "C call" too.
+TEST(SimEngineCallsLinked, ConnectWithoutEscWhileLinkedGoesToTheStation)
+{
+    SimEngine engine = linkedEngine("Pt\r");
+    engine.receive("C DL9ZZZ\r", 1000);
+    drain(engine, 2000);
+    ASSERT_EQ(engine.transmittedLines().size(), 1u);
+    EXPECT_EQ(engine.transmittedLines().front(),
+              (ptcsim::TransmittedLine{1045, SimMode::Pactor, "DK0XYZ", "C DL9ZZZ"}));
 }
 
 TEST(SimEngineChangeOver, CtrlYTakesAndHandsBackTheLink)
@@ -889,36 +822,6 @@ TEST(SimEngineFlow, TransmitQueueSendsOneXoffAndOneXon)
     EXPECT_EQ(pieces.xon, 1);
     EXPECT_FALSE(engine.sentXoff());
     EXPECT_EQ(pieces.byClass[3], typed) << "every byte typed must be echoed once";
-}
-
-// What the program reads, take by take, with marks small enough to force an XOFF.
-TEST(SimEngineFlow, SmallMarksGiveXoffAfterTheTenthByteAndXonOnceTwoAreLeft)
-{
-    Options options;
-    options.transmitHighWater = 9;
-    options.transmitLowWater = 2;
-    options.radioCharsPerSecond = 100; // a byte every 10 ms
-    options.echoDelayMs = 0;
-    SimEngine engine = term4Engine(options);
-    exchange(engine, "U 1\r", 0);
-    engine.receive("012345678", 0);
-    EXPECT_EQ(engine.takeOutput(0, kAll), "") << "nine waiting is not above the mark";
-    engine.receive("9", 0);
-
-    const std::vector<std::pair<std::int64_t, std::string>> transcript = {{0, kXoff},
-                                                                          {10, "\x03"
-                                                                               "0"},
-                                                                          {70, "\x03"
-                                                                               "123456"},
-                                                                          {80, kXon + "\x03"
-                                                                                      "7"},
-                                                                          {100, "\x03"
-                                                                                "89"},
-                                                                          {200, ""}};
-    for (const auto& [at, expected] : transcript) {
-        engine.advance(at);
-        EXPECT_EQ(engine.takeOutput(at, kAll), expected) << "at " << at << " ms";
-    }
 }
 
 TEST(SimEngineFlow, FloodStartsWithTerm4AndFillsTheRoomLeft)
