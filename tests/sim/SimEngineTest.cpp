@@ -456,6 +456,11 @@ struct CallCase {
     std::string disconnectText; // class 1 for a later ESC "D"
 };
 
+void PrintTo(const CallCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class SimEngineCalls : public ::testing::TestWithParam<CallCase> {};
 
 TEST_P(SimEngineCalls, CallComesUpFailsOrGoesOnAsChosen)
@@ -497,6 +502,11 @@ struct SendCase {
     std::uint8_t statusAfter;
     std::string systemText; // class 1 at the end, after the last echo
 };
+
+void PrintTo(const SendCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class SimEngineSending : public ::testing::TestWithParam<SendCase> {};
 
