@@ -81,6 +81,10 @@ int pollTimeout(std::int64_t nextMs, std::int64_t nowMs)
 PtySimulator::PtySimulator(Options options, std::string logPath)
     : options_(options), logPath_(std::move(logPath)), engine_(options), startNs_(steadyNs())
 {
+    engine_.setTransmittedLineHandler([this](const TransmittedLine& line) {
+        if (onTransmittedLine)
+            onTransmittedLine(line);
+    });
 }
 
 PtySimulator::~PtySimulator()
@@ -197,6 +201,13 @@ void PtySimulator::clearReceived()
 {
     std::lock_guard lock(mutex_);
     received_.clear();
+}
+
+std::vector<TransmittedLine> PtySimulator::transmittedLines() const
+{
+    std::lock_guard lock(mutex_);
+    const auto& lines = engine_.transmittedLines();
+    return {lines.begin(), lines.end()};
 }
 
 void PtySimulator::withEngine(const std::function<void(SimEngine&, std::int64_t nowMs)>& fn)

@@ -3,7 +3,7 @@
 // Runs a SimEngine on the master side of a pseudo-terminal in its own thread. The
 // program under test opens devicePath() like any serial device. Every byte the
 // program sends is kept (with its arrival time) and, with a log path, written to a
-// file as it arrives.
+// file as it arrives; every line that goes over the air is kept as well.
 
 #include "SimEngine.h"
 
@@ -55,6 +55,12 @@ public:
     // Called in the simulator's thread, under its lock, with each run of bytes the
     // pseudo-terminal accepted, in order: what the program can read. Set before start().
     std::function<void(const char* data, std::size_t count)> onSent;
+
+    // The lines the controller sent over the air so far, oldest first.
+    std::vector<TransmittedLine> transmittedLines() const;
+    // Called in the simulator's thread, under its lock, with each line as it goes over
+    // the air: what the far station read. Set before start().
+    std::function<void(const TransmittedLine& line)> onTransmittedLine;
 
 private:
     void run();

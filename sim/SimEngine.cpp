@@ -36,11 +36,10 @@ constexpr char kClassPrompt = 4;
 constexpr unsigned kTrafficRequest = 1;
 constexpr unsigned kTrafficData = 2;
 constexpr unsigned kTrafficIdle = 3;
-constexpr unsigned kTrafficPhase = 5;
 constexpr unsigned kTrafficNone = 7;
 
 constexpr std::size_t kMaxLine = 256;
-constexpr std::int64_t kConnectDelayMs = 1000;
+constexpr std::size_t kMaxTransmittedLines = 4096; // a long soak must not grow without end
 // A packet station's first frame comes after the link frames, not in the same breath.
 constexpr std::int64_t kPacketGreetingGapMs = 200;
 constexpr int kPskOffsetLimitHz = 500;
@@ -211,6 +210,23 @@ const char* modelName(Model model)
     return modelText(model).id;
 }
 
+bool parseCallOutcome(const std::string& text, CallOutcome* outcome)
+{
+    static constexpr struct {
+        const char* name;
+        CallOutcome outcome;
+    } kOutcomes[] = {{"answered", CallOutcome::Answered},
+                     {"failed", CallOutcome::Failed},
+                     {"unanswered", CallOutcome::Unanswered}};
+    for (const auto& entry : kOutcomes) {
+        if (text == entry.name) {
+            *outcome = entry.outcome;
+            return true;
+        }
+    }
+    return false;
+}
+
 SimEngine::SimEngine(Options options)
     : options_(options), random_(options.seed), floodRandom_(options.seed ^ 0x5eedf100u),
       replyIndex_(options.seed % std::size(kReplies))
@@ -221,6 +237,11 @@ SimEngine::SimEngine(Options options)
         options_.echoDelayMs = 0;
     if (options_.replyDelayMs < 0)
         options_.replyDelayMs = 0;
+    if (options_.connectDelayMs < 0)
+        options_.connectDelayMs = 0;
+    // An XON mark at or above the XOFF mark would answer every XOFF at once.
+    if (options_.transmitLowWater >= options_.transmitHighWater)
+        options_.transmitLowWater = options_.transmitHighWater / 2;
     if (options_.burstIntervalMs <= 0)
         options_.burstIntervalMs = 1;
     options_.burstBytes = std::min(options_.burstBytes, kMaxBurst);
@@ -269,7 +290,12 @@ void SimEngine::handleByte(std::uint8_t byte, std::int64_t nowMs)
 
 bool SimEngine::inConverse() const
 {
-    return !escapePending_ && !silent_ && (connected_ || transmitting());
+    return !escapePending_ && !silent_ && (connected_ || transmitting() || keyerSends());
+}
+
+bool SimEngine::keyerSends() const
+{
+    return mode_ == SimMode::Cw;
 }
 
 void SimEngine::lineByte(std::uint8_t byte, std::int64_t nowMs)
@@ -313,8 +339,10 @@ bool SimEngine::modeControl(std::uint8_t byte, std::int64_t nowMs)
         // Never text for the air. A packet link has no change-over: dropped there.
         if (connected_ && mode_ != SimMode::Packet)
             changeOver(nowMs);
+        else if (terminalMode() && !terminalTx_)
+            terminalTx_ = true;
         else if (terminalMode())
-            terminalTx_ = !terminalTx_;
+            toReceive();
         return true;
     }
     switch (mode_) {
@@ -331,7 +359,7 @@ bool SimEngine::modeControl(std::uint8_t byte, std::int64_t nowMs)
         return true;
     case SimMode::Rtty:
         if (byte == kCtrlD) {
-            terminalTx_ = false; // back to receive once the text has gone
+            toReceive();
             return true;
         }
         return byte == kCtrlB; // LTRS: forces letters; nothing to model
@@ -389,7 +417,7 @@ void SimEngine::pskControl(std::uint8_t byte, std::int64_t nowMs)
         emitSystem("*** PSK31 defaults: DBPSK, SQUELCH OFF\r", nowMs);
         break;
     default: // Ctrl-D: back to receive
-        terminalTx_ = false;
+        toReceive();
         break;
     }
 }
@@ -652,9 +680,11 @@ SimEngine::Reply SimEngine::cmdConnect(const CommandLine& line, std::int64_t now
         return {"*** ERROR: call missing\r"};
     if (connected_ || connectPending_ || unproto_ || fec_)
         return {kLinkInUse};
+    listening_ = false;
     connectPending_ = true;
     connectCall_ = upper(line.args.front());
-    connectDueMs_ = nowMs + kConnectDelayMs;
+    connectOutcome_ = options_.callOutcome;
+    connectDueMs_ = nowMs + options_.connectDelayMs;
     return {};
 }
 
@@ -814,6 +844,14 @@ bool SimEngine::terminalMode() const
     return mode_ == SimMode::Rtty || mode_ == SimMode::Cw || mode_ == SimMode::Psk31;
 }
 
+// A terminal's transmit switched off: what is queued still goes out, then it receives.
+void SimEngine::toReceive()
+{
+    terminalTx_ = false;
+    if (transmitQueue_.empty() && !keyerSends())
+        finishAiredLine();
+}
+
 bool SimEngine::pactorMode() const
 {
     return mode_ == SimMode::Command || mode_ == SimMode::Pactor;
@@ -821,6 +859,7 @@ bool SimEngine::pactorMode() const
 
 void SimEngine::stopSending()
 {
+    finishAiredLine();
     unproto_ = false;
     fec_ = false;
     terminalTx_ = false;
@@ -894,6 +933,7 @@ void SimEngine::runRadio(std::int64_t nowMs)
         transmitQueue_.pop_front();
         lastSentMs = radioDueMs();
         nextRadioUs_ += intervalUs;
+        airByte(byte, lastSentMs);
         // A finished line turns the link round: the station answers once, however many
         // lines go out before its answer.
         if (byte == kCr && connected_ && !replyPending_ && !holdsLink_) {
@@ -909,17 +949,60 @@ void SimEngine::runRadio(std::int64_t nowMs)
     updateTransmitFlow();
     if (endPending_ && transmitQueue_.empty())
         goStandby(echoDueMs);
+    // A terminal sent back to receive ends its line once the text is out. The CW keyer
+    // runs dry between typed letters, which ends nothing.
+    else if (!transmitting() && !connected_ && !keyerSends())
+        finishAiredLine();
+}
+
+// What the other side reads: a backspace takes back the letter before it.
+void SimEngine::airByte(std::uint8_t byte, std::int64_t atMs)
+{
+    airLineMs_ = atMs;
+    if (byte == kCr) {
+        finishAiredLine();
+    } else if (byte == kBackspace) {
+        if (!airLine_.empty())
+            airLine_.pop_back();
+    } else if (byte != kLf) {
+        airLine_.push_back(static_cast<char>(byte));
+    }
+}
+
+// Keeps the line on the air so far, unless nothing of it is left.
+void SimEngine::finishAiredLine()
+{
+    if (airLine_.empty())
+        return;
+    TransmittedLine line{airLineMs_, mode_, connected_ ? remoteCall_ : std::string(), {}};
+    line.text.swap(airLine_);
+    if (transmitted_.size() == kMaxTransmittedLines)
+        transmitted_.pop_front();
+    transmitted_.push_back(std::move(line));
+    if (onTransmittedLine_)
+        onTransmittedLine_(transmitted_.back());
+}
+
+bool SimEngine::linkSetupDue() const
+{
+    return connectPending_ && connectOutcome_ != CallOutcome::Unanswered;
 }
 
 void SimEngine::runLinkSetup(std::int64_t nowMs)
 {
-    if (!connectPending_ || nowMs < connectDueMs_)
+    if (!linkSetupDue() || nowMs < connectDueMs_)
         return;
     connectPending_ = false;
-    connected_ = true;
-    remoteCall_ = connectCall_;
     // Packet words it in mixed case; the program tells the modes apart by that.
     const bool packet = mode_ == SimMode::Packet;
+    if (connectOutcome_ == CallOutcome::Failed) {
+        emitSystem("*** NO ANSWER FROM " + connectCall_ + "\r" +
+                       (packet ? "*** DISCONNECTED fm " + connectCall_ + "\r" : "*** STBY\r"),
+                   connectDueMs_);
+        return;
+    }
+    connected_ = true;
+    remoteCall_ = connectCall_;
     emitSystem((packet ? "*** CONNECTED to " : "*** CONNECTED TO ") + remoteCall_ + "\r",
                connectDueMs_);
     static const char* const kGreetings[] = {
@@ -985,6 +1068,7 @@ void SimEngine::endTransmission(std::int64_t nowMs)
 
 void SimEngine::goStandby(std::int64_t dueMs)
 {
+    finishAiredLine();
     const bool linked = connected_ || connectPending_;
     const std::string call = connected_ ? remoteCall_ : connectCall_;
     connected_ = false;
@@ -1024,10 +1108,10 @@ std::uint8_t SimEngine::statusByte() const
     unsigned modeField = 0;
     unsigned traffic = kTrafficNone;
     if (connectPending_) {
-        modeField = 1;
-        traffic = kTrafficPhase;
+        // Standby until the other side answers; our connect frames keep the sending bit on.
+        traffic = kTrafficRequest;
     } else if (connected_) {
-        modeField = 2;
+        modeField = mode_ == SimMode::Amtor ? 1 : 2;
         traffic = sendingText ? kTrafficData : replyPending_ ? kTrafficRequest : kTrafficIdle;
     } else if (fec_) {
         modeField = 3;
@@ -1043,7 +1127,7 @@ std::uint8_t SimEngine::statusByte() const
         modeField = 6;
     }
 
-    const unsigned sending = transmitting() ? 0x08 : 0;
+    const unsigned sending = transmitting() || connectPending_ ? 0x08 : 0;
     return static_cast<std::uint8_t>(modeField << 4 | sending | traffic);
 }
 
@@ -1170,7 +1254,7 @@ std::int64_t SimEngine::nextTimerMs(std::int64_t nowMs) const
     };
     if (!transmitQueue_.empty())
         consider(radioDueMs());
-    if (connectPending_)
+    if (linkSetupDue())
         consider(connectDueMs_);
     if (replyPending_)
         consider(replyDueMs_);

@@ -12,7 +12,8 @@
 //    transmitted text) and 4 (prompt) in front of its output;
 //  - the status request 30, answered by 30 and a status byte built from its state;
 //  - text typed while a link is up or while it transmits: queued for the radio,
-//    sent at the radio rate and echoed in class 3 after a short delay;
+//    sent at the radio rate and echoed in class 3 after a short delay; each line that
+//    leaves is kept as the far side reads it (transmittedLines());
 //  - a remote station that greets on connect and answers each typed line, its texts
 //    carrying the controller's umlaut codes (14..23) and corrected typos (8);
 //  - XOFF/XON in both directions; a flood mode that streams received text, and
@@ -22,10 +23,15 @@
 //    FEC is 011, unproto 100, the RTTY/CW/PSK31/audio terminals 101, listen 110;
 //  - links in PACTOR, AMTOR (upper-case "CONNECTED TO") and packet ("CONNECTED to",
 //    "DISCONNECTED fm"), ended by "D", "DD" or Ctrl-D; change-over by Ctrl-Y and, in
-//    AMTOR, by typing "+?", which flips the status byte's sending bit;
+//    AMTOR, by typing "+?", which flips the status byte's sending bit. A call shows as
+//    standby with REQUEST and the sending bit until the link is up (PACTOR 010, AMTOR
+//    001); the called station may also never answer or give up (CallOutcome). While
+//    linked, a line without ESC is text for the other station, "C call" included;
 //  - sending without a link: unproto "U n", AMTOR "FEC", and in RTTY/CW/PSK31 Ctrl-Y
-//    between receive and transmit; "DD" ends each at once. In those three terminals
-//    typed text goes to the radio only while transmitting; otherwise lines are commands;
+//    between receive and transmit; "DD" ends each at once, Ctrl-D once the text has
+//    gone (in CW Ctrl-D is the receive speed). In RTTY and PSK31 typed text goes to the
+//    radio only while transmitting, otherwise lines are commands; the CW keyer sends
+//    whatever is typed, commands there need ESC;
 //  - mode parameters (see ModeSettings) and the CW and PSK31 control bytes with the
 //    messages the program watches for ("** DELAYED", "FIX-SPEED", "*** SQUELCH ON",
 //    "DBPSK"...).
@@ -33,6 +39,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -40,6 +47,9 @@
 namespace ptcsim {
 
 enum class Model { Z80, Plus, IIe, II, Pro, Bios, Silent };
+
+// What the called station does with a connect request.
+enum class CallOutcome { Answered, Failed, Unanswered };
 
 // Parses "z80", "plus", "iie", "ii", "pro", "bios", "silent"; false for anything else.
 bool parseModel(const std::string& text, Model* model);
@@ -52,14 +62,30 @@ struct Options {
     int echoDelayMs = 40;                 // delay from a byte's transmission to its echo
     int radioCharsPerSecond = 200;        // rate at which queued transmit text leaves
     std::size_t transmitHighWater = 1500; // queued transmit text above this: send XOFF
-    std::size_t transmitLowWater = 200;   // back at or below this: send XON
+    std::size_t transmitLowWater = 200;   // back at or below this: XON (half the XOFF mark
+                                          // when not below it)
     int replyDelayMs = 1500;              // from a typed line's CR on the air to the reply
     std::size_t burstBytes = 0;           // above 0: a burst this long every burstIntervalMs
     int burstIntervalMs = 5000;           // (the first one interval after "Term 4")
+    int connectDelayMs = 1000;            // from the connect command to the link or failure
+    CallOutcome callOutcome = CallOutcome::Answered; // what called stations do
 };
 
 // Operating state the status byte and tests read.
 enum class SimMode { Command, Pactor, Amtor, Packet, Rtty, Cw, Audio, Psk31 };
+
+// Parses "answered", "failed", "unanswered"; false for anything else.
+bool parseCallOutcome(const std::string& text, CallOutcome* outcome);
+
+// One line of text as it went over the air: backspaces applied, without its CR. A line
+// still open when its transmission ends is kept as it stands.
+struct TransmittedLine {
+    std::int64_t atMs; // when its last byte left
+    SimMode mode;
+    std::string to; // the linked station; empty for unproto, FEC and the terminals
+    std::string text;
+    bool operator==(const TransmittedLine&) const = default;
+};
 
 enum class AudioFilter { Through, Cw, Notch, Peak };
 enum class PskVariant { Bpsk, Qpsk, QpskInverted };
@@ -124,6 +150,13 @@ public:
     void setSilent(bool silent);
     // Turns the flood of received text on or off (it starts once "Term 4" was seen).
     void setFlood(bool flood) { options_.flood = flood; }
+    // For the calls made from now on.
+    void setCallOutcome(CallOutcome outcome) { options_.callOutcome = outcome; }
+    // Called with each line as it goes over the air, in the caller of advance/receive.
+    void setTransmittedLineHandler(std::function<void(const TransmittedLine&)> handler)
+    {
+        onTransmittedLine_ = std::move(handler);
+    }
 
     // Only the controller's own pending XON/XOFF bytes, which go out even while the
     // program has sent XOFF. takeOutput() returns them too, ahead of everything else.
@@ -155,6 +188,8 @@ public:
     const std::string& myCall() const { return myCall_; }
     std::size_t queuedTransmitBytes() const { return transmitQueue_.size(); }
     const std::vector<std::string>& commandsSeen() const { return commandsSeen_; }
+    // The most recent lines that went over the air, oldest first (kept up to a limit).
+    const std::deque<TransmittedLine>& transmittedLines() const { return transmitted_; }
 
 private:
     struct Pending {
@@ -225,12 +260,14 @@ private:
     bool terminalMode() const; // RTTY, CW or PSK31: Ctrl-Y switches transmit
     bool pactorMode() const;   // the command prompt counts as PACTOR standby
     void stopSending();
+    void toReceive();
     void changeOver(std::int64_t nowMs);
     void handOver(std::int64_t nowMs);
 
     // Link and radio.
     void queueTransmit(std::uint8_t byte, std::int64_t nowMs);
     void runRadio(std::int64_t nowMs);
+    bool linkSetupDue() const; // a call under way that will come to an end
     void runLinkSetup(std::int64_t nowMs);
     void runReply(std::int64_t nowMs);
     void runBursts(std::int64_t nowMs);
@@ -239,6 +276,9 @@ private:
     void goStandby(std::int64_t dueMs);
     void updateTransmitFlow();
     std::int64_t radioDueMs() const;
+    void airByte(std::uint8_t byte, std::int64_t atMs);
+    void finishAiredLine();
+    bool keyerSends() const; // CW sends typed text without a Ctrl-Y
 
     // Output.
     void emit(std::string bytes, std::int64_t dueMs);
@@ -273,6 +313,7 @@ private:
     ModeSettings settings_;
     bool endPending_ = false; // end the transmission once the queue has drained
     bool connectPending_ = false;
+    CallOutcome connectOutcome_ = CallOutcome::Answered; // of the call under way
     std::int64_t connectDueMs_ = 0;
     std::string connectCall_;
     std::string remoteCall_;
@@ -293,6 +334,10 @@ private:
     std::size_t floodPos_ = 0;
     bool floodContinues_ = false; // the last output byte was flood text
     std::vector<std::string> commandsSeen_;
+    std::string airLine_;        // the line on the air so far
+    std::int64_t airLineMs_ = 0; // when its last byte left
+    std::deque<TransmittedLine> transmitted_;
+    std::function<void(const TransmittedLine&)> onTransmittedLine_;
 };
 
 } // namespace ptcsim

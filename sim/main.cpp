@@ -17,7 +17,9 @@ namespace {
 const char* const kUsage =
     "usage: ptcsim [--model z80|plus|iie|ii|pro|bios|silent] [--log FILE] [--flood]\n"
     "              [--burst N] [--burst-every MS] [--seed N] [--echo-delay MS]\n"
-    "              [--reply-delay MS] [--link PATH] [--help]\n"
+    "              [--reply-delay MS] [--connect-delay MS]\n"
+    "              [--calls answered|failed|unanswered] [--radio-rate CPS]\n"
+    "              [--xoff-above N] [--xon-at N] [--link PATH] [--help]\n"
     "  --model       controller to simulate (default ii)\n"
     "  --log         append every byte received from the program to FILE\n"
     "  --flood       after \"Term 4\", send received text as fast as it is read\n"
@@ -28,6 +30,16 @@ const char* const kUsage =
     "  --echo-delay  milliseconds from sending a byte to its echo (default 40)\n"
     "  --reply-delay milliseconds from a typed line leaving to the connected\n"
     "                station's answer (default 1500)\n"
+    "  --connect-delay milliseconds from a connect command to the link or the\n"
+    "                failure (default 1000)\n"
+    "  --calls       what called stations do: answered (default), failed (the call\n"
+    "                gives up after the connect delay) or unanswered (it goes on until\n"
+    "                a disconnect)\n"
+    "  --radio-rate  characters a second the radio sends of the typed text (default 200)\n"
+    "  --xoff-above  send XOFF when more than N typed bytes wait for the radio\n"
+    "                (default 1500)\n"
+    "  --xon-at      send XON again once N or fewer wait (default 200; half the\n"
+    "                XOFF mark when N is not below it)\n"
     "  --link        also make PATH a symbolic link to the device\n";
 
 struct Arguments {
@@ -64,7 +76,9 @@ bool parseArguments(int argc, char** argv, Arguments* args, std::string* error)
         const bool takesValue = option == "--model" || option == "--log" || option == "--seed" ||
                                 option == "--echo-delay" || option == "--link" ||
                                 option == "--burst" || option == "--burst-every" ||
-                                option == "--reply-delay";
+                                option == "--reply-delay" || option == "--connect-delay" ||
+                                option == "--calls" || option == "--radio-rate" ||
+                                option == "--xoff-above" || option == "--xon-at";
         if (!takesValue) {
             *error = "unknown option " + option;
             return false;
@@ -102,6 +116,31 @@ bool parseArguments(int argc, char** argv, Arguments* args, std::string* error)
                 return false;
             }
             args->options.replyDelayMs = static_cast<int>(number);
+        } else if (option == "--connect-delay") {
+            if (!parseNumber(value, 600000, &number)) {
+                *error = std::string("bad connect delay ") + value;
+                return false;
+            }
+            args->options.connectDelayMs = static_cast<int>(number);
+        } else if (option == "--calls") {
+            if (!ptcsim::parseCallOutcome(value, &args->options.callOutcome)) {
+                *error = std::string("unknown call outcome ") + value;
+                return false;
+            }
+        } else if (option == "--radio-rate") {
+            if (!parseNumber(value, 1000000, &number) || number == 0) {
+                *error = std::string("bad radio rate ") + value + " (1 to 1000000)";
+                return false;
+            }
+            args->options.radioCharsPerSecond = static_cast<int>(number);
+        } else if (option == "--xoff-above" || option == "--xon-at") {
+            if (!parseNumber(value, 1L << 20, &number)) {
+                *error = std::string("bad ") + option.substr(2) + " count " + value;
+                return false;
+            }
+            (option == "--xoff-above" ? args->options.transmitHighWater
+                                      : args->options.transmitLowWater) =
+                static_cast<std::size_t>(number);
         } else if (option == "--burst") {
             if (!parseNumber(value, 1L << 20, &number) || number == 0) {
                 *error = std::string("bad burst size ") + value + " (1 to 1048576)";

@@ -213,6 +213,24 @@ TEST_F(PtySimulatorTest, TimedOutputAndInjectedTextArriveWithoutInput)
               "from afar\r");
 }
 
+TEST_F(PtySimulatorTest, SentLinesReachTheHookInOrder)
+{
+    std::vector<ptcsim::TransmittedLine> hooked;
+    sim_ = std::make_unique<PtySimulator>(Options{});
+    sim_->onTransmittedLine = [&](const ptcsim::TransmittedLine& line) { hooked.push_back(line); };
+    std::string error;
+    ASSERT_TRUE(sim_->open(&error)) << error;
+    sim_->start();
+    Port port(sim_->devicePath());
+    ASSERT_TRUE(port.write("\x1bTerm 4\rU 1\rhelo\bp\rqrt\x04"));
+    port.readUntil([](const std::string& text) { return text.ends_with("STBY\r"); }, 3000);
+    sim_->stop();
+    const auto lines = sim_->transmittedLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].text + "," + lines[1].text, "help,qrt");
+    EXPECT_EQ(hooked, lines);
+}
+
 TEST_F(PtySimulatorTest, IdleThreadDoesNotSpin)
 {
     open();

@@ -198,8 +198,8 @@ TEST(SimEngineStatus, FollowsALinkFromCallToAnswer)
 {
     SimEngine engine = term4Engine(); // 5 ms a byte, answers 1500 ms after a line
     exchange(engine, "C dl2xyz\r", 1000);
-    EXPECT_EQ(statusAt(engine, 1001), 0x15); // connect set-up, PHASE
-    EXPECT_EQ(statusAt(engine, 1999), 0x15) << "not linked before the second is up";
+    EXPECT_EQ(statusAt(engine, 1001), 0x09); // standby, sending connect frames, REQUEST
+    EXPECT_EQ(statusAt(engine, 1999), 0x09) << "not linked before the second is up";
     EXPECT_EQ(engine.nextEventMs(1999), 2000);
     drain(engine, 2000);
     EXPECT_EQ(statusAt(engine, 2000), 0x23); // connected, IDLE
@@ -443,6 +443,120 @@ SimEngine linkedEngine(const std::string& entry)
     drain(engine, 1000);
     EXPECT_TRUE(engine.connected());
     return engine;
+}
+
+// --- calls and transmissions ----------------------------------------------------------------
+
+struct CallCase {
+    const char* name;
+    std::string entry;
+    ptcsim::CallOutcome outcome;
+    std::string outcomeText; // class 1 once the connect delay is over
+    std::uint8_t statusAfter;
+    std::string disconnectText; // class 1 for a later ESC "D"
+};
+
+void PrintTo(const CallCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class SimEngineCalls : public ::testing::TestWithParam<CallCase> {};
+
+TEST_P(SimEngineCalls, CallComesUpFailsOrGoesOnAsChosen)
+{
+    const CallCase& row = GetParam();
+    Options options;
+    options.connectDelayMs = 300;
+    options.callOutcome = row.outcome;
+    SimEngine engine = term4Engine(options);
+    exchange(engine, row.entry + kEsc + "C dk0xyz\r", 100);
+    EXPECT_EQ(statusAt(engine, 399), 0x09) << "standby, sending, REQUEST while calling";
+    EXPECT_EQ(parse(drain(engine, 399)).byClass[1], "");
+    EXPECT_EQ(parse(drain(engine, 60000)).byClass[1], row.outcomeText);
+    EXPECT_EQ(statusAt(engine, 60000), row.statusAfter);
+    EXPECT_EQ(engine.calling(), row.outcome == ptcsim::CallOutcome::Unanswered);
+    EXPECT_EQ(engine.nextEventMs(60000), -1) << "nothing to wait for, a call unanswered too";
+    EXPECT_EQ(parse(exchange(engine, kEsc + "D\r", 60000)).byClass[1], row.disconnectText);
+    EXPECT_EQ(statusAt(engine, 60001), 0x07);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, SimEngineCalls,
+    ::testing::Values(CallCase{"AmtorAnswered", "AM\r", ptcsim::CallOutcome::Answered,
+                               "*** CONNECTED TO DK0XYZ\r", 0x13, "*** DISCONNECTED\r"},
+                      CallCase{"PactorFailed", "Pt\r", ptcsim::CallOutcome::Failed,
+                               "*** NO ANSWER FROM DK0XYZ\r*** STBY\r", 0x07, ""},
+                      CallCase{"PacketFailed", "PAC\r", ptcsim::CallOutcome::Failed,
+                               "*** NO ANSWER FROM DK0XYZ\r*** DISCONNECTED fm DK0XYZ\r", 0x07, ""},
+                      CallCase{"AmtorUnanswered", "AM\r", ptcsim::CallOutcome::Unanswered, "", 0x09,
+                               "*** DISCONNECTED\r"}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+struct SendCase {
+    const char* name;
+    std::string entry;
+    std::string start;       // switches the transmitter on
+    std::uint8_t statusIdle; // on, nothing typed yet
+    std::string end;         // sent straight after the text; "\r" goes on the air too
+    std::uint8_t statusAfter;
+    std::string systemText; // class 1 at the end, after the last echo
+};
+
+void PrintTo(const SendCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class SimEngineSending : public ::testing::TestWithParam<SendCase> {};
+
+// Typed text fills the buffer past a small mark, goes out at 5 ms a byte, and the end
+// waits for it. The far side reads the lines with the typo taken back.
+TEST_P(SimEngineSending, TextGoesOutAndTheEndWaitsForIt)
+{
+    const SendCase& row = GetParam();
+    Options options;
+    options.transmitHighWater = 9;
+    SimEngine engine = term4Engine(options);
+    exchange(engine, row.entry + row.start, 0);
+    const SimMode mode = engine.mode();
+    EXPECT_EQ(statusAt(engine, 1), row.statusIdle);
+
+    const std::string text = "cq de dl1abcc\b\r\rk";
+    EXPECT_EQ(exchange(engine, text + row.end, 10), kXoff);
+    EXPECT_EQ(statusAt(engine, 11), (row.statusIdle & 0xf0) | 0x0a) << "sending, TRAFFIC";
+    const std::string out = drain(engine, 5000);
+    const std::string echo = row.end == "\r" ? text + row.end : text;
+    EXPECT_EQ(out, kXon + "\x03" + echo + (row.systemText.empty() ? "" : "\x01" + row.systemText));
+    EXPECT_EQ(statusAt(engine, 5000), row.statusAfter);
+
+    // The CR is byte 15, the "k" byte 17 (18 behind the CW line's own CR).
+    const std::vector<ptcsim::TransmittedLine> expected = {
+        {85, mode, "", "cq de dl1abc"}, {row.end == "\r" ? 100 : 95, mode, "", "k"}};
+    const auto& lines = engine.transmittedLines();
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), lines.begin(), lines.end()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, SimEngineSending,
+    ::testing::Values(SendCase{"PactorUnproto", "Pt\r", "U 1\r", 0x4b, "\x04", 0x07, "*** STBY\r"},
+                      SendCase{"AmtorFec", "AM\r", kEsc + "FEC\r", 0x3b, "\x04", 0x07,
+                               "*** STBY\r"},
+                      SendCase{"RttyCtrlD", kEsc + "BAU\r", "\x19", 0x5b, "\x04", 0x57, ""},
+                      SendCase{"PskCtrlY", "PSKT\r", "\x19", 0x5b, "\x19", 0x57, ""},
+                      // The CW keyer needs no switch: it sends what is typed.
+                      SendCase{"CwKeyer", "CWT\r", "", 0x57, "\r", 0x57, ""}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+// While linked, a line without ESC is text for the other station, a "C call" too.
+TEST(SimEngineCallsLinked, ConnectWithoutEscWhileLinkedGoesToTheStation)
+{
+    SimEngine engine = linkedEngine("Pt\r");
+    engine.receive("C DL9ZZZ\r", 1000);
+    drain(engine, 2000);
+    ASSERT_EQ(engine.transmittedLines().size(), 1u);
+    EXPECT_EQ(engine.transmittedLines().front(),
+              (ptcsim::TransmittedLine{1045, SimMode::Pactor, "DK0XYZ", "C DL9ZZZ"}));
 }
 
 TEST(SimEngineChangeOver, CtrlYTakesAndHandsBackTheLink)
