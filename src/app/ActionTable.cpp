@@ -36,6 +36,12 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     ConfigurationMenu& config = core.config;
 
     // File and Help.
+    FileSender& files = core.files;
+    on("MenuTransmitFile", [&files] { files.MenuTransmitFileClick(); });
+    for (int number = 1; number <= 9; ++number)
+        table.add(QStringLiteral("MenuTransmitText%1").arg(number),
+                  [&files, number] { files.MenuTransmitTextClick(number); });
+    on("MenuStopSending", [&files] { files.MenuStopSendingClick(); });
     on("MenuExitOrvanti", [&core] { core.lifecycle.MenuExitOrvantiClick(); });
     on("MenuAbout", [&core] { core.lifecycle.MenuAboutClick(); });
 
@@ -159,6 +165,7 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on("PskWout", wordOut);
 
     // The general toolbar.
+    on("XmitFile", [&files] { files.MenuTransmitFileClick(); });
     on("ClearTransmitBuffer", [&keys] { keys.ClearTransmitBufferClick(); });
     on("SpeedCho", [&commands] { commands.MenuChangeOverClick(); });
     on("SpeedHiscall", [&commands] { commands.MenuSendHiscalldeMycallClick(); });
