@@ -14,25 +14,37 @@ cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANTI_SANITIZE=ON
     -DORVANTI_BUILD_BENCH=ON
 cmake --build build/test
 
-# Fuzzing: each target from its corpus (and fuzz/regressions, the inputs that ever
-# failed) for FUZZ_SECONDS, 20 by default. New inputs go to a scratch folder.
+# Fuzzing: each target from its corpus (and its regressions folder, the inputs that
+# ever failed) for FUZZ_SECONDS, 20 by default. New inputs go to a scratch folder.
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DORVANTI_BUILD_FUZZ=ON -DORVANTI_BUILD_TESTS=OFF
-cmake --build build/fuzz --target decoder_fuzz
+# target:corpus:regressions:dictionary (folders under fuzz/; the dictionary may be empty)
+fuzz_targets=(
+    "decoder_fuzz:corpus:regressions:decoder.dict"
+    "macro_fuzz:macro_corpus:macro_regressions:macro.dict"
+)
+for spec in "${fuzz_targets[@]}"; do
+    cmake --build build/fuzz --target "${spec%%:*}"
+done
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-corpora=("$PWD/fuzz/corpus")
-[ -d fuzz/regressions ] && corpora+=("$PWD/fuzz/regressions")
-if ! (cd build/fuzz && QT_QPA_PLATFORM=offscreen fuzz/decoder_fuzz \
-        -max_total_time="${FUZZ_SECONDS:-20}" -max_len=8192 -len_control=0 \
-        -dict="$OLDPWD/fuzz/decoder.dict" -print_final_stats=1 "$scratch" "${corpora[@]}" \
-        >"$scratch.log" 2>&1); then
-    tail -n 40 "$scratch.log"
-    echo "decoder_fuzz failed: its input is the crash-* file in build/fuzz; keep it in fuzz/regressions/"
-    exit 1
-fi
-grep -E '^stat::number_of_executed_units|^Done' "$scratch.log" || true
-rm -f "$scratch.log"
+for spec in "${fuzz_targets[@]}"; do
+    IFS=: read -r target corpus regressions dict <<<"$spec"
+    corpora=("$PWD/fuzz/$corpus")
+    [ -d "fuzz/$regressions" ] && corpora+=("$PWD/fuzz/$regressions")
+    options=(-max_total_time="${FUZZ_SECONDS:-20}" -max_len=8192 -len_control=0
+             -print_final_stats=1)
+    [ -n "$dict" ] && options+=(-dict="$PWD/fuzz/$dict")
+    mkdir -p "$scratch/$target"
+    if ! (cd build/fuzz && QT_QPA_PLATFORM=offscreen "fuzz/$target" "${options[@]}" \
+            "$scratch/$target" "${corpora[@]}" >"$scratch/$target.log" 2>&1); then
+        tail -n 40 "$scratch/$target.log"
+        echo "$target failed: its input is the crash-* file in build/fuzz; keep it in fuzz/$regressions/"
+        exit 1
+    fi
+    echo "$target:"
+    grep -E '^stat::number_of_executed_units|^Done' "$scratch/$target.log" || true
+done
 
 cd build/test
 export QT_QPA_PLATFORM=offscreen

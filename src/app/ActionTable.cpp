@@ -37,6 +37,12 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     ConfigurationMenu& config = core.config;
 
     // File and Help.
+    FileSender& files = core.files;
+    on(Name::MenuTransmitFile, [&files] { files.MenuTransmitFileClick(); });
+    for (int number = 1; number <= 9; ++number)
+        on(Name::MenuTransmitText[number - 1],
+           [&files, number] { files.MenuTransmitTextClick(number); });
+    on(Name::MenuStopSending, [&files] { files.MenuStopSendingClick(); });
     on(Name::MenuExitOrvanti, [&core] { core.lifecycle.MenuExitOrvantiClick(); });
     on(Name::MenuAbout, [&core] { core.lifecycle.MenuAboutClick(); });
 
@@ -162,6 +168,7 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on(Name::PskWout, wordOut);
 
     // The general toolbar.
+    on(Name::XmitFile, [&files] { files.MenuTransmitFileClick(); });
     on(Name::ClearTransmitBuffer, [&keys] { keys.ClearTransmitBufferClick(); });
     on(Name::SpeedCho, [&commands] { commands.MenuChangeOverClick(); });
     on(Name::SpeedHiscall, [&commands] { commands.MenuSendHiscalldeMycallClick(); });

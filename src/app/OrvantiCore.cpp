@@ -2,6 +2,7 @@
 
 #include "base/Port.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 namespace {
@@ -24,6 +25,7 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
       status(station, settings, texts, link, view_, receiveWindow, transmitWindow, modal),
       decoder(station, settings, link, status, view_, receiveWindow),
       keys(station, link, view_, receiveWindow, transmitWindow),
+      files(station, texts, link, status, keys, view_, transmitWindow, modal, clock),
       config(station, settings, link, view_, modal),
       modes(station, settings, texts, link, status, keys, view_, clock),
       commands(station, settings, texts, link, status, modes, view_, receiveWindow, transmitWindow,
@@ -36,6 +38,16 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
     link.decodeBlock = [this] { decoder.V24Schryf(); };
     config.reloadTexts = [this] { lifecycle.FormActivate(); };
     decoder.packetMonitorClick = [this] { commands.PacketMonitorClick(); };
+    status.clipboardMail = [this] { return files.ClipboardMail(); };
+    keys.escapeStopsSending = [this] { return files.stopSending(); };
+    files.switchToPactorPage = [this] { modes.MenuPactorClick(); };
+    // Between the lines of a file the event loop turns: the poll, the status requests
+    // and the operator's keys go on. While the controller holds the file with XOFF the
+    // turn waits for the next event (its XON, a timer) instead of spinning.
+    files.processEvents = [](bool mayWait) {
+        QCoreApplication::processEvents(mayWait ? QEventLoop::WaitForMoreEvents
+                                                : QEventLoop::AllEvents);
+    };
     fillActionTable(actions, *this);
     port.onDataArrived = [this] { pollSoon(); };
     port.onPortLost = [this](const QString& reason) { link.reportPortLost(reason); };

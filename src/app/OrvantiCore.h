@@ -11,6 +11,7 @@
 #include "base/MessageTexts.h"
 #include "base/Settings.h"
 #include "base/Station.h"
+#include "link/FileSender.h"
 #include "link/PortLink.h"
 #include "link/ReceiveDecoder.h"
 #include "link/StatusDisplay.h"
@@ -54,6 +55,7 @@ public:
     StatusDisplay status;
     ReceiveDecoder decoder;
     TransmitKeys keys;
+    FileSender files;
     ConfigurationMenu config;
     ModeSwitch modes;
     ModeCommands commands;
@@ -75,5 +77,5 @@ private:
     // Set while the poll holds text and pane changes back for one show.
     bool showBatchOpen_ = false;
     QElapsedTimer sinceShow_; // since the last show
-    QTimer showTimer_; // the show of input that stopped soon after the last show
+    QTimer showTimer_;        // the show of input that stopped soon after the last show
 };

@@ -98,6 +98,17 @@
     X(MenuSendHiscalldeMycallCho)                                                                  \
     X(MenuShowHints)                                                                               \
     X(MenuShowLogbook)                                                                             \
+    X(MenuStopSending)                                                                             \
+    X(MenuTransmitFile)                                                                            \
+    X(MenuTransmitText1)                                                                           \
+    X(MenuTransmitText2)                                                                           \
+    X(MenuTransmitText3)                                                                           \
+    X(MenuTransmitText4)                                                                           \
+    X(MenuTransmitText5)                                                                           \
+    X(MenuTransmitText6)                                                                           \
+    X(MenuTransmitText7)                                                                           \
+    X(MenuTransmitText8)                                                                           \
+    X(MenuTransmitText9)                                                                           \
     X(MenuStandby)                                                                                 \
     X(MenuToggleListen)                                                                            \
     X(MenuToggleMaildrop)                                                                          \
@@ -255,6 +266,11 @@ namespace Name {
 #define ORVANTI_COMPONENT_NAME(name) inline constexpr QLatin1StringView name{#name};
 ORVANTI_COMPONENT_NAMES(ORVANTI_COMPONENT_NAME)
 #undef ORVANTI_COMPONENT_NAME
+
+// The prepared-text entries of the File menu, for Alt+1 .. Alt+9.
+inline constexpr QLatin1StringView MenuTransmitText[] = {
+    MenuTransmitText1, MenuTransmitText2, MenuTransmitText3, MenuTransmitText4, MenuTransmitText5,
+    MenuTransmitText6, MenuTransmitText7, MenuTransmitText8, MenuTransmitText9};
 
 // Every name above.
 inline QStringList all()

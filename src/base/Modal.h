@@ -19,6 +19,10 @@ public:
     // A one-line answer; Cancel answers `defaultText`.
     virtual QString inputBox(const QString& caption, const QString& prompt,
                              const QString& defaultText) = 0;
+    // The file dialog: an existing file chosen in `folder`; empty for Cancel. `filter`
+    // lists name patterns as "Text files (*.txt);;All files (*)".
+    virtual QString openFileName(const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
     // Shows one of the program's own dialogs and returns when it closes.
     virtual void runDialog(Dialog dialog) = 0;
 };

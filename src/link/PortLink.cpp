@@ -255,6 +255,11 @@ int PortLink::bytesWaiting()
     return port_.BytesWaiting();
 }
 
+bool PortLink::portOpen() const
+{
+    return port_.IsOpen();
+}
+
 bool PortLink::portError() const
 {
     return port_.PortError();

@@ -59,6 +59,8 @@ public:
     void reportPortLost(const QString& reason);
 
     int bytesWaiting();
+    // False once the port is closed (it went away, or never opened).
+    bool portOpen() const;
     // Discards what waits in both directions of the port.
     void purge();
     // The XON/XOFF lamp: "XOff" in red or "XOn" in lime.

@@ -65,6 +65,8 @@ void StatusDisplay::StatusAanvraagTimer()
     if (station_.DecoderBusy || station_.MailboxBackupActive || station_.MailboxReloadActive ||
         station_.ScrollBack || station_.ReceiveHold)
         return;
+    if (clipboardMail && clipboardMail())
+        return;
     if (station_.modeIs(Mode::Packet))
         return;
     // A request while bytes wait would pile answers onto unread text. It is kept for
@@ -240,6 +242,8 @@ void StatusDisplay::StatusLine()
         view_.setCaption(Pane5, view_.caption(Receivebar));
         view_.setColors(Pane5, Colors::Lime, Colors::Black);
     }
+    if (!sendingProgress.isEmpty())
+        view_.setCaption(Pane5, sendingProgress);
 
     view_.setLamp(LogLed, station_.CaptureOn);
 

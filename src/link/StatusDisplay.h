@@ -8,6 +8,7 @@
 #include "base/Color.h"
 
 #include <QString>
+#include <functional>
 
 class Modal;
 class PortLink;
@@ -51,6 +52,11 @@ public:
 
     // The bar caption kept at the last layout.
     QString TransmitbalkCaption;
+    // While a file goes out, Pane5 shows this (which file, how far) instead.
+    QString sendingProgress;
+    // The clipboard mail, asked first on every status tick that is not held; true when
+    // it sent a mail, and the request then waits for the next tick.
+    std::function<bool()> clipboardMail;
 
 private:
     void checkScrollBack();

@@ -58,6 +58,8 @@ void TransmitKeys::TransmitWindowKeyPress(quint8 key)
         link_.ScrollNaarEnd();
         return;
     }
+    if (key == Escape && escapeStopsSending && escapeStopsSending())
+        return;
     if (wordOutActive()) {
         if (key == Backspace) {
             station_.TypeAhead.chop(1);

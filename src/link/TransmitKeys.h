@@ -6,6 +6,7 @@
 // conversation mode holds text until the controller transmits.
 
 #include <QtGlobal>
+#include <functional>
 #include <qnamespace.h>
 
 class PortLink;
@@ -53,6 +54,9 @@ public:
     // A key pressed in the receive window or TempMemo (`printable` when it types a
     // character); true when it is taken here and the window must not see it.
     bool readingKeyDown(WindowArea area, int key, Qt::KeyboardModifiers modifiers, bool printable);
+    // Escape typed: true when it stopped a file going out, and then it is not sent.
+    std::function<bool()> escapeStopsSending;
+
     // End, Ctrl+End and Alt+End are the Action menu's, not the text windows'.
     static bool isMenuKey(int key) { return key == Qt::Key_End; }
 

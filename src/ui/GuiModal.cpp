@@ -3,6 +3,7 @@
 #include "ui/TQvRichEdit.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -35,6 +36,11 @@ QString GuiModal::inputBox(const QString& caption, const QString& prompt,
     const QString answer =
         QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? answer : defaultText;
+}
+
+QString GuiModal::openFileName(const QString& caption, const QString& folder, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent_, caption, folder, filter);
 }
 
 void GuiModal::runDialog(Dialog dialog)

@@ -17,6 +17,8 @@ public:
     void beep() override;
     QString inputBox(const QString& caption, const QString& prompt,
                      const QString& defaultText) override;
+    QString openFileName(const QString& caption, const QString& folder,
+                         const QString& filter) override;
     void runDialog(Dialog dialog) override;
 
     std::function<void(Dialog)> dialogRunner;

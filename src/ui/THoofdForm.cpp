@@ -60,6 +60,9 @@ const char* const PaneHints[] = {"PTC Mode",
                                  "Number of Char. in Databuffer",
                                  ""};
 
+// How soon a close that waited for a transmission to end is tried again.
+constexpr int RetryCloseMs = 100;
+
 } // namespace
 
 THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
@@ -275,6 +278,14 @@ void THoofdForm::buildMenus()
     QMenu* file = addMenu(nullptr, Name::MainmenuFile, QStringLiteral("&File"));
     addItem(file, Name::MenuShowLogbook, QStringLiteral("Show Logbook"));
     addItem(file, Name::MenuEditLogbook, QStringLiteral("Edit Logbook"));
+    addItem(file, Name::MenuTransmitFile, QStringLiteral("Transmit Text &File"));
+    for (int number = 1; number <= 9; ++number)
+        addItem(file, Name::MenuTransmitText[number - 1],
+                QStringLiteral("Transmit Text %1").arg(number),
+                QKeyCombination(Qt::AltModifier, Qt::Key(Qt::Key_0 + number)));
+    // Enabled only while a file goes out, so Escape reaches the windows otherwise.
+    addItem(file, Name::MenuStopSending, QStringLiteral("Stop sending"), Qt::Key_Escape)
+        ->setEnabled(false);
     addItem(file, Name::MenuExitOrvanti, QStringLiteral("E&xit Orvanti"),
             QKeySequence(Qt::ALT | Qt::Key_X));
 
@@ -434,8 +445,8 @@ void THoofdForm::buildPopUpMenu()
 
 void THoofdForm::markUnavailable()
 {
-    // Calling, CQ, NAVTEX, the tools, logging, the logbook, the mailbox and file
-    // transmission come with their own features; until then their buttons and entries
+    // Calling, CQ, NAVTEX, the tools, logging, the logbook and the mailbox come with
+    // their own features; until then their buttons and entries
     // stay disabled. The hidden items have no work at all.
     view_.setUnavailable({
         Name::PactorCQ,
@@ -462,7 +473,6 @@ void THoofdForm::markUnavailable()
         Name::UpdateButton,
         Name::TrxConfigButton,
         Name::OpenLogFile,
-        Name::XmitFile,
         Name::SaveBuffer,
         Name::MenuShowLogbook,
         Name::MenuEditLogbook,
@@ -564,6 +574,13 @@ void THoofdForm::applyTransmitHeight()
 
 void THoofdForm::closeEvent(QCloseEvent* event)
 {
+    // A file going out ends first (after its current line); the close then comes back.
+    if (!closing_ && core_->files.sending()) {
+        core_->files.stopSending();
+        event->ignore();
+        QTimer::singleShot(RetryCloseMs, this, &QWidget::close);
+        return;
+    }
     if (closing_ || core_->lifecycle.FormCloseQuery()) {
         closing_ = true;
         core_->stopTimers();

@@ -2,6 +2,7 @@
 // share a handler do exactly the same thing.
 
 #include "CoreHarness.h"
+#include "StationDir.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -31,6 +32,7 @@ const std::vector<const char*> Aliases[] = {
     {"CwRxAuto", "PskReset"},        // both Ctrl-F
     {"Swedish", "Norwegian"},        // no texts of their own: only the mark is set again
     {"rttyTransmit", "PskTransmit"}, // the same change-over byte
+    {"MenuTransmitFile", "XmitFile"},
 };
 
 // Where an action starts when the common start (PACTOR, no link) would leave it idle.
@@ -45,8 +47,22 @@ const Start Starts[] = {
     {"PACTOR",
      true,
      {"MenuSendHiscalldeMycall", "PopUpHisdeMy", "SpeedHiscall", "MenuSendHiscalldeMycallCho",
-      "PopUpHisdeMyCHO"}},
+      "PopUpHisdeMyCHO", "MenuTransmitFile", "XmitFile", "MenuTransmitText1", "MenuTransmitText2",
+      "MenuTransmitText3", "MenuTransmitText4", "MenuTransmitText5", "MenuTransmitText6",
+      "MenuTransmitText7", "MenuTransmitText8", "MenuTransmitText9"}},
 };
+
+// A station folder with the prepared texts 1..9, each saying its number.
+QString preparedTextsFolder()
+{
+    static StationDir dir;
+    static const QString folder = []() -> QString {
+        for (int n = 1; n <= 9; ++n)
+            dir.write(FileSender::preparedTextName(n), "text " + QByteArray::number(n) + "\r\n");
+        return dir.path() + QLatin1Char('/');
+    }();
+    return folder;
+}
 
 // One action run on a core of its own, from the same start for every name; none for an
 // empty name.
@@ -77,11 +93,21 @@ QString traceOf(const QString& name)
     h->view.appendLine(QStringLiteral("received"));
     h->view.transmit().appendLine(QStringLiteral("typed"));
     h->modal.queueInput(QStringLiteral("45"));
+    h->modal.queueFileName(QString()); // Cancel
+    if (name.startsWith(QLatin1String("MenuTransmit")) || name == QLatin1String("XmitFile"))
+        h->station().ProgramDir = preparedTextsFolder();
     const QString before = h->view.describe();
     const QString wireBefore = h->wire.transcript();
 
-    if (!name.isEmpty())
+    if (name == QLatin1String("MenuStopSending")) {
+        // It acts only while a file goes out: between the lines of one.
+        h->station().Connected = true;
+        h->station().ProgramDir = preparedTextsFolder();
+        h->core.files.processEvents = [&h, &name](bool) { EXPECT_TRUE(h->core.actions.run(name)); };
+        h->core.files.TransmitTextFile(1);
+    } else if (!name.isEmpty()) {
         EXPECT_TRUE(h->core.actions.run(name)) << "no action named " << name.toStdString();
+    }
 
     QString trace = h->wire.transcript().mid(wireBefore.size()) + QLatin1Char('\n');
     if (h->view.describe() != before)
@@ -90,6 +116,8 @@ QString traceOf(const QString& name)
         trace += QStringLiteral("message ") + shown.text + QLatin1Char('\n');
     for (const Dialog dialog : h->modal.dialogs)
         trace += QStringLiteral("dialog %1\n").arg(int(dialog));
+    for (const QString& folder : h->modal.fileDialogFolders)
+        trace += QStringLiteral("file dialog in ") + folder + QLatin1Char('\n');
     for (const ShownMessage& input : h->modal.inputs)
         trace += QStringLiteral("input ") + input.text + QLatin1Char('\n');
     trace += QStringLiteral("his name ") + h->station().HisName;

@@ -38,3 +38,15 @@ QString QueuedModal::inputBox(const QString& caption, const QString& prompt,
     inputAnswers_.pop_front();
     return answer.value_or(defaultText);
 }
+
+QString QueuedModal::openFileName(const QString& caption, const QString& folder, const QString&)
+{
+    fileDialogFolders.append(folder);
+    if (fileAnswers_.empty()) {
+        reportMisuse("unexpected file dialog: " + caption.toStdString());
+        return {};
+    }
+    const QString answer = fileAnswers_.front();
+    fileAnswers_.pop_front();
+    return answer;
+}

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -22,6 +23,8 @@ public:
     bool confirm(const QString& caption, const QString& text) override;
     void beep() override { ++beeps; }
     void runDialog(Dialog dialog) override;
+    QString openFileName(const QString& caption, const QString& folder,
+                         const QString& filter) override;
     QString inputBox(const QString& caption, const QString& prompt,
                      const QString& defaultText) override;
 
@@ -31,15 +34,20 @@ public:
     // Answers for the next input boxes; nullopt stands for Cancel. With none queued an
     // input box fails the test.
     void queueInput(std::optional<QString> answer) { inputAnswers_.push_back(std::move(answer)); }
+    // Answers for the next file dialogs: a path, or an empty text for Cancel. With none
+    // queued a file dialog fails the test.
+    void queueFileName(const QString& path) { fileAnswers_.push_back(path); }
     // What a dialog does while it is "open".
     std::function<void(Dialog)> onDialog;
 
     QList<ShownMessage> shown;
     QList<Dialog> dialogs;
-    QList<ShownMessage> inputs; // caption and prompt of each input box
+    QList<ShownMessage> inputs;    // caption and prompt of each input box
+    QStringList fileDialogFolders; // the folder each file dialog opened in
     int beeps = 0;
 
 private:
     std::deque<bool> confirmAnswers_;
     std::deque<std::optional<QString>> inputAnswers_;
+    std::deque<QString> fileAnswers_;
 };

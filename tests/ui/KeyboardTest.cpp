@@ -285,3 +285,26 @@ TEST_F(KeyboardTest, TheReceiveWindowTakesEachBlockWithItsEditsAndFollowsTheEnd)
     EXPECT_EQ(bar->value(), bar->maximum());
     EXPECT_GT(bar->maximum(), 0);
 }
+
+TEST_F(KeyboardTest, AltAndADigitSendsAPreparedTextAndEscapeStopsIt)
+{
+    // Shortcuts act in the active window only.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    wire.clear();
+    core().station.Connected = true;
+    dir.write(QStringLiteral("Orvanti.tx3"), "l1\r\nl2\r\nl3\r\n");
+    int turn = 0;
+    core().files.processEvents = [&](bool) {
+        if (++turn == 2)
+            QTest::keyClick(transmit(), Qt::Key_Escape);
+    };
+    QTest::keyClick(transmit(), Qt::Key_3, Qt::AltModifier);
+    EXPECT_EQ(wire.writtenText().remove(QStringLiteral("<30>")),
+              QStringLiteral("l1<CR><ESC>CLR<CR>"));
+
+    // With nothing going out Escape is the controller's again.
+    wire.clear();
+    QTest::keyClick(transmit(), Qt::Key_Escape);
+    EXPECT_EQ(wire.writtenText(), QStringLiteral("<ESC>"));
+}

@@ -106,6 +106,20 @@ TEST_F(MainWindowTest, EveryItemAndButtonRunsTheActionOfItsName)
         EXPECT_TRUE(built.contains(name)) << "no component for action " << name.toStdString();
 }
 
+TEST_F(MainWindowTest, TheTransmitEntriesComeBeforeTheExitAndStopIsOffWhileIdle)
+{
+    QStringList names;
+    for (QAction* action : named<QMenu>("MainmenuFile")->actions())
+        names.append(action->objectName());
+    QStringList expected{QStringLiteral("MenuTransmitFile")};
+    for (int n = 1; n <= 9; ++n)
+        expected.append(QStringLiteral("MenuTransmitText%1").arg(n));
+    expected << QStringLiteral("MenuStopSending") << QStringLiteral("MenuExitOrvanti");
+    EXPECT_EQ(names.mid(names.indexOf(expected.first())), expected);
+    EXPECT_FALSE(named<QAction>("MenuStopSending")->isEnabled()) << "Escape stays the windows'";
+    EXPECT_TRUE(named<QAbstractButton>("XmitFile")->isEnabled());
+}
+
 // The recording view in the core tests knows the window's names from this list.
 TEST_F(MainWindowTest, TheListOfComponentNamesIsTheWindows)
 {
