@@ -1,6 +1,9 @@
 #include "app/OrvantiCore.h"
 
+#include "base/Cp437.h"
+#include "base/FileIo.h"
 #include "base/Port.h"
+#include "base/View.h"
 
 #include <QElapsedTimer>
 
@@ -29,13 +32,15 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
       commands(station, settings, texts, link, status, modes, view_, receiveWindow, transmitWindow,
                modal, clock),
       audio(station, settings, link, modal, clock),
+      calling(station, settings, texts, link, status, modes, commands, view_, modal, cqTimer_),
       lifecycle(station, settings, texts, link, port, status, modes, commands, config, view_,
                 receiveWindow, modal, clock),
-      port_(port)
+      port_(port), transmitWindow_(transmitWindow)
 {
     link.decodeBlock = [this] { decoder.V24Schryf(); };
     config.reloadTexts = [this] { lifecycle.FormActivate(); };
     decoder.packetMonitorClick = [this] { commands.PacketMonitorClick(); };
+    calling.sendFile = [this](const QString& path) { sendFileStandIn(path); };
     fillActionTable(actions, *this);
     port.onDataArrived = [this] { pollSoon(); };
     port.onPortLost = [this](const QString& reason) { link.reportPortLost(reason); };
@@ -49,7 +54,12 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
     statusTimer_.setInterval(StatusRequestIntervalMs);
     connect(&statusTimer_, &QTimer::timeout, this, [this] { status.StatusAanvraagTimer(); });
     errorTimer_.setInterval(HousekeepingIntervalMs);
-    connect(&errorTimer_, &QTimer::timeout, this, [this] { status.ErrorTimer(); });
+    connect(&errorTimer_, &QTimer::timeout, this, [this] {
+        status.ErrorTimer();
+        calling.keepCqTimerRunning();
+    });
+    cqTimer_.setInterval(1000);
+    connect(&cqTimer_, &QTimer::timeout, this, [this] { calling.CqTimer(); });
 }
 
 void OrvantiCore::startTimers()
@@ -67,6 +77,7 @@ void OrvantiCore::stopTimers()
     statusTimer_.stop();
     errorTimer_.stop();
     receiveTimer_.stop();
+    cqTimer_.stop();
 }
 
 void OrvantiCore::pollSoon()
@@ -125,4 +136,35 @@ void OrvantiCore::closeShowBatch()
     sinceShow_.start();
     link.endReceiveBatch();
     view_.release();
+}
+
+void OrvantiCore::sendFileStandIn(const QString& path)
+{
+    QByteArray bytes;
+    QString error;
+    if (readWholeFile(path, &bytes, &error)) {
+        bytes.replace("\r\n", "\n");
+        QList<QByteArray> lines = bytes.split('\n');
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        for (const QByteArray& line : lines) {
+            link.ZendNaarPtc(line + '\r');
+            transmitWindow_.appendLine(Cp437::decode(line));
+        }
+    } else {
+        status.Warning(error);
+    }
+    if (station.CqSending) {
+        link.ZendNaarPtc(QByteArray(1, 4));
+        if (station.AutoCqOn) {
+            --station.AutoCqCount;
+            station.AutoCqRunning = station.AutoCqCount != 0;
+            if (!station.AutoCqRunning) {
+                station.AutoCqCount = station.AutoCqRepeat;
+                transmitWindow_.appendLine(texts.EndOfAutoText);
+            }
+        }
+    }
+    station.CqSending = false;
+    link.StartTimers();
 }

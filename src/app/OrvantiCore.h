@@ -16,6 +16,7 @@
 #include "link/StatusDisplay.h"
 #include "link/TransmitKeys.h"
 #include "modes/AudioConfig.h"
+#include "modes/Calling.h"
 #include "modes/ModeCommands.h"
 #include "modes/ModeSwitch.h"
 
@@ -34,6 +35,9 @@ class OrvantiCore : public QObject {
     Q_OBJECT
     // First: every handler below reaches the window through it.
     HeldView view_;
+    // The Cq timer: the next automatic CQ. Off until the automatic CQ dialog sets it;
+    // before the subsystems, which hold it.
+    QTimer cqTimer_;
 
 public:
     OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& receiveWindow,
@@ -47,6 +51,8 @@ public:
     // One poll now, and again as long as there is something to do.
     void pollSoon();
 
+    const QTimer& cqTimer() const { return cqTimer_; }
+
     Station station;
     Settings settings;
     MessageTexts texts;
@@ -58,16 +64,21 @@ public:
     ModeSwitch modes;
     ModeCommands commands;
     AudioConfig audio;
+    Calling calling;
     Lifecycle lifecycle;
     // The window's menu items, toolbar buttons and pop-up items by name.
     ActionTable actions;
 
 private:
     void receiveTick();
+    // STAND-IN until the file sender is merged, which replaces it: sends a file's lines
+    // as they stand (no macros, no Escape, no waiting for XON) and ends a CQ text.
+    void sendFileStandIn(const QString& path);
     void openShowBatch();
     void closeShowBatch();
 
     Port& port_;
+    TransmitView& transmitWindow_;
     QTimer receiveTimer_;
     QTimer statusTimer_;
     QTimer errorTimer_;
@@ -75,5 +86,5 @@ private:
     // Set while the poll holds text and pane changes back for one show.
     bool showBatchOpen_ = false;
     QElapsedTimer sinceShow_; // since the last show
-    QTimer showTimer_; // the show of input that stopped soon after the last show
+    QTimer showTimer_;        // the show of input that stopped soon after the last show
 };
