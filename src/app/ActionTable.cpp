@@ -34,6 +34,7 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     ModeCommands& commands = core.commands;
     TransmitKeys& keys = core.keys;
     ConfigurationMenu& config = core.config;
+    Calling& calling = core.calling;
 
     // File and Help.
     on("MenuExitOrvanti", [&core] { core.lifecycle.MenuExitOrvantiClick(); });
@@ -52,6 +53,9 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on("MenuWordwraplength", [&config] { config.MenuWordwraplengthClick(); });
     on("Sub_MenuPtcOn", [&config] { config.Sub_MenuPtcOnClick(); });
     on("Sub_MenuPtcOff", [&config] { config.Sub_MenuPtcOffClick(); });
+    on("MenuYourcall", [&calling] { calling.MenuYourcallClick(); });
+    on("MenuYourID", [&calling] { calling.MenuYourIDClick(); });
+    on("MenuAutoCQ", [&calling] { calling.MenuAutoCQClick(); });
 
     // Mode.
     on("MenuPactor", [&modes] { modes.MenuPactorClick(); });
@@ -76,6 +80,11 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on("MenuAmtorFec", [&commands] { commands.MenuAmtorFecClick(); });
     on("MenuBaudotTransmit", [&commands] { commands.MenuBaudotTransmitClick(); });
     on("MenuStandby", [&modes] { modes.MenuStandbyClick(); });
+    const auto callAStation = [&calling] { calling.MenuCallAstationClick(); };
+    const auto callFromList = [&calling] { calling.MenuCallAListStationClick(); };
+    on("MenuCallAstation", callAStation);
+    on("MenuCallAListStation", callFromList);
+    on("MenuCallCQ", [&calling] { calling.MenuCallCQClick(); });
     on("MenuDisconnect", [&commands] { commands.MenuDisconnectClick(); });
     on("MenuHardDisconnect", [&commands] { commands.MenuHardDisconnectClick(); });
     on("MenuChangeOver", [&commands] { commands.MenuChangeOverClick(); });
@@ -91,6 +100,8 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
        [&commands] { commands.PopUpMakeHisNameSelectedtextClick(); });
     on("PopUpClearRxScreen1", [&keys] { keys.PopUpClearRxScreen1Click(); });
     on("PopUpClearTxScreen", [&keys] { keys.MenuClearTxScreenClick(); });
+    on("PopUpCallaStation", callAStation);
+    on("PopUpCallfromList", callFromList);
     on("PopupCho", [&commands] { commands.MenuChangeOverClick(); });
     on("PopUpHisdeMy", [&commands] { commands.MenuSendHiscalldeMycallClick(); });
     on("PopUpHisdeMyCHO", [&commands] { commands.MenuSendHiscalldeMycallChoClick(); });
@@ -112,6 +123,9 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on("PactorStandby", standby);
     on("PactorListen", listen);
     on("PactorUnpro", [&commands] { commands.unprotoClick(1); });
+    on("PactorCQ", [&calling] { calling.PactorCQClick(); });
+    on("PactorConnect", callAStation);
+    on("PactorListConnect", callFromList);
     on("PactorDuplex", [&commands] { commands.PactorDuplexClick(); });
     on("PactorDisconnect", disconnect);
     on("PactorHardDisconnect", hardDisconnect);
@@ -120,22 +134,31 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on("AmtorStandby", standby);
     on("AmtorListen", listen);
     on("AmtorFec", [&commands] { commands.MenuAmtorFecClick(); });
+    on("AmtorCq", [&calling] { calling.AmtorCQClick(); });
+    on("AmtorConnect", callAStation);
+    on("AmtorListConnect", callFromList);
     on("AmtorWout", wordOut);
     on("AmtorDisConnect", disconnect);
     on("AmtorHardDisconnect", hardDisconnect);
 
     on("PacketPort1", [&modes] { modes.Sub_MenuPacketPort1Click(); });
     on("PacketPort2", [&modes] { modes.Sub_MenuPacketPort2Click(); });
+    on("PacketConnect", callAStation);
+    on("PacketListConnect", callFromList);
     on("PacketMonitor", [&commands] { commands.PacketMonitorClick(); });
     on("PacketDisconnect", [&commands] { commands.PacketDisConnectClick(); });
 
     on("RttyReceive", [&commands] { commands.RttyReceiveClick(); });
     on("rttyTransmit", [&commands] { commands.RttyTransmitClick(); });
+    on("RttyCQ", [&calling] { calling.RttyCQClick(); });
+    on("RttyHisCall", callAStation);
     on("RttyBaud", [&commands] { commands.RttyBaudClick(); });
     on("RttyWout", wordOut);
 
     on("CwDelayed", [&modes] { modes.CwDelayedClick(); });
     on("CwTransmit", [&commands] { commands.CWTransmitClick(); });
+    on("CwCQ", [&calling] { calling.CwCQClick(); });
+    on("CwHisCall", callAStation);
     on("CwTxSpeed", [&commands] { commands.CwTxSpeedClick(); });
     on("CwRxAuto", control(6));      // Ctrl-F
     on("CwRxSpeedUp", control(21));  // Ctrl-U
@@ -155,6 +178,8 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on("PskMode", control(2));  // Ctrl-B
     on("PskReset", control(6)); // Ctrl-F
     on("PskTransmit", [&commands] { commands.PskTransmitClick(); });
+    on("PskHisCall", callAStation);
+    on("PskCQ", [&calling] { calling.PskCQClick(); });
     on("PskStandby", [&commands] { commands.PskStandbyClick(); });
     on("PskWout", wordOut);
 

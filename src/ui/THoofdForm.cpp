@@ -7,7 +7,11 @@
 #include "app/dialogs/TWordwrapForm.h"
 #include "base/Clock.h"
 #include "link/CommPortDriver.h"
+#include "modes/dialogs/TAutoCqForm.h"
 #include "modes/dialogs/TConfigAudio.h"
+#include "modes/dialogs/TConnectForm.h"
+#include "modes/dialogs/TListConnectForm.h"
+#include "modes/dialogs/TYourcallForm.h"
 #include "ui/HintPolicy.h"
 #include "ui/MenuShortcutPriority.h"
 #include "ui/ModeToolbars.h"
@@ -311,6 +315,7 @@ void THoofdForm::buildMenus()
     addItem(configuration, QStringLiteral("MenuWordwraplength"), QStringLiteral("Wordwrap length"));
     addSwitch("MenuLogBookInstall", "LogBook", "Sub_MenuLogBookAan", "Sub_MenuLogBookUit");
     addSwitch("MenuLeavePTCactive", "Leave PTC active", "Sub_MenuPtcOn", "Sub_MenuPtcOff");
+    addItem(configuration, QStringLiteral("MenuAutoCQ"), QStringLiteral("Auto CQ"));
 
     buildModeMenu();
     buildActionMenu();
@@ -427,25 +432,11 @@ void THoofdForm::buildPopUpMenu()
 
 void THoofdForm::markUnavailable()
 {
-    // Calling, CQ, NAVTEX, the tools, logging, the logbook, the mailbox and file
-    // transmission come with their own features; until then their buttons and entries
-    // stay disabled. The hidden items have no work at all.
+    // NAVTEX, the tools, logging, the logbook, the mailbox and file transmission come
+    // with their own features; until then their buttons and entries stay disabled. The hidden items
+    // have no work at all.
     view_.setUnavailable({
-        QStringLiteral("PactorCQ"),
-        QStringLiteral("PactorConnect"),
-        QStringLiteral("PactorListConnect"),
         QStringLiteral("ScanButton"),
-        QStringLiteral("AmtorCq"),
-        QStringLiteral("AmtorConnect"),
-        QStringLiteral("AmtorListConnect"),
-        QStringLiteral("PacketConnect"),
-        QStringLiteral("PacketListConnect"),
-        QStringLiteral("RttyCQ"),
-        QStringLiteral("RttyHisCall"),
-        QStringLiteral("CwCQ"),
-        QStringLiteral("CwHisCall"),
-        QStringLiteral("PskHisCall"),
-        QStringLiteral("PskCQ"),
         QStringLiteral("AmtexOn"),
         QStringLiteral("NavtexOn"),
         QStringLiteral("NavtexOff"),
@@ -461,15 +452,8 @@ void THoofdForm::markUnavailable()
         QStringLiteral("MenuEditLogbook"),
         QStringLiteral("Sub_MenuLogBookAan"),
         QStringLiteral("Sub_MenuLogBookUit"),
-        QStringLiteral("MenuCallAstation"),
-        QStringLiteral("MenuCallAListStation"),
-        QStringLiteral("MenuCallCQ"),
-        QStringLiteral("MenuYourcall"),
-        QStringLiteral("MenuYourID"),
         QStringLiteral("PopUpOpenLogFile1"),
         QStringLiteral("PopUpSaveReceiveBuffer1"),
-        QStringLiteral("PopUpCallaStation"),
-        QStringLiteral("PopUpCallfromList"),
         QStringLiteral("MenuToggleMaildrop"),
         QStringLiteral("MenuMaildropCheck"),
         QStringLiteral("MenuBackupMailbox"),
@@ -521,6 +505,14 @@ void THoofdForm::createDialogs()
         core_->audio.loadWorkingCopies();
         configAudio_ = new TConfigAudio(core_->audio, this);
     }
+    if (!connectForm_)
+        connectForm_ = new TConnectForm(core_->calling, this);
+    if (!listConnectForm_)
+        listConnectForm_ = new TListConnectForm(core_->calling, this);
+    if (!yourcallForm_)
+        yourcallForm_ = new TYourcallForm(core_->calling, this);
+    if (!autoCqForm_)
+        autoCqForm_ = new TAutoCqForm(core_->calling, core_->station, this);
 }
 
 void THoofdForm::runDialog(Dialog dialog)
@@ -538,6 +530,22 @@ void THoofdForm::runDialog(Dialog dialog)
     case Dialog::AudioConfig:
         createDialogs();
         configAudio_->exec();
+        break;
+    case Dialog::Connect:
+        createDialogs();
+        connectForm_->exec();
+        break;
+    case Dialog::ListConnect:
+        createDialogs();
+        listConnectForm_->exec();
+        break;
+    case Dialog::AutoCq:
+        createDialogs();
+        autoCqForm_->exec();
+        break;
+    case Dialog::Yourcall:
+        createDialogs();
+        yourcallForm_->exec();
         break;
     case Dialog::WordWrap: {
         TWordwrapForm wordWrap(core_->settings, guiModal_, this);
