@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -199,28 +200,6 @@ TEST_F(CallingTest, TheListCallsTheWholeEntryAndKnowsTheCallBeforeTheComma)
     EXPECT_TRUE(h.modal.shown.isEmpty());
 }
 
-TEST_F(CallingTest, AMissingOrUnreadableListIsReportedAndNothingIsSent)
-{
-    answerList(0);
-    calling.MenuCallAListStationClick();
-    EXPECT_EQ(lastMessage(),
-              QStringLiteral("File not found: ") + dir.path() + QStringLiteral("/Orvanti.CAL"));
-
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Orvanti.CAL")));
-    calling.MenuCallAListStationClick();
-    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Cannot read ")))
-        << lastMessage().toStdString();
-    EXPECT_TRUE(h.modal.dialogs.isEmpty());
-    EXPECT_TRUE(h.wire.events().empty());
-    EXPECT_EQ(h.port.purges(), 0);
-
-    // Where names differ by case the old spelling is taken too.
-    ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("Orvanti.CAL")));
-    dir.write(QStringLiteral("Orvanti.cal"), "PA0ZZZ\r\n");
-    calling.MenuCallAListStationClick();
-    EXPECT_EQ(h.wire.transcript(), QStringLiteral("<ESC>C PA0ZZZ<CR>"));
-}
-
 TEST_F(CallingTest, EachModesCqStartsItsTransmissionUnlessItIsOnAndSendsItsText)
 {
     for (const char* file :
@@ -261,18 +240,34 @@ TEST_F(CallingTest, EachModesCqStartsItsTransmissionUnlessItIsOnAndSendsItsText)
     EXPECT_TRUE(h.modal.shown.isEmpty());
 }
 
-TEST_F(CallingTest, AMissingOrUnreadableCqTextIsReportedAndNothingIsSent)
+TEST_F(CallingTest, AMissingOrUnreadableFileIsReportedAndNothingIsSent)
 {
-    inMode("PACTOR");
-    calling.PactorCQClick();
-    EXPECT_EQ(lastMessage(),
-              QStringLiteral("File not found: ") + dir.path() + QStringLiteral("/Orvanti.CQP"));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Orvanti.CQC")));
-    calling.CwCQClick();
-    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Cannot read ")))
-        << lastMessage().toStdString();
-    EXPECT_EQ(h.modal.shown.size(), 2);
+    const struct {
+        const char* file;
+        std::function<void(Calling&)> action;
+    } rows[] = {
+        {"Orvanti.CAL", [](Calling& c) { c.MenuCallAListStationClick(); }},
+        {"Orvanti.CQP", [](Calling& c) { c.PactorCQClick(); }},
+        {"Orvanti.CQA", [](Calling& c) { c.AmtorCQClick(); }},
+        {"Orvanti.CQB", [](Calling& c) { c.RttyCQClick(); }},
+        {"Orvanti.CQC", [](Calling& c) { c.CwCQClick(); }},
+        {"Orvanti.CPS", [](Calling& c) { c.PskCQClick(); }},
+    };
+    answerList(0);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        const QString name = QLatin1String(row.file);
+        row.action(calling);
+        EXPECT_EQ(lastMessage(), QStringLiteral("File not found: ") + dir.file(name));
+        ASSERT_TRUE(QDir(dir.path()).mkdir(name)); // there, but no file to read
+        row.action(calling);
+        EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Cannot read ") + dir.file(name)))
+            << lastMessage().toStdString();
+    }
+    EXPECT_EQ(h.modal.shown.size(), 12);
+    EXPECT_TRUE(h.modal.dialogs.isEmpty());
     EXPECT_TRUE(h.wire.events().empty());
+    EXPECT_EQ(h.port.purges(), 0);
     EXPECT_FALSE(h.station().CqSending);
     EXPECT_FALSE(h.view.component(QStringLiteral("PactorUnpro")).checked);
 }
