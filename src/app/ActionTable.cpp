@@ -35,6 +35,7 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     ModeCommands& commands = core.commands;
     TransmitKeys& keys = core.keys;
     ConfigurationMenu& config = core.config;
+    Calling& calling = core.calling;
 
     // File and Help.
     FileSender& files = core.files;
@@ -59,6 +60,9 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on(Name::MenuWordwraplength, [&config] { config.MenuWordwraplengthClick(); });
     on(Name::Sub_MenuPtcOn, [&config] { config.Sub_MenuPtcOnClick(); });
     on(Name::Sub_MenuPtcOff, [&config] { config.Sub_MenuPtcOffClick(); });
+    on(Name::MenuYourcall, [&calling] { calling.MenuYourcallClick(); });
+    on(Name::MenuYourID, [&calling] { calling.MenuYourIDClick(); });
+    on(Name::MenuAutoCQ, [&calling] { calling.MenuAutoCQClick(); });
 
     // Mode.
     on(Name::MenuPactor, [&modes] { modes.MenuPactorClick(); });
@@ -84,6 +88,11 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on(Name::MenuAmtorFec, [&commands] { commands.MenuAmtorFecClick(); });
     on(Name::MenuBaudotTransmit, [&commands] { commands.MenuBaudotTransmitClick(); });
     on(Name::MenuStandby, [&modes] { modes.MenuStandbyClick(); });
+    const auto callAStation = [&calling] { calling.MenuCallAstationClick(); };
+    const auto callFromList = [&calling] { calling.MenuCallAListStationClick(); };
+    on(Name::MenuCallAstation, callAStation);
+    on(Name::MenuCallAListStation, callFromList);
+    on(Name::MenuCallCQ, [&calling] { calling.MenuCallCQClick(); });
     on(Name::MenuDisconnect, [&commands] { commands.MenuDisconnectClick(); });
     on(Name::MenuHardDisconnect, [&commands] { commands.MenuHardDisconnectClick(); });
     on(Name::MenuChangeOver, [&commands] { commands.MenuChangeOverClick(); });
@@ -100,6 +109,8 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
        [&commands] { commands.PopUpMakeHisNameSelectedtextClick(); });
     on(Name::PopUpClearRxScreen1, [&keys] { keys.PopUpClearRxScreen1Click(); });
     on(Name::PopUpClearTxScreen, [&keys] { keys.MenuClearTxScreenClick(); });
+    on(Name::PopUpCallaStation, callAStation);
+    on(Name::PopUpCallfromList, callFromList);
     on(Name::PopupCho, [&commands] { commands.MenuChangeOverClick(); });
     on(Name::PopUpHisdeMy, [&commands] { commands.MenuSendHiscalldeMycallClick(); });
     on(Name::PopUpHisdeMyCHO, [&commands] { commands.MenuSendHiscalldeMycallChoClick(); });
@@ -121,6 +132,9 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on(Name::PactorStandby, standby);
     on(Name::PactorListen, listen);
     on(Name::PactorUnpro, [&commands] { commands.unprotoClick(1); });
+    on(Name::PactorCQ, [&calling] { calling.PactorCQClick(); });
+    on(Name::PactorConnect, callAStation);
+    on(Name::PactorListConnect, callFromList);
     on(Name::PactorDuplex, [&commands] { commands.PactorDuplexClick(); });
     on(Name::PactorDisconnect, disconnect);
     on(Name::PactorHardDisconnect, hardDisconnect);
@@ -129,22 +143,31 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on(Name::AmtorStandby, standby);
     on(Name::AmtorListen, listen);
     on(Name::AmtorFec, [&commands] { commands.MenuAmtorFecClick(); });
+    on(Name::AmtorCq, [&calling] { calling.AmtorCQClick(); });
+    on(Name::AmtorConnect, callAStation);
+    on(Name::AmtorListConnect, callFromList);
     on(Name::AmtorWout, wordOut);
     on(Name::AmtorDisConnect, disconnect);
     on(Name::AmtorHardDisconnect, hardDisconnect);
 
     on(Name::PacketPort1, [&modes] { modes.Sub_MenuPacketPort1Click(); });
     on(Name::PacketPort2, [&modes] { modes.Sub_MenuPacketPort2Click(); });
+    on(Name::PacketConnect, callAStation);
+    on(Name::PacketListConnect, callFromList);
     on(Name::PacketMonitor, [&commands] { commands.PacketMonitorClick(); });
     on(Name::PacketDisconnect, [&commands] { commands.PacketDisConnectClick(); });
 
     on(Name::RttyReceive, [&commands] { commands.RttyReceiveClick(); });
     on(Name::rttyTransmit, [&commands] { commands.RttyTransmitClick(); });
+    on(Name::RttyCQ, [&calling] { calling.RttyCQClick(); });
+    on(Name::RttyHisCall, callAStation);
     on(Name::RttyBaud, [&commands] { commands.RttyBaudClick(); });
     on(Name::RttyWout, wordOut);
 
     on(Name::CwDelayed, [&modes] { modes.CwDelayedClick(); });
     on(Name::CwTransmit, [&commands] { commands.CWTransmitClick(); });
+    on(Name::CwCQ, [&calling] { calling.CwCQClick(); });
+    on(Name::CwHisCall, callAStation);
     on(Name::CwTxSpeed, [&commands] { commands.CwTxSpeedClick(); });
     on(Name::CwRxAuto, control(6));      // Ctrl-F
     on(Name::CwRxSpeedUp, control(21));  // Ctrl-U
@@ -164,6 +187,8 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on(Name::PskMode, control(2));  // Ctrl-B
     on(Name::PskReset, control(6)); // Ctrl-F
     on(Name::PskTransmit, [&commands] { commands.PskTransmitClick(); });
+    on(Name::PskHisCall, callAStation);
+    on(Name::PskCQ, [&calling] { calling.PskCQClick(); });
     on(Name::PskStandby, [&commands] { commands.PskStandbyClick(); });
     on(Name::PskWout, wordOut);
 

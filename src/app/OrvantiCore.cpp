@@ -1,6 +1,9 @@
 #include "app/OrvantiCore.h"
 
+#include "base/Cp437.h"
+#include "base/FileIo.h"
 #include "base/Port.h"
+#include "base/View.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -31,9 +34,10 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
       commands(station, settings, texts, link, status, modes, view_, receiveWindow, transmitWindow,
                modal, clock),
       audio(station, settings, link, modal, clock),
+      calling(station, settings, texts, link, status, modes, commands, view_, modal, cqTimer_),
       lifecycle(station, settings, texts, link, port, status, modes, commands, config, view_,
                 receiveWindow, modal, clock),
-      port_(port)
+      port_(port), transmitWindow_(transmitWindow)
 {
     link.decodeBlock = [this] { decoder.V24Schryf(); };
     config.reloadTexts = [this] { lifecycle.FormActivate(); };
@@ -48,6 +52,7 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
         QCoreApplication::processEvents(mayWait ? QEventLoop::WaitForMoreEvents
                                                 : QEventLoop::AllEvents);
     };
+    calling.sendFile = [this](const QString& path) { files.SendFile(path); };
     fillActionTable(actions, *this);
     port.onDataArrived = [this] { pollSoon(); };
     port.onPortLost = [this](const QString& reason) { link.reportPortLost(reason); };
@@ -61,7 +66,12 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
     statusTimer_.setInterval(StatusRequestIntervalMs);
     connect(&statusTimer_, &QTimer::timeout, this, [this] { status.StatusAanvraagTimer(); });
     errorTimer_.setInterval(HousekeepingIntervalMs);
-    connect(&errorTimer_, &QTimer::timeout, this, [this] { status.ErrorTimer(); });
+    connect(&errorTimer_, &QTimer::timeout, this, [this] {
+        status.ErrorTimer();
+        calling.keepCqTimerRunning();
+    });
+    cqTimer_.setInterval(1000);
+    connect(&cqTimer_, &QTimer::timeout, this, [this] { calling.CqTimer(); });
 }
 
 void OrvantiCore::startTimers()
@@ -79,6 +89,7 @@ void OrvantiCore::stopTimers()
     statusTimer_.stop();
     errorTimer_.stop();
     receiveTimer_.stop();
+    cqTimer_.stop();
 }
 
 void OrvantiCore::pollSoon()

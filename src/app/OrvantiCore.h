@@ -17,6 +17,7 @@
 #include "link/StatusDisplay.h"
 #include "link/TransmitKeys.h"
 #include "modes/AudioConfig.h"
+#include "modes/Calling.h"
 #include "modes/ModeCommands.h"
 #include "modes/ModeSwitch.h"
 
@@ -35,6 +36,9 @@ class OrvantiCore : public QObject {
     Q_OBJECT
     // First: every handler below reaches the window through it.
     HeldView view_;
+    // The Cq timer: the next automatic CQ. Off until the automatic CQ dialog sets it;
+    // before the subsystems, which hold it.
+    QTimer cqTimer_;
 
 public:
     OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& receiveWindow,
@@ -48,6 +52,8 @@ public:
     // One poll now, and again as long as there is something to do.
     void pollSoon();
 
+    const QTimer& cqTimer() const { return cqTimer_; }
+
     Station station;
     Settings settings;
     MessageTexts texts;
@@ -60,6 +66,7 @@ public:
     ModeSwitch modes;
     ModeCommands commands;
     AudioConfig audio;
+    Calling calling;
     Lifecycle lifecycle;
     // The window's menu items, toolbar buttons and pop-up items by name.
     ActionTable actions;
@@ -70,6 +77,7 @@ private:
     void closeShowBatch();
 
     Port& port_;
+    TransmitView& transmitWindow_;
     QTimer receiveTimer_;
     QTimer statusTimer_;
     QTimer errorTimer_;

@@ -68,6 +68,7 @@
     X(MenuAmtorFec)                                                                                \
     X(MenuAudio)                                                                                   \
     X(MenuAudioCW)                                                                                 \
+    X(MenuAutoCQ)                                                                                  \
     X(MenuBackupMailbox)                                                                           \
     X(MenuBaudotTransmit)                                                                          \
     X(MenuCallAListStation)                                                                        \

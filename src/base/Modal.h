@@ -6,7 +6,7 @@
 #include <QString>
 
 // The program's own modal windows that handlers open.
-enum class Dialog { ComPort, About, WordWrap, AudioConfig };
+enum class Dialog { ComPort, About, WordWrap, AudioConfig, Connect, ListConnect, AutoCq, Yourcall };
 
 class Modal {
 public:

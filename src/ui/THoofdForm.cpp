@@ -8,7 +8,11 @@
 #include "base/Clock.h"
 #include "base/ComponentNames.h"
 #include "link/CommPortDriver.h"
+#include "modes/dialogs/TAutoCqForm.h"
 #include "modes/dialogs/TConfigAudio.h"
+#include "modes/dialogs/TConnectForm.h"
+#include "modes/dialogs/TListConnectForm.h"
+#include "modes/dialogs/TYourcallForm.h"
 #include "ui/HintPolicy.h"
 #include "ui/MenuShortcutPriority.h"
 #include "ui/ModeToolbars.h"
@@ -326,6 +330,7 @@ void THoofdForm::buildMenus()
               Name::Sub_MenuLogBookUit);
     addSwitch(Name::MenuLeavePTCactive, "Leave PTC active", Name::Sub_MenuPtcOn,
               Name::Sub_MenuPtcOff);
+    addItem(configuration, Name::MenuAutoCQ, QStringLiteral("Auto CQ"));
 
     buildModeMenu();
     buildActionMenu();
@@ -445,25 +450,11 @@ void THoofdForm::buildPopUpMenu()
 
 void THoofdForm::markUnavailable()
 {
-    // Calling, CQ, NAVTEX, the tools, logging, the logbook and the mailbox come with
-    // their own features; until then their buttons and entries
-    // stay disabled. The hidden items have no work at all.
+    // NAVTEX, the tools, logging, the logbook and the mailbox come with their own
+    // features; until then their buttons and entries stay disabled. The hidden items
+    // have no work at all.
     view_.setUnavailable({
-        Name::PactorCQ,
-        Name::PactorConnect,
-        Name::PactorListConnect,
         Name::ScanButton,
-        Name::AmtorCq,
-        Name::AmtorConnect,
-        Name::AmtorListConnect,
-        Name::PacketConnect,
-        Name::PacketListConnect,
-        Name::RttyCQ,
-        Name::RttyHisCall,
-        Name::CwCQ,
-        Name::CwHisCall,
-        Name::PskHisCall,
-        Name::PskCQ,
         Name::AmtexOn,
         Name::NavtexOn,
         Name::NavtexOff,
@@ -478,15 +469,8 @@ void THoofdForm::markUnavailable()
         Name::MenuEditLogbook,
         Name::Sub_MenuLogBookAan,
         Name::Sub_MenuLogBookUit,
-        Name::MenuCallAstation,
-        Name::MenuCallAListStation,
-        Name::MenuCallCQ,
-        Name::MenuYourcall,
-        Name::MenuYourID,
         Name::PopUpOpenLogFile1,
         Name::PopUpSaveReceiveBuffer1,
-        Name::PopUpCallaStation,
-        Name::PopUpCallfromList,
         Name::MenuToggleMaildrop,
         Name::MenuMaildropCheck,
         Name::MenuBackupMailbox,
@@ -538,6 +522,14 @@ void THoofdForm::createDialogs()
         core_->audio.loadWorkingCopies();
         configAudio_ = new TConfigAudio(core_->audio, this);
     }
+    if (!connectForm_)
+        connectForm_ = new TConnectForm(core_->calling, this);
+    if (!listConnectForm_)
+        listConnectForm_ = new TListConnectForm(core_->calling, this);
+    if (!yourcallForm_)
+        yourcallForm_ = new TYourcallForm(core_->calling, this);
+    if (!autoCqForm_)
+        autoCqForm_ = new TAutoCqForm(core_->calling, core_->station, this);
 }
 
 void THoofdForm::runDialog(Dialog dialog)
@@ -555,6 +547,22 @@ void THoofdForm::runDialog(Dialog dialog)
     case Dialog::AudioConfig:
         createDialogs();
         configAudio_->exec();
+        break;
+    case Dialog::Connect:
+        createDialogs();
+        connectForm_->exec();
+        break;
+    case Dialog::ListConnect:
+        createDialogs();
+        listConnectForm_->exec();
+        break;
+    case Dialog::AutoCq:
+        createDialogs();
+        autoCqForm_->exec();
+        break;
+    case Dialog::Yourcall:
+        createDialogs();
+        yourcallForm_->exec();
         break;
     case Dialog::WordWrap: {
         TWordwrapForm wordWrap(core_->settings, guiModal_, this);

@@ -22,8 +22,12 @@ class QMenu;
 class QPlainTextEdit;
 class QStackedWidget;
 class QTabWidget;
+class TAutoCqForm;
 class TComBaudConfig;
 class TConfigAudio;
+class TConnectForm;
+class TListConnectForm;
+class TYourcallForm;
 class TQvRichEdit;
 class TRzPanel;
 class TSplashForm;
@@ -54,6 +58,8 @@ public:
     TTransmitMemo* transmitWindow() const { return transmitWindow_; }
     TComBaudConfig* comBaudConfig() const { return comBaudConfig_; }
     TConfigAudio* configAudio() const { return configAudio_; }
+    // Shows one of the program's dialogs modally (the window's Modal::runDialog).
+    void runDialog(Dialog dialog);
     WidgetView& view() { return view_; }
     // The named menu items (menu bar and pop-up) and toolbar buttons: what the action
     // table may drive.
@@ -88,7 +94,6 @@ private:
                      const QKeySequence& shortcut = {});
     TRzPanel* addLamp(QWidget* bar, const QString& name, const QString& caption,
                       const QString& hint);
-    void runDialog(Dialog dialog);
     // Mouse actions on the mode pane (Pane1) or the sub-mode pane (Pane2).
     bool paneEvent(QWidget* pane, QEvent* event);
     void applyTransmitHeight();
@@ -110,6 +115,10 @@ private:
     TTransmitMemo* transmitWindow_ = nullptr;
     TComBaudConfig* comBaudConfig_ = nullptr;
     TConfigAudio* configAudio_ = nullptr;
+    TConnectForm* connectForm_ = nullptr;
+    TListConnectForm* listConnectForm_ = nullptr;
+    TAutoCqForm* autoCqForm_ = nullptr;
+    TYourcallForm* yourcallForm_ = nullptr;
     std::unique_ptr<TSplashForm> closingSplash_;
 
     std::unique_ptr<OrvantiCore> core_;

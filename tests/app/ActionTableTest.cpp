@@ -33,6 +33,11 @@ const std::vector<const char*> Aliases[] = {
     {"Swedish", "Norwegian"},        // no texts of their own: only the mark is set again
     {"rttyTransmit", "PskTransmit"}, // the same change-over byte
     {"MenuTransmitFile", "XmitFile"},
+    {"MenuCallAstation", "PactorConnect", "AmtorConnect", "PacketConnect", "RttyHisCall",
+     "CwHisCall", "PskHisCall", "PopUpCallaStation"},
+    {"MenuCallAListStation", "PactorListConnect", "AmtorListConnect", "PacketListConnect",
+     "PopUpCallfromList"},
+    {"MenuCallCQ", "PactorCQ"}, // F8 in PACTOR
 };
 
 // Where an action starts when the common start (PACTOR, no link) would leave it idle.
@@ -125,6 +130,7 @@ QString traceOf(const QString& name)
                  .arg(h->station().SquelchOn)
                  .arg(h->settings().CwTxSpeed)
                  .arg(h->station().AudioFilter);
+    trace += QStringLiteral(" own-call dialog id %1").arg(h->core.calling.YourIdMode);
     return trace;
 }
 

@@ -1,0 +1,64 @@
+#include "modes/dialogs/TYourcallForm.h"
+
+#include "modes/Calling.h"
+#include "modes/dialogs/CallDialogParts.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TYourcallForm::TYourcallForm(Calling& calling, QWidget* parent)
+    : QDialog(parent), calling_(calling), label_(new QLabel(QStringLiteral("YourCall"), this)),
+      input_(new UpperCaseEdit(QStringLiteral("CallInput"), QStringLiteral("YourCall"), this))
+{
+    setUpCallDialog(this, QStringLiteral("YourcallForm"));
+    label_->setObjectName(QStringLiteral("Label1"));
+    label_->setBuddy(input_);
+
+    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("OkKnop"));
+    ok->setAccessibleName(QStringLiteral("Ok"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("CancelKnop"));
+    cancel->setAccessibleName(QStringLiteral("Cancel"));
+    connect(ok, &QPushButton::clicked, this, &TYourcallForm::OkKnopClick);
+    connect(cancel, &QPushButton::clicked, this, &TYourcallForm::reject);
+    setTabOrder(input_, ok);
+    setTabOrder(ok, cancel);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label_);
+    layout->addWidget(input_);
+    layout->addLayout(buttons);
+}
+
+void TYourcallForm::showEvent(QShowEvent* event)
+{
+    // The menu entry's caption, its accelerator included.
+    label_->setText(calling_.yourcallLabel);
+    QString name = calling_.yourcallLabel;
+    input_->setAccessibleName(name.remove(QLatin1Char('&')));
+    input_->setText(calling_.yourcallFieldText());
+    input_->selectAll();
+    input_->setFocus();
+    QDialog::showEvent(event);
+    centreOnScreen(this);
+}
+
+void TYourcallForm::OkKnopClick()
+{
+    calling_.YourcallOkKnopClick(input_->text());
+    accept();
+}
+
+void TYourcallForm::reject()
+{
+    calling_.YourcallCancelKnopClick();
+    QDialog::reject();
+}
