@@ -133,10 +133,11 @@ TEST_F(ModePagesTest, FeaturesStillToComeStayDisabled)
     core().station.Connected = false;
     core().status.StatusLine(); // enables what starts a link
     EXPECT_TRUE(named<QAbstractButton>("PactorStandby")->isEnabled());
-    for (const char* name : {"AmtexOn", "XmitFile", "OpenLogFile", "UpdateButton"})
+    for (const char* name : {"AmtexOn", "OpenLogFile", "UpdateButton"})
         EXPECT_FALSE(named<QWidget>(name)->isEnabled()) << name;
     EXPECT_FALSE(named<QAction>("MenuToggleMaildrop")->isEnabled());
-    for (const char* name : {"PactorConnect", "PactorCQ", "AmtorConnect", "RttyHisCall"})
+    for (const char* name :
+         {"PactorConnect", "PactorCQ", "AmtorConnect", "RttyHisCall", "XmitFile"})
         EXPECT_TRUE(named<QWidget>(name)->isEnabled()) << name;
     EXPECT_TRUE(named<QAction>("MenuCallAstation")->isEnabled());
     EXPECT_TRUE(named<QAction>("PopUpMakeHiscallselectedtext")->isEnabled());
