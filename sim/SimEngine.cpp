@@ -40,6 +40,7 @@ constexpr unsigned kTrafficNone = 7;
 
 constexpr std::size_t kMaxLine = 256;
 constexpr std::size_t kMaxTransmittedLines = 4096; // a long soak must not grow without end
+constexpr std::size_t kMaxCommandsSeen = 4096;     // nor a long file sent as commands
 // A packet station's first frame comes after the link frames, not in the same breath.
 constexpr std::int64_t kPacketGreetingGapMs = 200;
 constexpr int kPskOffsetLimitHz = 500;
@@ -428,6 +429,8 @@ void SimEngine::finishLine(std::int64_t nowMs)
     const bool escaped = escapePending_;
     lineBuffer_.clear();
     escapePending_ = false;
+    if (commandsSeen_.size() == 2 * kMaxCommandsSeen)
+        commandsSeen_.erase(commandsSeen_.begin(), commandsSeen_.begin() + kMaxCommandsSeen);
     commandsSeen_.push_back(line);
     if (silent_ || options_.model == Model::Silent)
         return;

@@ -187,6 +187,7 @@ public:
     const ModeSettings& settings() const { return settings_; }
     const std::string& myCall() const { return myCall_; }
     std::size_t queuedTransmitBytes() const { return transmitQueue_.size(); }
+    // The command lines seen, oldest first; at least the last 4096 are kept.
     const std::vector<std::string>& commandsSeen() const { return commandsSeen_; }
     // The most recent lines that went over the air, oldest first (kept up to a limit).
     const std::deque<TransmittedLine>& transmittedLines() const { return transmitted_; }
