@@ -40,7 +40,8 @@ protected:
     OrvantiCore& core() { return window->core(); }
     void press(Qt::Key key) { QTest::keyClick(window->transmitWindow(), key); }
 
-    // The lines that went over the air to `to` (empty: to all) in one of `modes`.
+    // The lines that went over the air in one of `modes`, to the linked station `to`
+    // (empty: without a link).
     std::vector<std::string> aired(const std::vector<SimMode>& modes,
                                    const std::string& to = {}) const
     {
@@ -151,6 +152,12 @@ TEST_F(CallingAndCq, F8InCwKeysUpAndKeysTheCqText)
                                 "cq cq de DL1ABC DL1ABC\rpse k\r\x04";
     ASSERT_TRUE(waitFor([&] { return receivedText().size() >= expected.size(); }));
     EXPECT_EQ(receivedText(), expected);
+    std::vector<std::int64_t> keyUps;
+    for (const auto& byte : simulator->receivedWithTimes())
+        if (byte.byte == 0x19)
+            keyUps.push_back(byte.atMs);
+    ASSERT_EQ(keyUps.size(), 2u);
+    EXPECT_GE(keyUps[1] - keyUps[0], 990);
     ASSERT_TRUE(waitFor([&] { return aired({SimMode::Cw}).size() >= 2; }));
     EXPECT_EQ(aired({SimMode::Cw}), (std::vector<std::string>{"cq cq de DL1ABC DL1ABC", "pse k"}));
     EXPECT_FALSE(core().station.CqSending);
