@@ -266,6 +266,8 @@ void PtySimulator::readInput()
         if (n <= 0)
             return;
         const auto count = static_cast<std::size_t>(n);
+        if (onReceived)
+            onReceived(buffer, count);
         const std::int64_t now = nowMs();
         for (std::size_t i = 0; i < count; ++i)
             received_.push_back(ReceivedByte{buffer[i], now});

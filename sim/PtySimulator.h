@@ -52,6 +52,10 @@ public:
 
     std::int64_t nowMs() const;
 
+    // Called in the simulator's thread, under its lock, with each run of bytes read from
+    // the program, as it arrives (before the engine sees it). Set before start().
+    std::function<void(const std::uint8_t* data, std::size_t count)> onReceived;
+
     // Called in the simulator's thread, under its lock, with each run of bytes the
     // pseudo-terminal accepted, in order: what the program can read. Set before start().
     std::function<void(const char* data, std::size_t count)> onSent;

@@ -496,7 +496,7 @@ const std::vector<SimEngine::CommandEntry>& SimEngine::commandTable()
         {"PD", &SimEngine::cmdSetting},       {"TO", &SimEngine::cmdSetting},
         {"MYL", &SimEngine::cmdSetting},      {"TR", &SimEngine::cmdSetting},
         {"CWS", &SimEngine::cmdSetting},      {"CWW", &SimEngine::cmdSetting},
-        {"MC", &SimEngine::cmdSetting},
+        {"MC", &SimEngine::cmdSetting},       {"CLR", &SimEngine::cmdClear},
     };
     return table;
 }
@@ -664,6 +664,16 @@ SimEngine::Reply SimEngine::cmdDisconnectNow(const CommandLine&, std::int64_t no
     transmitQueue_.clear();
     updateTransmitFlow();
     goStandby(nowMs);
+    return {};
+}
+
+// Drops the typed text still waiting for the radio; the transmission itself goes on.
+SimEngine::Reply SimEngine::cmdClear(const CommandLine&, std::int64_t nowMs)
+{
+    transmitQueue_.clear();
+    updateTransmitFlow();
+    if (endPending_)
+        goStandby(nowMs);
     return {};
 }
 

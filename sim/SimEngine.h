@@ -29,9 +29,9 @@
 //    linked, a line without ESC is text for the other station, "C call" included;
 //  - sending without a link: unproto "U n", AMTOR "FEC", and in RTTY/CW/PSK31 Ctrl-Y
 //    between receive and transmit; "DD" ends each at once, Ctrl-D once the text has
-//    gone (in CW Ctrl-D is the receive speed). In RTTY and PSK31 typed text goes to the
-//    radio only while transmitting, otherwise lines are commands; the CW keyer sends
-//    whatever is typed, commands there need ESC;
+//    gone (in CW Ctrl-D is the receive speed); "CLR" drops the text not yet sent. In
+//    RTTY and PSK31 typed text goes to the radio only while transmitting, otherwise
+//    lines are commands; the CW keyer sends whatever is typed, commands there need ESC;
 //  - mode parameters (see ModeSettings) and the CW and PSK31 control bytes with the
 //    messages the program watches for ("** DELAYED", "FIX-SPEED", "*** SQUELCH ON",
 //    "DBPSK"...).
@@ -242,6 +242,7 @@ private:
     Reply cmdUnproto(const CommandLine& line, std::int64_t nowMs);
     Reply cmdDisconnect(const CommandLine& line, std::int64_t nowMs);
     Reply cmdDisconnectNow(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdClear(const CommandLine& line, std::int64_t nowMs);
     Reply cmdConnect(const CommandLine& line, std::int64_t nowMs);
     Reply cmdBurst(const CommandLine& line, std::int64_t nowMs);
     Reply cmdAmtor(const CommandLine& line, std::int64_t nowMs);

@@ -1,13 +1,24 @@
 #include "app/StationFolder.h"
 
 #include "base/FileIo.h"
+#include "modes/CallList.h"
 
 #include <QDir>
 #include <QFile>
 
 namespace {
 const QString ShippedRoot = QStringLiteral(":/data");
+
+// The operator's own file is there: under its name, or, for the call list, under the
+// older spelling the program reads when the shipped name is missing.
+bool operatorHas(const QDir& folder, const QString& name)
+{
+    if (QFile::exists(folder.filePath(name)))
+        return true;
+    return name == QLatin1String("Orvanti.CAL") &&
+           !CallList::find(folder.path() + QLatin1Char('/')).isEmpty();
 }
+} // namespace
 
 QString settingsMissingText(const QString& folder)
 {
@@ -36,7 +47,7 @@ bool copyShippedFiles(const QString& directory, CopyReport* report, QString* err
     }
     for (const QString& name : files) {
         const QString destination = target.filePath(name);
-        if (QFile::exists(destination)) {
+        if (operatorHas(target, name)) {
             report->kept.append(name);
             continue;
         }

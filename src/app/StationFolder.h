@@ -1,7 +1,8 @@
 #pragma once
 
 // The station folder: where Orvanti.ini, the language files and the operator's files
-// live. The program ships a complete set of data files inside itself.
+// live. The program ships a complete set of data files inside itself, with sample CQ
+// texts and a sample call list among them.
 
 #include <QString>
 #include <QStringList>
@@ -18,5 +19,6 @@ QString settingsMissingText(const QString& folder);
 QStringList shippedDataFiles();
 
 // Copies every shipped data file into `directory`, keeping files that are already
-// there. False with the reason in *error when a file cannot be written.
+// there (a call list also under its older name "Orvanti.cal"). False with the reason
+// in *error when a file cannot be written.
 bool copyShippedFiles(const QString& directory, CopyReport* report, QString* error);

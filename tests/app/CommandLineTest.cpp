@@ -4,6 +4,7 @@
 #include "StationDir.h"
 #include "app/StationFolder.h"
 #include "base/Settings.h"
+#include "modes/CallList.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -59,20 +60,64 @@ TEST(CommandLine, RefusesWhatItCannotUse)
     EXPECT_FALSE(ok);
 }
 
+// The operator's own files survive an --init, the call list under its older name too
+// (the program would read the shipped sample in its place); the rest arrive as shipped.
 TEST(StationFolder, InitCopiesTheShippedFilesAndKeepsExistingOnes)
 {
     StationDir dir;
-    dir.write(QStringLiteral("Orvanti.ini"), "[Port]\nPortnumber=/dev/ttyUSB0\n");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } own[] = {
+        {"Orvanti.ini", "[Port]\nPortnumber=/dev/ttyUSB0\n"},
+        {"Orvanti.CQP", "CQ de PA3OWN\r\n"},
+        {"Orvanti.cal", "PA3OWN\r\n"},
+    };
+    for (const auto& file : own)
+        dir.write(QLatin1String(file.name), file.bytes);
     CopyReport report;
     QString error;
     ASSERT_TRUE(copyShippedFiles(dir.path(), &report, &error)) << error.toStdString();
-    EXPECT_EQ(report.kept, QStringList{QStringLiteral("Orvanti.ini")});
-    EXPECT_TRUE(report.copied.contains(QStringLiteral("Orvanti_EN.ini")));
-    EXPECT_EQ(dir.read(QStringLiteral("Orvanti.ini")),
-              QByteArray("[Port]\nPortnumber=/dev/ttyUSB0\n"));
-    QFile shipped(QStringLiteral(":/data/Orvanti_EN.ini"));
-    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-    EXPECT_EQ(dir.read(QStringLiteral("Orvanti_EN.ini")), shipped.readAll());
+    report.kept.sort();
+    EXPECT_EQ(report.kept,
+              (QStringList{QStringLiteral("Orvanti.CAL"), QStringLiteral("Orvanti.CQP"),
+                           QStringLiteral("Orvanti.ini")}));
+    for (const auto& file : own)
+        EXPECT_EQ(dir.read(QLatin1String(file.name)), file.bytes) << file.name;
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("Orvanti.CAL"))));
+
+    EXPECT_EQ(report.copied.size() + report.kept.size(), shippedDataFiles().size());
+    for (const QString& name : {QStringLiteral("Orvanti_EN.ini"), QStringLiteral("Orvanti.CQA"),
+                                QStringLiteral("Orvanti.CQB"), QStringLiteral("Orvanti.CQC"),
+                                QStringLiteral("Orvanti.CPS")}) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(report.copied.contains(name));
+        QFile shipped(QStringLiteral(":/data/") + name);
+        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+        EXPECT_EQ(dir.read(name), shipped.readAll());
+    }
+}
+
+// The samples are what the CQ keys and the call list read: lines in CR LF, the own call
+// as a macro, calls the list takes.
+TEST(StationFolder, TheShippedSamplesAreReadyToSend)
+{
+    for (const char* name :
+         {"Orvanti.CQP", "Orvanti.CQA", "Orvanti.CQB", "Orvanti.CQC", "Orvanti.CPS"}) {
+        SCOPED_TRACE(name);
+        QFile file(QStringLiteral(":/data/") + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        EXPECT_TRUE(text.endsWith("\r\n"));
+        EXPECT_EQ(text.count('\n'), text.count("\r\n"));
+        EXPECT_TRUE(text.contains("%%MYCALL"));
+    }
+    QFile list(QStringLiteral(":/data/Orvanti.CAL"));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    const QStringList calls = CallList::parse(list.readAll());
+    ASSERT_GE(calls.size(), 2);
+    for (const QString& entry : calls)
+        EXPECT_FALSE(CallList::callOf(entry).isEmpty()) << entry.toStdString();
 }
 
 TEST(StationFolder, WithoutSettingsTheOperatorIsToldHowToGetThem)

@@ -49,11 +49,6 @@ protected:
     {
         window->findChild<QAction*>(QLatin1String(menuEntry))->trigger();
     }
-    void type(const QString& text)
-    {
-        QTest::keyClicks(window->transmitWindow(), text);
-        QTest::keyClick(window->transmitWindow(), Qt::Key_Return);
-    }
     int pageShown() const { return window->findChild<QTabWidget*>()->currentIndex(); }
 };
 

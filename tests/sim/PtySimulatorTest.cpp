@@ -155,10 +155,17 @@ protected:
     std::unique_ptr<PtySimulator> sim_;
 };
 
-TEST_F(PtySimulatorTest, EveryByteValueIsReceivedAndLogged)
+TEST_F(PtySimulatorTest, EveryByteValueIsReceivedHookedAndLogged)
 {
     const std::string log = tempPath();
-    open({}, log);
+    std::string hooked;
+    sim_ = std::make_unique<PtySimulator>(Options{}, log);
+    sim_->onReceived = [&](const std::uint8_t* data, std::size_t count) {
+        hooked.append(reinterpret_cast<const char*>(data), count);
+    };
+    std::string error;
+    ASSERT_TRUE(sim_->open(&error)) << error;
+    sim_->start();
     Port port(sim_->devicePath());
     ASSERT_TRUE(port.isOpen());
 
@@ -183,6 +190,8 @@ TEST_F(PtySimulatorTest, EveryByteValueIsReceivedAndLogged)
     const std::string logged{std::istreambuf_iterator<char>(file), {}};
     EXPECT_EQ(logged, all);
     ::unlink(log.c_str());
+    sim_->stop();
+    EXPECT_EQ(hooked, all);
 
     sim_->clearReceived();
     EXPECT_EQ(sim_->received(), "");

@@ -834,6 +834,25 @@ TEST(SimEngineFlow, TransmitQueueSendsOneXoffAndOneXon)
     EXPECT_EQ(pieces.byClass[3], typed) << "every byte typed must be echoed once";
 }
 
+// ESC "CLR" empties the transmit buffer: the XOFF is lifted, unproto stays on, and the
+// far side reads only what left before it.
+TEST(SimEngineFlow, ClrDropsTheWaitingTextButNotTheTransmission)
+{
+    SimEngine engine = term4Engine();
+    exchange(engine, "U\r", 0);
+    EXPECT_EQ(exchange(engine, "first\r" + std::string(1600, 'x'), 0), kXoff);
+    drain(engine, 100); // 20 bytes at 5 ms each have left
+    const std::string out = exchange(engine, kEsc + "CLR\r", 100);
+    EXPECT_TRUE(contains(out, kXon));
+    EXPECT_EQ(engine.queuedTransmitBytes(), 0u);
+    EXPECT_EQ(statusAt(engine, 101), 0x4b) << "still sending unproto";
+    EXPECT_TRUE(contains(exchange(engine, "\x04", 5000), "*** STBY\r"));
+    std::vector<std::string> read;
+    for (const auto& line : engine.transmittedLines())
+        read.push_back(line.text);
+    EXPECT_EQ(read, (std::vector<std::string>{"first", std::string(14, 'x')}));
+}
+
 TEST(SimEngineFlow, FloodStartsWithTerm4AndFillsTheRoomLeft)
 {
     Options options;
