@@ -4,6 +4,7 @@
 
 #include "CoreHarness.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,9 +14,16 @@ constexpr Color Received = 2;
 constexpr Color Echo = 3;
 constexpr Color Prompt = 4;
 
+void decodeOn(CoreHarness& h, const QByteArray& block)
+{
+    h.station().RxChunk = block;
+    h.station().RxCount = static_cast<quint16>(block.size());
+    h.core.decoder.V24Schryf();
+}
+
 class ReceiveDecoderTest : public ::testing::Test {
-protected:
-    void SetUp() override
+public:
+    static void prepare(CoreHarness& h)
     {
         Settings& s = h.settings();
         s.SystemTextColor = System;
@@ -24,19 +32,19 @@ protected:
         s.PromptColor = Prompt;
         s.MessagesOnScreen = true;
         s.MaxRxLength = 30000;
+    }
+
+protected:
+    void SetUp() override
+    {
+        prepare(h);
         h.core.decoder.captureWrite = [this](QByteArrayView bytes) {
             captured.append(bytes);
             return captureWorks;
         };
     }
 
-    void decode(const QByteArray& block)
-    {
-        h.station().RxChunk = block;
-        h.station().RxCount = static_cast<quint16>(block.size());
-        h.core.decoder.V24Schryf();
-    }
-
+    void decode(const QByteArray& block) { decodeOn(h, block); }
     QString text() const { return h.view.receiveText(); }
 
     CoreHarness h;
@@ -57,74 +65,115 @@ Runs runs(const RecordingView& view)
 
 } // namespace
 
-TEST_F(ReceiveDecoderTest, EachClassShowsInItsColourAndHiddenClassesStayHidden)
+// Blocks decoded in turn on a fresh decoder, and what the window shows: the text, and
+// where a row names them, its colour runs.
+TEST(ReceiveDecoderTable, BlocksShowAsTheirClassModeAndSettingsSay)
 {
-    decode("\x02"
-           "A\x03"
-           "B\x01"
-           "C\x04"
-           "D");
-    EXPECT_EQ(runs(h.view), (Runs{{"A", Received}, {"B", Echo}, {"C", System}, {"D", Prompt}}));
-
-    h.view.clear();
-    h.station().DuplexOn = true;
-    h.settings().MessagesOnScreen = false;
-    decode("\x02"
-           "A\x03"
-           "B\x01"
-           "C\x02"
-           "E");
-    EXPECT_EQ(text(), QStringLiteral("AE"));
-
-    // Text before any class code is never shown; a class carries over into the next
-    // block.
-    CoreHarness fresh;
-    fresh.station().RxChunk = "before";
-    fresh.core.decoder.V24Schryf();
-    EXPECT_EQ(fresh.view.receiveText(), QString());
-    decode("more");
-    EXPECT_TRUE(text().endsWith(QStringLiteral("Emore")));
-}
-
-TEST_F(ReceiveDecoderTest, ThePromptCodeIsIgnoredOnTheZ80Controller)
-{
-    h.station().PtcType = PtcModel::Z80;
-    decode("\x02"
-           "a\x04"
-           "b");
-    EXPECT_EQ(runs(h.view), (Runs{{"ab", Received}}));
-}
-
-TEST_F(ReceiveDecoderTest, PacketAndPsk31TextIsAllReceivedText)
-{
-    for (const char* mode : {"PSK31", "PACKET"}) {
-        h.view.clear();
-        h.station().ModeId = modeNamed(mode);
-        decode("\x01"
-               "a\x03"
-               "b\x04"
-               "c");
-        EXPECT_EQ(runs(h.view), (Runs{{"abc", Received}})) << mode;
+    using Setup = std::function<void(CoreHarness&)>;
+    const auto mode = [](Mode m) { return [=](CoreHarness& h) { h.station().ModeId = m; }; };
+    const auto wrap = [](CoreHarness& h) {
+        h.settings().WrapMin = 60;
+        h.settings().WrapMax = 70;
+    };
+    const char* a59 = "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa";
+    const struct {
+        const char* name;
+        Setup setup;
+        std::vector<const char*> blocks; // as bytesOf() reads them; "hold" holds the poll
+        std::string text;                // UTF-8
+        Runs runs;                       // empty: not checked
+    } rows[] = {
+        {"EachClassInItsColour",
+         nullptr,
+         {"<2>A<3>B<1>C<4>D"},
+         "ABCD",
+         {{"A", Received}, {"B", Echo}, {"C", System}, {"D", Prompt}}},
+        {"HiddenEchoAndMessages",
+         [](CoreHarness& h) {
+             h.station().DuplexOn = true;
+             h.settings().MessagesOnScreen = false;
+         },
+         {"<2>A<3>B<1>C<2>E"},
+         "AE",
+         {}},
+        {"NothingBeforeAClassCode", nullptr, {"before"}, "", {}},
+        {"AClassCarriesOver", nullptr, {"<2>A", "more"}, "Amore", {}},
+        {"PromptIgnoredOnZ80",
+         [](CoreHarness& h) { h.station().PtcType = PtcModel::Z80; },
+         {"<2>a<4>b"},
+         "ab",
+         {{"ab", Received}}},
+        {"Psk31AllReceived", mode(Mode::Psk31), {"<1>a<3>b<4>c"}, "abc", {{"abc", Received}}},
+        {"PacketAllReceived", mode(Mode::Packet), {"<1>a<3>b<4>c"}, "abc", {{"abc", Received}}},
+        {"PacketSkipsStatusCodeAndByte", mode(Mode::Packet), {"a<30><2>b<30><30>c"}, "abc", {}},
+        {"LineFeedAfterCrOnlyInOneBlock",
+         nullptr,
+         {"<2>one<CR><LF>two<CR>", "<LF>three<LF><LF>"},
+         "one\ntwo\n\nthree\n\n",
+         {}},
+        {"BackspaceNeverTakesALineBreak", nullptr, {"<2>abc<8>", "<8>d<CR><8><8>"}, "ad\n", {}},
+        {"BackspacesOnAnEmptyWindow", nullptr, {"<8><8><8><8><8><8><8><8>"}, "", {}},
+        {"HugeLimitCutsNothing",
+         [](CoreHarness& h) { h.settings().MaxRxLength = 2000000000; },
+         {"<2>xxxxxxxxxxxxxxxxxxxx"},
+         std::string(20, 'x'),
+         {}},
+        {"GermanLetters",
+         nullptr,
+         {"<2><14><15><16><20><21><22><23><128><225>"},
+         "äöüÄÖÜßÇß",
+         {{"äöüÄÖÜßÇß", Received}}},
+        // Wrapping: a space at column 60 starts the next line; without a space the
+        // break comes before the 71st character; a class change waits for the break.
+        {"WrapAtASpace", wrap, {"<2>", a59, " bc<CR>"}, std::string(a59) + "\n bc\n", {}},
+        {"WrapWithoutASpace",
+         wrap,
+         {"<2>", a59, "aaaaaaaaaaaaaaaa"},
+         std::string(a59) + "aaaaaaaaaaa\naaaaa",
+         {}},
+        {"WrapInTheEarlierColour",
+         wrap,
+         {"<2>", a59, "<3> e"},
+         std::string(a59) + "\n e",
+         {{std::string(a59) + "\n", Received}, {" e", Echo}}},
+        {"NoWrapWhileMaildrop",
+         [](CoreHarness& h) {
+             h.settings().MaildropOn = true;
+             h.settings().WrapMin = 5;
+             h.settings().WrapMax = 10;
+         },
+         {"<2>hello world and more<CR>"},
+         "",
+         {}},
+        {"NoBlockReadWhileHeld", nullptr, {"<2>abc", "hold", "def"}, "abc", {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        CoreHarness h;
+        ReceiveDecoderTest::prepare(h);
+        if (row.setup)
+            row.setup(h);
+        for (const char* block : row.blocks) {
+            if (block == std::string_view("hold"))
+                h.station().ReceiveHold = true;
+            else
+                decodeOn(h, bytesOf(block));
+        }
+        EXPECT_EQ(h.view.receiveText().toStdString(), row.text);
+        if (!row.runs.empty())
+            EXPECT_EQ(runs(h.view), row.runs);
     }
 }
 
-TEST_F(ReceiveDecoderTest, LineFeedAfterCarriageReturnCountsOnlyWithinOneBlock)
+// A break the transmit side just made is not made twice.
+TEST_F(ReceiveDecoderTest, AWrapTheTransmitSideMadeIsNotMadeTwice)
 {
-    decode("\x02one\r\ntwo\r");
-    decode("\nthree\n\n");
-    EXPECT_EQ(text(), QStringLiteral("one\ntwo\n\nthree\n\n"));
-}
-
-TEST_F(ReceiveDecoderTest, BackspaceDeletesTheLastCharacterButNeverALineBreak)
-{
-    decode("\x02"
-           "abc\b");
-    decode("\bd\r\b\b");
-    EXPECT_EQ(text(), QStringLiteral("ad\n"));
-    // Endless backspaces on an empty window do nothing.
-    h.view.clear();
-    decode(QByteArray(5000, '\b'));
-    EXPECT_EQ(text(), QString());
+    h.settings().WrapMin = 60;
+    h.settings().WrapMax = 70;
+    h.core.link.TxWrapped = true;
+    decode('\x02' + QByteArray(71, 'c'));
+    EXPECT_EQ(text(), QString(71, QLatin1Char('c')));
+    EXPECT_FALSE(h.core.link.TxWrapped);
 }
 
 TEST_F(ReceiveDecoderTest, AFullWindowIsCutByATenthAtTheNextCarriageReturn)
@@ -147,13 +196,6 @@ TEST_F(ReceiveDecoderTest, TextWithoutCarriageReturnsIsCutAtTwiceTheLimit)
         decode(QByteArray(2048, 'x'));
     EXPECT_LE(h.view.length(), 60000);
     EXPECT_GT(h.view.length(), 50000);
-}
-
-TEST_F(ReceiveDecoderTest, AHugeLimitDoesNotOverflowIntoCuttingEverything)
-{
-    h.settings().MaxRxLength = 2000000000;
-    decode('\x02' + QByteArray(100, 'x'));
-    EXPECT_EQ(h.view.length(), 100);
 }
 
 TEST_F(ReceiveDecoderTest, APacketLinkChangeEndsTheBlockAtTheFirstShownByte)
@@ -213,17 +255,6 @@ TEST_F(ReceiveDecoderTest, AStatusCodeEndingABlockReusesTheLastStatusByte)
     EXPECT_TRUE(h.station().Transmitting);
 }
 
-TEST_F(ReceiveDecoderTest, PacketSkipsTheStatusCodeAndItsByteWhateverTheyAre)
-{
-    h.station().ModeId = Mode::Packet;
-    decode("a\x1e\x02"
-           "b\x1e\x1e"
-           "c");
-    EXPECT_EQ(text(), QStringLiteral("abc"));
-    EXPECT_EQ(h.station().StatusByte, 0);
-    EXPECT_EQ(h.station().ModeText, QString());
-}
-
 TEST_F(ReceiveDecoderTest, ModeHooksSeeTheWholeBlockEvenThroughHiddenText)
 {
     // PACTOR: the call after "CONNECTED TO", also when a status reply in the same block
@@ -253,41 +284,6 @@ TEST_F(ReceiveDecoderTest, ModeHooksSeeTheWholeBlockEvenThroughHiddenText)
     EXPECT_EQ(h.station().PskSubMode, QStringLiteral(":I-DQPsk"));
 }
 
-TEST_F(ReceiveDecoderTest, ReceivedLinesWrapAtTheFirstSpaceFromTheWrapLength)
-{
-    h.settings().WrapMin = 60;
-    h.settings().WrapMax = 70;
-    // 59 letters, then a space at column 60: the space starts the next line.
-    decode('\x02' + QByteArray(59, 'a') + " bc\r");
-    EXPECT_EQ(text(), QString(59, QLatin1Char('a')) + QStringLiteral("\n bc\n"));
-    // No space at all: the break comes before the 71st character.
-    h.view.clear();
-    decode(QByteArray(75, 'b'));
-    EXPECT_EQ(text(),
-              QString(70, QLatin1Char('b')) + QStringLiteral("\n") + QString(5, QLatin1Char('b')));
-    // A break the transmit side just made is not made twice.
-    h.view.clear();
-    h.core.link.RxColumn = 0;
-    h.core.link.TxWrapped = true;
-    decode(QByteArray(71, 'c'));
-    EXPECT_EQ(text(), QString(71, QLatin1Char('c')));
-    EXPECT_FALSE(h.core.link.TxWrapped);
-    // The break goes in before a class change takes effect: in the earlier colour.
-    h.view.clear();
-    h.core.link.RxColumn = 0;
-    decode('\x02' + QByteArray(59, 'd') + "\x03 e");
-    EXPECT_EQ(runs(h.view), (Runs{{std::string(59, 'd') + "\n", Received}, {" e", Echo}}));
-}
-
-TEST_F(ReceiveDecoderTest, GermanLettersShowAndAreCapturedInCodePage437)
-{
-    h.station().CaptureOn = true;
-    decode("\x02\x0e\x0f\x10\x14\x15\x16\x17\x80\xe1");
-    EXPECT_EQ(text(), QStringLiteral("äöüÄÖÜßÇß"));
-    EXPECT_EQ(captured, QByteArray("\x84\x94\x81\x8e\x99\x9a\xe1\x80\xe1"));
-    EXPECT_EQ(runs(h.view), (Runs{{"äöüÄÖÜßÇß", Received}}));
-}
-
 TEST_F(ReceiveDecoderTest, CaptureTakesEveryTextByteShownOrNotAndAFailureStopsTheBlock)
 {
     h.station().CaptureOn = true;
@@ -306,26 +302,20 @@ TEST_F(ReceiveDecoderTest, CaptureTakesEveryTextByteShownOrNotAndAFailureStopsTh
     decode("\x02xyz\x03qq");
     EXPECT_EQ(text(), QStringLiteral("a"));
     EXPECT_FALSE(h.station().DecoderBusy);
+
+    // German letters go to the file in code page 437.
+    captured.clear();
+    captureWorks = true;
+    decode("\x02\x0e\x0f\x10\x14\x15\x16\x17\x80\xe1");
+    EXPECT_EQ(captured, QByteArray("\x84\x94\x81\x8e\x99\x9a\xe1\x80\xe1"));
 }
 
-TEST_F(ReceiveDecoderTest, NothingIsShownWhileMaildropIsOn)
-{
-    h.settings().MaildropOn = true;
-    h.settings().WrapMin = 5;
-    h.settings().WrapMax = 10;
-    decode("\x02hello world and more\r");
-    EXPECT_EQ(text(), QString());
-}
-
-TEST_F(ReceiveDecoderTest, EndOfBlockShowsTheWindowLengthAndNoHeldBlockIsRead)
+TEST_F(ReceiveDecoderTest, EndOfBlockShowsTheWindowLength)
 {
     decode("\x02"
            "abc");
     EXPECT_EQ(h.view.caption(Name::Pane6), QStringLiteral("Rx.buf.: 3"));
     EXPECT_EQ(h.station().RxCount, 0);
-    h.station().ReceiveHold = true;
-    decode("def");
-    EXPECT_EQ(text(), QStringLiteral("abc"));
 }
 
 TEST_F(ReceiveDecoderTest, MessagesAreForcedOnInPacketAndTheForcingUndoneAfterwards)

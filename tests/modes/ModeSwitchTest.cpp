@@ -3,34 +3,44 @@
 
 #include "CoreHarness.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
 class ModeSwitchTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { ready(h); }
+    static void ready(CoreHarness& harness)
     {
-        h.port.OpenPort();
-        h.station().FormReady = true;
-        h.texts().NoChangeText = QStringLiteral("Disconnect first");
-        h.texts().YourcallText = QStringLiteral("&Your call");
+        harness.port.OpenPort();
+        harness.station().FormReady = true;
+        harness.texts().NoChangeText = QStringLiteral("Disconnect first");
+        harness.texts().YourcallText = QStringLiteral("&Your call");
     }
 
     CoreHarness h;
     ModeSwitch& modes = h.core.modes;
 };
 
+using Prepare = std::function<void(CoreHarness&)>;
+Prepare in(Mode mode, PtcModel ptc = PtcModel::II)
+{
+    return [=](CoreHarness& h) {
+        h.station().ModeId = mode;
+        h.station().PtcType = ptc;
+    };
+}
+
 } // namespace
 
 TEST_F(ModeSwitchTest, ReadyingFromEachModeSendsItsOwnWayOut)
 {
-    struct Case {
+    const struct {
         const char* mode;
         PtcModel ptcType;
         const char* transcript;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"PACTOR", PtcModel::II, "L 0<CR>[400ms]"},
         {"CW", PtcModel::II, "[200ms]<ESC>Q<CR>[200ms]"},
         {"RTTY", PtcModel::II, "[200ms]<ESC>Q<CR>[200ms]"},
@@ -39,34 +49,145 @@ TEST_F(ModeSwitchTest, ReadyingFromEachModeSendsItsOwnWayOut)
         {"AMTOR", PtcModel::Z80, "<ESC>Pt<CR>Q<CR>[400ms]"},
         {"NAVTEX", PtcModel::II, "[400ms]"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
         CoreHarness fresh;
         fresh.port.OpenPort();
-        fresh.station().ModeId = modeNamed(c.mode);
-        fresh.station().PtcType = c.ptcType;
+        in(modeNamed(c.mode), c.ptcType)(fresh);
         fresh.station().ConvMode = true;
         fresh.station().DumbMode = true;
         fresh.core.modes.ZetPtcKlaar();
-        EXPECT_EQ(fresh.wire.transcript(), QLatin1String(c.transcript)) << c.mode;
+        EXPECT_EQ(fresh.wire.transcript(), QLatin1String(c.transcript));
         EXPECT_FALSE(fresh.station().ConvMode);
         EXPECT_FALSE(fresh.station().DumbMode);
         EXPECT_EQ(fresh.station().TrafficState, QStringLiteral("STANDBY"));
     }
 }
 
-TEST_F(ModeSwitchTest, ChoosingPactorInPactorSendsNothing)
+// Each switch from a given state: the bytes and pauses, the mode it ends in and how
+// many warnings the operator saw. An empty transcript is a switch refused or not needed.
+TEST_F(ModeSwitchTest, EachSwitchSendsItsOwnSequenceOrNothing)
 {
-    modes.MenuPactorClick();
-    EXPECT_TRUE(h.wire.events().empty());
+    const auto linked = [](Mode mode) {
+        return [=](CoreHarness& h) {
+            in(mode)(h);
+            h.station().Connected = true;
+        };
+    };
+    const struct {
+        const char* name;
+        Prepare setup;
+        std::function<void(ModeSwitch&)> act;
+        const char* transcript; // the readying from the mode before included
+        const char* modeAfter;
+        int warnings;
+    } rows[] = {
+        {"Amtor", in(Mode::Pactor), &ModeSwitch::MenuAmtorClick,
+         "L 0<CR>[600ms]Pt<CR>[500ms]AM<CR>[500ms]", "AMTOR", 0},
+        {"Rtty", in(Mode::Pactor), &ModeSwitch::MenuRttyClick, "L 0<CR>[1100ms]<ESC>BAU<CR>[500ms]",
+         "RTTY", 0},
+        // The Z80 PTC reaches RTTY through AMTOR.
+        {"RttyZ80", in(Mode::Pactor, PtcModel::Z80), &ModeSwitch::MenuRttyClick,
+         "L 0<CR>[600ms]<ESC>[200ms]Pt<CR>[500ms]AM<CR>[1200ms]<ESC>BAU<CR>[500ms]", "RTTY", 0},
+        {"Cw", in(Mode::Pactor), &ModeSwitch::MenuCwClick,
+         "L 0<CR>[400ms]CWT<CR>[500ms]<ESC><CR><25>[1000ms]<25><ESC>", "CW", 0},
+        {"Psk31", in(Mode::Pactor), &ModeSwitch::MenuPsk31Click, "L 0<CR>[400ms]PSKT<CR>", "PSK31",
+         0},
+        {"Audio", in(Mode::Pactor), &ModeSwitch::MenuAudioClick,
+         "L 0<CR>[400ms]AUD<CR>[200ms]Through<CR>", "AUDIO", 0},
+        // No audio mode on a PTC-IIpro: nothing beyond the readying.
+        {"AudioOnIIpro", in(Mode::Pactor, PtcModel::IIpro), &ModeSwitch::MenuAudioClick,
+         "L 0<CR>[400ms]", "PACTOR", 0},
+        {"Navtex", in(Mode::Pactor), &ModeSwitch::MenuNavtexClick, "L 0<CR>[400ms]", "NAVTEX", 0},
+        {"PactorFromCw", in(Mode::Cw), &ModeSwitch::MenuPactorClick,
+         "[200ms]<ESC>Q<CR>[200ms]Pt<CR>[500ms]", "PACTOR", 0},
+        // The Z80 needs an escape and a drain before PACTOR.
+        {"PactorZ80", in(Mode::Pactor, PtcModel::Z80), &ModeSwitch::SwitchToPactor,
+         "<ESC>[200ms]Pt<CR>[500ms]", "PACTOR", 0},
+        {"PacketPort2", in(Mode::Pactor), &ModeSwitch::Sub_MenuPacketPort2Click,
+         "L 0<CR>[400ms]Pac MON 6<CR>[700ms]PAC<CR>P 1<CR>P 2<CR>", "PACKET", 0},
+        // The dumb switch goes out twice; while linked the page is refused after the Pt.
+        {"Dumb", in(Mode::Pactor), &ModeSwitch::MenuDumbClick, "Pt<CR>[1900ms]Pt<CR>[500ms]",
+         "DUMB", 0},
+        {"DumbLinked", linked(Mode::Pactor), &ModeSwitch::MenuDumbClick, "Pt<CR>[1500ms]", "DUMB",
+         1},
+        {"ToggleListenFromStandby", in(Mode::Pactor), &ModeSwitch::MenuToggleListenClick,
+         "<ESC>DD<CR>[500ms]L 1<CR>", "PACTOR", 0},
+        {"ToggleListenFromListen",
+         [](CoreHarness& h) {
+             h.core.modes.MenuToggleListenClick();
+             h.wire.clear();
+         },
+         &ModeSwitch::MenuToggleListenClick, "L 0<CR>[200ms]<ESC>DD<CR>[500ms]L 1<CR>", "PACTOR",
+         0},
+        {"ListenPactor", in(Mode::Pactor), &ModeSwitch::SwitchListenOn, "L 1<CR>", "PACTOR", 0},
+        {"ListenAmtor", in(Mode::Amtor), &ModeSwitch::SwitchListenOn, "<ESC> MON<CR>", "AMTOR", 0},
+        {"ListenPacket", in(Mode::Packet), &ModeSwitch::SwitchListenOn, "<ESC>MON 5<CR>", "PACKET",
+         0},
+        {"ListenRtty", in(Mode::Rtty), &ModeSwitch::SwitchListenOn, "", "RTTY", 0},
+        // Nothing to do: the page is the one shown.
+        {"PactorInPactor", in(Mode::Pactor), &ModeSwitch::MenuPactorClick, "", "PACTOR", 0},
+        {"RttyShown",
+         [](CoreHarness& h) {
+             in(Mode::Rtty)(h);
+             h.station().PageIndex = 3;
+         },
+         &ModeSwitch::MenuRttyClick, "", "RTTY", 0},
+        {"AudioShown", in(Mode::Audio), &ModeSwitch::MenuAudioClick, "", "AUDIO", 0},
+        // Refused: a link up or a transmission on warns, a mailbox transfer or a start
+        // not finished refuses silently.
+        {"PageLinked", linked(Mode::Amtor), [](ModeSwitch& m) { m.PageControlChange(0); }, "",
+         "AMTOR", 1},
+        {"PageSending",
+         [](CoreHarness& h) {
+             in(Mode::Amtor)(h);
+             h.station().Transmitting = true;
+         },
+         [](ModeSwitch& m) { m.PageControlChange(0); }, "", "AMTOR", 1},
+        {"PageInMailboxTransfer",
+         [](CoreHarness& h) {
+             in(Mode::Dumb)(h);
+             h.station().MailboxBackupActive = true;
+         },
+         [](ModeSwitch& m) { m.PageControlChange(0); }, "", "DUMB", 0},
+        {"PageBeforeSettings",
+         [](CoreHarness& h) {
+             in(Mode::Cw)(h);
+             h.station().FormReady = false;
+         },
+         [](ModeSwitch& m) { m.PageControlChange(0); }, "", "CW", 0},
+        {"PacketPortLinked", linked(Mode::Pactor), &ModeSwitch::Sub_MenuPacketPort2Click, "",
+         "PACTOR", 1},
+        {"PacketPortBeforeSettings", [](CoreHarness& h) { h.station().FormReady = false; },
+         &ModeSwitch::Sub_MenuPacketPort1Click, "", "PACTOR", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        CoreHarness fresh;
+        ready(fresh);
+        row.setup(fresh);
+        const int page = fresh.view.component(Name::PageControl).page;
+        row.act(fresh.core.modes);
+        EXPECT_EQ(fresh.wire.transcript(), QLatin1String(row.transcript));
+        EXPECT_EQ(modeText(fresh.station().ModeId), QLatin1String(row.modeAfter));
+        EXPECT_EQ(fresh.modal.shown.size(), row.warnings);
+        if (row.warnings > 0) {
+            EXPECT_EQ(fresh.modal.shown[0].text, QStringLiteral("Disconnect first"));
+            EXPECT_EQ(fresh.view.component(Name::PageControl).page, page) << "page kept";
+        }
+    }
 }
 
-TEST_F(ModeSwitchTest, BackToPactorReadiesThenEntersWithItsPause)
+TEST_F(ModeSwitchTest, PactorAndAmtorEnableTheirOwnMenus)
 {
-    h.station().ModeId = Mode::Cw;
-    h.station().LastPageIndex = 4;
+    h.texts().YourSelCallText = QStringLiteral("&Your SelCall");
+    modes.MenuAmtorClick();
+    EXPECT_EQ(h.view.caption(Name::MenuYourcall), QStringLiteral("&Your SelCall"));
+    EXPECT_TRUE(h.view.component(Name::MenuAmtorFec).enabled);
+    EXPECT_FALSE(h.view.component(Name::MenuUnpro).enabled);
+    EXPECT_EQ(h.station().LastPageIndex, 1);
+
     modes.MenuPactorClick();
-    EXPECT_EQ(h.wire.transcript(), QStringLiteral("[200ms]<ESC>Q<CR>[200ms]Pt<CR>[500ms]"));
-    EXPECT_EQ(h.station().ModeId, Mode::Pactor);
     EXPECT_EQ(h.station().LastPageIndex, 0);
     EXPECT_EQ(h.view.component(Name::PageControl).page, 0);
     EXPECT_TRUE(h.view.component(Name::MenuUnpro).enabled);
@@ -75,191 +196,36 @@ TEST_F(ModeSwitchTest, BackToPactorReadiesThenEntersWithItsPause)
     EXPECT_EQ(h.view.caption(Name::MenuYourcall), QStringLiteral("&Your call"));
 }
 
-TEST_F(ModeSwitchTest, TheZ80NeedsAnEscapeAndADrainBeforePactor)
-{
-    h.station().PtcType = PtcModel::Z80;
-    modes.SwitchToPactor();
-    EXPECT_EQ(h.wire.transcript(), QStringLiteral("<ESC>[200ms]Pt<CR>[500ms]"));
-}
-
-TEST_F(ModeSwitchTest, APageChangeWhileLinkedIsRefusedWithAWarningAndNothingSent)
-{
-    h.station().ModeId = Mode::Amtor;
-    h.station().LastPageIndex = 1;
-    h.station().Connected = true;
-    modes.PageControlChange(0);
-    EXPECT_TRUE(h.wire.events().empty());
-    EXPECT_EQ(h.station().ModeId, Mode::Amtor);
-    EXPECT_EQ(h.view.component(Name::PageControl).page, 1);
-    ASSERT_EQ(h.modal.shown.size(), 1);
-    EXPECT_EQ(h.modal.shown[0].text, QStringLiteral("Disconnect first"));
-
-    h.station().Connected = false;
-    h.station().Transmitting = true;
-    modes.PageControlChange(0);
-    EXPECT_TRUE(h.wire.events().empty());
-    EXPECT_EQ(h.modal.shown.size(), 2);
-}
-
-TEST_F(ModeSwitchTest, AMailboxTransferRefusesThePageChangeSilently)
-{
-    h.station().ModeId = Mode::Dumb;
-    h.station().MailboxBackupActive = true;
-    modes.PageControlChange(0);
-    EXPECT_TRUE(h.wire.events().empty());
-    EXPECT_TRUE(h.modal.shown.isEmpty());
-}
-
-TEST_F(ModeSwitchTest, BeforeTheSettingsAreReadAPageChangeDoesNothing)
-{
-    h.station().FormReady = false;
-    h.station().ModeId = Mode::Cw;
-    modes.PageControlChange(0);
-    EXPECT_TRUE(h.wire.events().empty());
-    EXPECT_EQ(h.station().ModeId, Mode::Cw);
-}
-
-TEST_F(ModeSwitchTest, ListenOnSendsTheCommandOfTheMode)
-{
-    modes.SwitchListenOn();
-    h.station().ModeId = Mode::Amtor;
-    modes.SwitchListenOn();
-    h.station().ModeId = Mode::Packet;
-    modes.SwitchListenOn();
-    h.station().ModeId = Mode::Rtty;
-    modes.SwitchListenOn();
-    EXPECT_EQ(h.wire.writtenText(), QStringLiteral("L 1<CR><ESC> MON<CR><ESC>MON 5<CR>"));
-    EXPECT_EQ(h.station().TrafficState, QStringLiteral("LISTEN"));
-}
-
-TEST_F(ModeSwitchTest, ChoosingThePageAlreadyShownSendsNothing)
-{
-    h.station().ModeId = Mode::Rtty;
-    h.station().PageIndex = 3;
-    modes.MenuRttyClick();
-    h.station().ModeId = Mode::Audio;
-    modes.MenuAudioClick();
-    EXPECT_TRUE(h.wire.events().empty());
-}
-
-TEST_F(ModeSwitchTest, EachModeIsEnteredWithItsOwnSequence)
-{
-    struct Case {
-        void (ModeSwitch::*menu)();
-        PtcModel ptcType;
-        const char* mode;
-        const char* transcript; // the readying from PACTOR ("L 0", two drains) included
-    };
-    const Case cases[] = {
-        {&ModeSwitch::MenuAmtorClick, PtcModel::II, "AMTOR",
-         "L 0<CR>[600ms]Pt<CR>[500ms]AM<CR>[500ms]"},
-        {&ModeSwitch::MenuRttyClick, PtcModel::II, "RTTY", "L 0<CR>[1100ms]<ESC>BAU<CR>[500ms]"},
-        // The Z80 PTC reaches RTTY through AMTOR.
-        {&ModeSwitch::MenuRttyClick, PtcModel::Z80, "RTTY",
-         "L 0<CR>[600ms]<ESC>[200ms]Pt<CR>[500ms]AM<CR>[1200ms]<ESC>BAU<CR>[500ms]"},
-        {&ModeSwitch::MenuCwClick, PtcModel::II, "CW",
-         "L 0<CR>[400ms]CWT<CR>[500ms]<ESC><CR><25>[1000ms]<25><ESC>"},
-        {&ModeSwitch::MenuPsk31Click, PtcModel::II, "PSK31", "L 0<CR>[400ms]PSKT<CR>"},
-        {&ModeSwitch::MenuAudioClick, PtcModel::II, "AUDIO",
-         "L 0<CR>[400ms]AUD<CR>[200ms]Through<CR>"},
-        // No audio mode on a PTC-IIpro: nothing beyond the readying.
-        {&ModeSwitch::MenuAudioClick, PtcModel::IIpro, "PACTOR", "L 0<CR>[400ms]"},
-        {&ModeSwitch::MenuNavtexClick, PtcModel::II, "NAVTEX", "L 0<CR>[400ms]"},
-    };
-    for (const Case& c : cases) {
-        CoreHarness fresh;
-        fresh.port.OpenPort();
-        fresh.station().FormReady = true;
-        fresh.station().PtcType = c.ptcType;
-        (fresh.core.modes.*c.menu)();
-        EXPECT_EQ(fresh.wire.transcript(), QLatin1String(c.transcript)) << c.mode;
-        EXPECT_EQ(modeText(fresh.station().ModeId), QLatin1String(c.mode));
-    }
-}
-
-TEST_F(ModeSwitchTest, AmtorTakesTheSelectiveCallAndTheFecEntry)
-{
-    h.texts().YourSelCallText = QStringLiteral("&Your SelCall");
-    modes.MenuAmtorClick();
-    EXPECT_EQ(h.view.caption(Name::MenuYourcall), QStringLiteral("&Your SelCall"));
-    EXPECT_TRUE(h.view.component(Name::MenuAmtorFec).enabled);
-    EXPECT_FALSE(h.view.component(Name::MenuUnpro).enabled);
-    EXPECT_EQ(h.station().LastPageIndex, 1);
-}
-
-TEST_F(ModeSwitchTest, PacketPortTwoOnAPtcIIEndsWithBothPortCommands)
+TEST_F(ModeSwitchTest, PacketPortsFollowTheModel)
 {
     h.station().PtcType = PtcModel::II;
     modes.Sub_MenuPacketPort2Click();
-    EXPECT_EQ(h.wire.transcript(), QStringLiteral("L 0<CR>[400ms]Pac MON 6<CR>[700ms]PAC<CR>"
-                                                  "P 1<CR>P 2<CR>"));
-    EXPECT_EQ(h.station().ModeId, Mode::Packet);
     EXPECT_EQ(h.station().PacketPortName, QStringLiteral("Port 2"));
     EXPECT_EQ(h.station().PacketState, QStringLiteral("MONITOR"));
-
     // A controller whose sign-on said it has no port 2 keeps the button hidden.
     h.view.setVisible(Name::PacketPort2, false);
     modes.Sub_MenuPacketPort1Click();
     EXPECT_FALSE(h.view.component(Name::PacketPort2).visible);
+
+    // A PTC-IIe has one packet port and no port command.
+    CoreHarness iie;
+    ready(iie);
+    iie.station().PtcType = PtcModel::IIe;
+    iie.core.modes.Sub_MenuPacketPort2Click();
+    EXPECT_EQ(iie.wire.writtenText(), QStringLiteral("L 0<CR>Pac MON 6<CR>PAC<CR>"));
+    EXPECT_FALSE(iie.view.component(Name::PacketPort1).visible);
+    EXPECT_FALSE(iie.view.component(Name::PacketPort2).visible);
 }
 
-TEST_F(ModeSwitchTest, APacketPortRefusedWithItsPageSendsNothing)
-{
-    h.station().Connected = true;
-    modes.Sub_MenuPacketPort2Click();
-    EXPECT_TRUE(h.wire.events().empty());
-    EXPECT_EQ(h.station().ModeId, Mode::Pactor);
-
-    h.station().Connected = false;
-    h.station().FormReady = false;
-    modes.Sub_MenuPacketPort1Click();
-    EXPECT_TRUE(h.wire.events().empty());
-}
-
-TEST_F(ModeSwitchTest, APtcIIeHasOnePacketPortAndNoPortCommand)
-{
-    h.station().PtcType = PtcModel::IIe;
-    modes.Sub_MenuPacketPort2Click();
-    EXPECT_FALSE(h.wire.writtenText().contains(QLatin1String("P 2")));
-    EXPECT_FALSE(h.wire.writtenText().contains(QLatin1String("P 1")));
-    EXPECT_FALSE(h.view.component(Name::PacketPort1).visible);
-    EXPECT_FALSE(h.view.component(Name::PacketPort2).visible);
-}
-
-TEST_F(ModeSwitchTest, TheDumbSwitchGoesOutTwiceAndShowsTheMessages)
+TEST_F(ModeSwitchTest, TheDumbModeForcesTheMessagesOnUntilPactor)
 {
     modes.MenuDumbClick();
-    EXPECT_EQ(h.wire.transcript(), QStringLiteral("Pt<CR>[1900ms]Pt<CR>[500ms]"));
-    EXPECT_EQ(h.station().ModeId, Mode::Dumb);
     EXPECT_TRUE(h.station().DumbMode);
     EXPECT_TRUE(h.settings().MessagesOnScreen);
     EXPECT_EQ(h.station().LastPageIndex, 8);
-
-    // Back to PACTOR takes the forced messages away again.
-    h.wire.clear();
     modes.MenuPactorClick();
     EXPECT_FALSE(h.settings().MessagesOnScreen);
     EXPECT_FALSE(h.station().DumbMode);
-}
-
-TEST_F(ModeSwitchTest, TheDumbSwitchWhileLinkedSendsPtBeforeThePageIsRefused)
-{
-    h.station().Connected = true;
-    modes.MenuDumbClick();
-    EXPECT_EQ(h.wire.transcript(), QStringLiteral("Pt<CR>[1500ms]"));
-    EXPECT_EQ(h.station().ModeId, Mode::Dumb);
-    EXPECT_EQ(h.view.component(Name::PageControl).page, 0);
-    EXPECT_EQ(h.modal.shown.size(), 1);
-}
-
-TEST_F(ModeSwitchTest, ToggleListenAlwaysEndsListening)
-{
-    modes.MenuToggleListenClick();
-    EXPECT_EQ(h.wire.transcript(), QStringLiteral("<ESC>DD<CR>[500ms]L 1<CR>"));
-    h.wire.clear();
-    modes.MenuToggleListenClick();
-    EXPECT_EQ(h.wire.transcript(), QStringLiteral("L 0<CR>[200ms]<ESC>DD<CR>[500ms]L 1<CR>"));
-    EXPECT_EQ(h.station().TrafficState, QStringLiteral("LISTEN"));
 }
 
 TEST_F(ModeSwitchTest, TheModePaneTunesCwWeightAndTheTeleprinterShift)

@@ -173,27 +173,6 @@ TEST(SimEngineModels, SilentSendsNothingButRecordsCommands)
 
 // --- status byte --------------------------------------------------------------------------
 
-TEST(SimEngineStatus, FollowsListenAndUnproto)
-{
-    SimEngine engine({});
-    exchange(engine, "\r", 0);
-    EXPECT_EQ(statusAt(engine, 1), 0x07); // standby, nothing
-
-    exchange(engine, "L 1\r", 2);
-    EXPECT_EQ(statusAt(engine, 3), 0x67); // listen
-    exchange(engine, "L 0\r", 4);
-    EXPECT_EQ(statusAt(engine, 5), 0x07);
-
-    exchange(engine, "U\r", 6);
-    EXPECT_EQ(statusAt(engine, 7), 0x4b); // unproto, transmitting, idle
-    exchange(engine, "abc", 8);
-    EXPECT_EQ(statusAt(engine, 8), 0x4a); // text flowing
-    drain(engine, 500);
-    EXPECT_EQ(statusAt(engine, 500), 0x4b);
-    exchange(engine, "\x04", 501);
-    EXPECT_EQ(statusAt(engine, 502), 0x07);
-}
-
 TEST(SimEngineStatus, FollowsALinkFromCallToAnswer)
 {
     SimEngine engine = term4Engine(); // 5 ms a byte, answers 1500 ms after a line
@@ -318,6 +297,7 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, SimEngineModes,
     ::testing::Values(
         ModeCase{"PactorListen", {"Pt\r", "L 1\r"}, SimMode::Pactor, 0x67, false},
+        ModeCase{"PactorListenOff", {"Pt\r", "L 1\r", "L 0\r"}, SimMode::Pactor, 0x07, false},
         ModeCase{"PactorUnproto10", {"Pt\r", "U 10\r"}, SimMode::Pactor, 0x4b, false},
         ModeCase{"UnprotoLevel11", {"Pt\r", "U 11\r"}, SimMode::Pactor, 0x07, true},
         ModeCase{"AmtorListen", {"Pt\r", "AM\r", kEsc + " MON\r"}, SimMode::Amtor, 0x67, false},

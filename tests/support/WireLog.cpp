@@ -1,5 +1,7 @@
 #include "WireLog.h"
 
+#include <cstring>
+
 void WireLog::write(const QByteArray& bytes)
 {
     if (!events_.empty() && events_.back().kind == WireEvent::Kind::Write)
@@ -60,4 +62,31 @@ QString WireLog::transcript() const
 QString WireLog::writtenText() const
 {
     return describeBytes(written());
+}
+
+QByteArray bytesOf(const char* described)
+{
+    QByteArray bytes;
+    for (const char* c = described; *c;) {
+        const char* close = *c == '<' ? std::strchr(c, '>') : nullptr;
+        if (!close) {
+            bytes += *c++;
+            continue;
+        }
+        const QByteArray name(c + 1, close - c - 1);
+        bool number = false;
+        const int value = name.toInt(&number);
+        if (name == "CR")
+            bytes += '\r';
+        else if (name == "LF")
+            bytes += '\n';
+        else if (name == "ESC")
+            bytes += '\x1b';
+        else if (number && value >= 0 && value < 256)
+            bytes += static_cast<char>(value);
+        else
+            bytes += QByteArray(c, close - c + 1);
+        c = close + 1;
+    }
+    return bytes;
 }

@@ -35,3 +35,5 @@ private:
 
 // <CR>, <ESC>, <LF> and <n> for other control bytes; printable bytes as they are.
 QString describeBytes(const QByteArray& bytes);
+// The reverse, for tables of input: "<2>abc<8><CR>" is the bytes 2, a, b, c, 8, 13.
+QByteArray bytesOf(const char* described);
