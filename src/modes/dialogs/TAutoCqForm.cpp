@@ -5,7 +5,6 @@
 #include "modes/dialogs/CallDialogParts.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,16 +49,6 @@ TAutoCqForm::TAutoCqForm(Calling& calling, const Station& station, QWidget* pare
     // "Off" stops the calls at once, Ok or not; "On" waits for Ok.
     connect(off_, &QRadioButton::clicked, this, [this] { calling_.AutoCqOffClick(); });
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("CqOkKnop"));
-    ok->setAccessibleName(QStringLiteral("Ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("Cancel"));
-    cancel->setAccessibleName(QStringLiteral("Cancel"));
-    connect(ok, &QPushButton::clicked, this, &TAutoCqForm::CqOkKnopClick);
-    connect(cancel, &QPushButton::clicked, this, &TAutoCqForm::reject);
-
     auto* grid = new QGridLayout;
     QLabel* autoCq = label("Label1", "AutoCQ", this);
     autoCq->setBuddy(on_);
@@ -78,16 +67,12 @@ TAutoCqForm::TAutoCqForm(Calling& calling, const Station& station, QWidget* pare
     setTabOrder(on_, off_);
     setTabOrder(off_, delay_);
     setTabOrder(delay_, repeat_);
-    setTabOrder(repeat_, ok);
-    setTabOrder(ok, cancel);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    QPushButton* ok =
+        addOkCancelRow(this, layout, repeat_, QStringLiteral("CqOkKnop"), QStringLiteral("Cancel"));
+    connect(ok, &QPushButton::clicked, this, &TAutoCqForm::CqOkKnopClick);
 }
 
 void TAutoCqForm::showEvent(QShowEvent* event)

@@ -3,7 +3,6 @@
 #include "modes/Calling.h"
 #include "modes/dialogs/CallDialogParts.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -16,26 +15,11 @@ TConnectForm::TConnectForm(Calling& calling, QWidget* parent)
     label_->setObjectName(QStringLiteral("Label1"));
     label_->setBuddy(input_);
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("ConnectOkKnop"));
-    ok->setAccessibleName(QStringLiteral("Ok"));
-    ok->setDefault(true); // Enter in the field
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelKnop"));
-    cancel->setAccessibleName(QStringLiteral("Cancel"));
-    connect(ok, &QPushButton::clicked, this, &TConnectForm::ConnectOkKnopClick);
-    connect(cancel, &QPushButton::clicked, this, &TConnectForm::reject);
-    setTabOrder(input_, ok);
-    setTabOrder(ok, cancel);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label_);
     layout->addWidget(input_);
-    layout->addLayout(buttons);
+    QPushButton* ok = addOkCancelRow(this, layout, input_, QStringLiteral("ConnectOkKnop"));
+    connect(ok, &QPushButton::clicked, this, &TConnectForm::ConnectOkKnopClick);
 }
 
 void TConnectForm::showEvent(QShowEvent* event)

@@ -3,7 +3,6 @@
 #include "modes/Calling.h"
 #include "modes/dialogs/CallDialogParts.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -20,26 +19,11 @@ TListConnectForm::TListConnectForm(Calling& calling, QWidget* parent)
     // Enter reaches the Ok button as the dialog's default; a double click picks too.
     connect(calls_, &QListWidget::itemDoubleClicked, this, &TListConnectForm::OkKnopClick);
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("OkKnop"));
-    ok->setAccessibleName(QStringLiteral("Ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelKnop"));
-    cancel->setAccessibleName(QStringLiteral("Cancel"));
-    connect(ok, &QPushButton::clicked, this, &TListConnectForm::OkKnopClick);
-    connect(cancel, &QPushButton::clicked, this, &TListConnectForm::reject);
-    setTabOrder(calls_, ok);
-    setTabOrder(ok, cancel);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label_);
     layout->addWidget(calls_);
-    layout->addLayout(buttons);
+    QPushButton* ok = addOkCancelRow(this, layout, calls_, QStringLiteral("OkKnop"));
+    connect(ok, &QPushButton::clicked, this, &TListConnectForm::OkKnopClick);
 }
 
 void TListConnectForm::showEvent(QShowEvent* event)
