@@ -13,6 +13,7 @@
 #include "EventWait.h"
 #include "PtySimulator.h"
 #include "QueuedModal.h"
+#include "SimulatorWindow.h"
 #include "StationDir.h"
 #include "app/OrvantiCore.h"
 #include "base/ComponentNames.h"
@@ -105,18 +106,11 @@ int main(int argc, char** argv)
     simulator.onReceived = [&arrivals](const std::uint8_t* data, std::size_t count) {
         arrivals.take(data, count);
     };
-    std::string simError;
-    if (!simulator.open(&simError)) {
-        std::fprintf(stderr, "no pseudo-terminal: %s\n", simError.c_str());
+    if (!startSimulator(simulator))
         return 1;
-    }
-    simulator.start();
 
     QueuedModal modal;
-    MainWindowOptions windowOptions;
-    windowOptions.portOverride = QString::fromStdString(simulator.devicePath());
-    windowOptions.stationFolder = station.path();
-    windowOptions.modal = &modal;
+    MainWindowOptions windowOptions = windowOnSimulator(simulator, station, modal);
     THoofdForm window(windowOptions);
     window.show();
     OrvantiCore& core = window.core();

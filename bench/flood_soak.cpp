@@ -15,6 +15,7 @@
 #include "EventWait.h"
 #include "PtySimulator.h"
 #include "QueuedModal.h"
+#include "SimulatorWindow.h"
 #include "StationDir.h"
 #include "app/OrvantiCore.h"
 #include "ui/THoofdForm.h"
@@ -97,18 +98,11 @@ int main(int argc, char** argv)
         wire.pending.append(data, static_cast<qsizetype>(count));
         wire.sent += static_cast<qint64>(count);
     };
-    std::string error;
-    if (!simulator.open(&error)) {
-        std::fprintf(stderr, "simulator: %s\n", error.c_str());
+    if (!startSimulator(simulator))
         return 1;
-    }
-    simulator.start();
 
     QueuedModal modal;
-    MainWindowOptions windowOptions;
-    windowOptions.portOverride = QString::fromStdString(simulator.devicePath());
-    windowOptions.stationFolder = station.path();
-    windowOptions.modal = &modal;
+    MainWindowOptions windowOptions = windowOnSimulator(simulator, station, modal);
     THoofdForm window(windowOptions);
     window.show();
     window.activateWindow();

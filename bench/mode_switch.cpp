@@ -12,6 +12,7 @@
 #include "EventWait.h"
 #include "PtySimulator.h"
 #include "QueuedModal.h"
+#include "SimulatorWindow.h"
 #include "StationDir.h"
 #include "app/OrvantiCore.h"
 #include "base/Clock.h"
@@ -59,20 +60,13 @@ int main(int argc, char** argv)
     ptcsim::Options options;
     options.model = ptcsim::Model::II;
     ptcsim::PtySimulator simulator(options);
-    std::string simError;
-    if (!simulator.open(&simError)) {
-        std::fprintf(stderr, "no pseudo-terminal: %s\n", simError.c_str());
+    if (!startSimulator(simulator))
         return 1;
-    }
-    simulator.start();
 
     CountingClock clock;
     QueuedModal modal;
-    MainWindowOptions windowOptions;
-    windowOptions.portOverride = QString::fromStdString(simulator.devicePath());
-    windowOptions.stationFolder = station.path();
+    MainWindowOptions windowOptions = windowOnSimulator(simulator, station, modal);
     windowOptions.clock = &clock;
-    windowOptions.modal = &modal;
     THoofdForm window(windowOptions);
     window.show();
     runEventsFor(300);
