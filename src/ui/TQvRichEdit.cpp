@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 namespace {
 
@@ -377,7 +378,9 @@ void TQvRichEdit::freezeCopy()
     applyPending();
     tempMemo_->setPalette(palette());
     tempMemo_->setFont(font());
-    tempMemo_->setPlainText(toPlainText());
+    // The still copy keeps the traffic's colours: opening a menu must not grey it out.
+    tempMemo_->clear();
+    QTextCursor(tempMemo_->document()).insertFragment(QTextDocumentFragment(document()));
     QTextCursor cursor = tempMemo_->textCursor();
     cursor.movePosition(QTextCursor::End);
     tempMemo_->setTextCursor(cursor);

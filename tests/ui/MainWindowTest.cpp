@@ -6,6 +6,7 @@
 #include "app/dialogs/TAboutBox.h"
 #include "app/dialogs/TComBaudConfig.h"
 #include "ui/HintPolicy.h"
+#include "ui/QtColor.h"
 #include "ui/THoofdForm.h"
 #include "ui/TQvRichEdit.h"
 #include "ui/TRzPanel.h"
@@ -25,6 +26,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextCursor>
 #include <gtest/gtest.h>
 
 namespace {
@@ -168,11 +170,15 @@ TEST_F(MainWindowTest, TypedKeysGoToTheControllerAndAreShown)
 TEST_F(MainWindowTest, OpeningAMenuFreezesTheReceiveWindowUntilTheMouseMoves)
 {
     OrvantiCore& core = window->core();
-    window->receiveWindow()->insertText(QStringLiteral("older text"), Colors::Black);
+    window->receiveWindow()->insertText(QStringLiteral("older "), Colors::Black);
+    window->receiveWindow()->insertText(QStringLiteral("text"), Colors::Red);
     named<QMenu>("MainmenuFile")->popup(QPoint(0, 0));
     EXPECT_TRUE(core.station.MenuHold);
     auto* tempMemo = named<QPlainTextEdit>("TempMemo");
     EXPECT_EQ(tempMemo->toPlainText(), QStringLiteral("older text"));
+    QTextCursor red(tempMemo->document());
+    red.setPosition(8); // within "text"
+    EXPECT_EQ(red.charFormat().foreground().color(), toQColor(Colors::Red)) << "colours kept";
     core.status.ErrorTimer();
     EXPECT_EQ(named<QStackedWidget>("ReceiveStack")->currentWidget(), tempMemo);
     named<QMenu>("MainmenuFile")->hide();
