@@ -5,6 +5,8 @@
 #include "link/ReceiveDecoder.h"
 #include "ui/TQvRichEdit.h"
 
+#include <QAbstractButton>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,7 +60,7 @@ TEST(CaptureOnSimulator, ALineFromTheOtherStationIsCapturedByteForByte)
 
     core.actions.run(Name::MenuCloseLogFile);
     EXPECT_FALSE(core.station.CaptureOn);
-    EXPECT_EQ(w.window->findChild<QAbstractButton*>(Name::OpenLogFile)->text(),
+    EXPECT_EQ(w.window->findChild<QAbstractButton*>(QString(Name::OpenLogFile))->text(),
               core.texts.OpenLogText);
     EXPECT_TRUE(w.modal.shown.isEmpty());
 }
