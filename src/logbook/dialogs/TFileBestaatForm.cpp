@@ -63,6 +63,8 @@ void TFileBestaatForm::showEvent(QShowEvent* event)
     label1_->setText(question_.label1);
     label2_->setText(question_.label2);
     append_->setEnabled(question_.appendEnabled);
+    // Until a button answers, the answer is Cancel: the close box and Escape leave it so.
+    question_.answer = FileExistsQuestion::Cancel;
     QDialog::showEvent(event);
 }
 
