@@ -44,6 +44,14 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
         on(Name::MenuTransmitText[number - 1],
            [&files, number] { files.MenuTransmitTextClick(number); });
     on(Name::MenuStopSending, [&files] { files.MenuStopSendingClick(); });
+    Capture& capture = core.capture;
+    on(Name::MenuOpenLogFile, [&capture] { capture.MenuOpenLogFileClick(); });
+    on(Name::MenuCloseLogFile, [&capture] { capture.MenuCloseLogFileClick(); });
+    on(Name::OpenLogFile, [&capture] { capture.OpenLogFileClick(); });
+    on(Name::PopUpOpenLogFile1, [&capture] { capture.OpenLogFileClick(); });
+    on(Name::SaveBuffer, [&capture] { capture.SaveBufferClick(); });
+    on(Name::PopUpSaveReceiveBuffer1, [&capture] { capture.SaveBufferClick(); });
+    on(Name::MenuEditaFile, [&capture] { capture.MenuEditaFileClick(); });
     on(Name::MenuExitOrvanti, [&core] { core.lifecycle.MenuExitOrvantiClick(); });
     on(Name::MenuAbout, [&core] { core.lifecycle.MenuAboutClick(); });
 
@@ -63,6 +71,8 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on(Name::MenuYourcall, [&calling] { calling.MenuYourcallClick(); });
     on(Name::MenuYourID, [&calling] { calling.MenuYourIDClick(); });
     on(Name::MenuAutoCQ, [&calling] { calling.MenuAutoCQClick(); });
+    on(Name::MenuCaptureTimestamps, [&capture] { capture.MenuCaptureTimestampsClick(); });
+    on(Name::MenuInstallEditor, [&capture] { capture.MenuInstallEditorClick(); });
 
     // Mode.
     on(Name::MenuPactor, [&modes] { modes.MenuPactorClick(); });

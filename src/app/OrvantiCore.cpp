@@ -37,9 +37,19 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
       calling(station, settings, texts, link, status, modes, commands, view_, modal, cqTimer_),
       lifecycle(station, settings, texts, link, port, status, modes, commands, config, view_,
                 receiveWindow, modal, clock),
-      port_(port), transmitWindow_(transmitWindow)
+      capture(station, settings, texts, link, status, view_, receiveWindow, modal), port_(port),
+      transmitWindow_(transmitWindow)
 {
-    link.decodeBlock = [this] { decoder.V24Schryf(); };
+    link.decodeBlock = [this] {
+        decoder.V24Schryf();
+        // A capture that failed in the block says so once the block is shown.
+        capture.reportFailure();
+    };
+    // A capture that cannot write closes itself and reports; the block is still shown.
+    decoder.captureWrite = [this](QByteArrayView bytes) {
+        capture.write(bytes);
+        return true;
+    };
     config.reloadTexts = [this] { lifecycle.FormActivate(); };
     decoder.packetMonitorClick = [this] { commands.PacketMonitorClick(); };
     status.clipboardMail = [this] { return files.ClipboardMail(); };

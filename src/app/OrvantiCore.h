@@ -16,6 +16,7 @@
 #include "link/ReceiveDecoder.h"
 #include "link/StatusDisplay.h"
 #include "link/TransmitKeys.h"
+#include "logbook/Capture.h"
 #include "modes/AudioConfig.h"
 #include "modes/Calling.h"
 #include "modes/ModeCommands.h"
@@ -68,6 +69,7 @@ public:
     AudioConfig audio;
     Calling calling;
     Lifecycle lifecycle;
+    Capture capture;
     // The window's menu items, toolbar buttons and pop-up items by name.
     ActionTable actions;
 

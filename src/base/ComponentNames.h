@@ -74,22 +74,27 @@
     X(MenuCallAListStation)                                                                        \
     X(MenuCallAstation)                                                                            \
     X(MenuCallCQ)                                                                                  \
+    X(MenuCaptureTimestamps)                                                                       \
     X(MenuChangeOver)                                                                              \
     X(MenuClearRxScreen)                                                                           \
     X(MenuClearTxScreen)                                                                           \
+    X(MenuCloseLogFile)                                                                            \
     X(MenuComPort)                                                                                 \
     X(MenuCw)                                                                                      \
     X(MenuDisconnect)                                                                              \
     X(MenuDumb)                                                                                    \
     X(MenuEditLogbook)                                                                             \
+    X(MenuEditaFile)                                                                               \
     X(MenuExitOrvanti)                                                                             \
     X(MenuHardDisconnect)                                                                          \
+    X(MenuInstallEditor)                                                                           \
     X(MenuLanguage)                                                                                \
     X(MenuLeavePTCactive)                                                                          \
     X(MenuLogBookInstall)                                                                          \
     X(MenuMaildropCheck)                                                                           \
     X(MenuMessagesOnScreen)                                                                        \
     X(MenuNavtex)                                                                                  \
+    X(MenuOpenLogFile)                                                                             \
     X(MenuPacket)                                                                                  \
     X(MenuPactor)                                                                                  \
     X(MenuPsk31)                                                                                   \

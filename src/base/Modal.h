@@ -6,7 +6,17 @@
 #include <QString>
 
 // The program's own modal windows that handlers open.
-enum class Dialog { ComPort, About, WordWrap, AudioConfig, Connect, ListConnect, AutoCq, Yourcall };
+enum class Dialog {
+    ComPort,
+    About,
+    WordWrap,
+    AudioConfig,
+    Connect,
+    ListConnect,
+    AutoCq,
+    Yourcall,
+    FileExists
+};
 
 class Modal {
 public:
@@ -22,6 +32,10 @@ public:
     // The file dialog: an existing file chosen in `folder`; empty for Cancel. `filter`
     // lists name patterns as "Text files (*.txt);;All files (*)".
     virtual QString openFileName(const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
+    // A file to write: `startPath` is offered, the file need not exist, and nothing is
+    // asked about replacing it (the caller asks). Empty for Cancel.
+    virtual QString saveFileName(const QString& caption, const QString& startPath,
                                  const QString& filter) = 0;
     // Shows one of the program's own dialogs and returns when it closes.
     virtual void runDialog(Dialog dialog) = 0;

@@ -166,6 +166,7 @@ std::vector<Key> keyTable()
         ONOFF("Program", "Max Screen", MaxScreen),
         ONOFF("Program", "LogBook", LogBookOn),
         TEXT("Program", "ID String", IdString),
+        ONOFF("Program", "Capture Timestamps", CaptureTimestamps),
         ONOFF("PtcParameters", "Leave Ptc Active", LeavePtcActive),
         Key{"PtcParameters", "Navtex/Amtex",
             [](Settings& s, const Raw& raw) {
@@ -245,6 +246,7 @@ const char* const WriteOrder[][2] = {
     {"Program", "Max Length Recv Buffer"},
     {"Program", "Transmitscreen Height"},
     {"Program", "ID String"},
+    {"Program", "Capture Timestamps"},
 };
 
 QByteArray commandKey(const char* stem, int number)
@@ -340,6 +342,7 @@ void ReadBuildInParameters(Settings& s)
     s.ComBaudRate = 9600;
     s.ShownBaudRate = 9600;
     s.EditorPath = QStringLiteral("Scrivle.exe");
+    s.CaptureTimestamps = false;
     s.RxFontName = QStringLiteral("Courier New");
     s.RxFontSize = 10;
     s.RxWindowColor = Colors::White;

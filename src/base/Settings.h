@@ -24,6 +24,7 @@ struct Settings {
     QString RejectedBaudRate;
 
     QString EditorPath;
+    bool CaptureTimestamps = false; // each captured line starts with the UTC time
 
     QString RxFontName;
     quint8 RxFontSize = 0;

@@ -92,6 +92,8 @@ public:
     virtual int scrollPosition() const = 0;
     virtual void setScrollPosition(int position) = 0;
     virtual QString selectedText() const = 0;
+    // The whole text, lines separated by '\n'.
+    virtual QString plainText() const = 0;
     // Copies the window's text, colour and font into TempMemo (the still copy shown
     // while a menu is open).
     virtual void freezeCopy() = 0;

@@ -43,6 +43,13 @@ QString GuiModal::openFileName(const QString& caption, const QString& folder, co
     return QFileDialog::getOpenFileName(parent_, caption, folder, filter);
 }
 
+QString GuiModal::saveFileName(const QString& caption, const QString& startPath,
+                               const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent_, caption, startPath, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
 void GuiModal::runDialog(Dialog dialog)
 {
     if (dialogRunner)

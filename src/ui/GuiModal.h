@@ -19,6 +19,8 @@ public:
                      const QString& defaultText) override;
     QString openFileName(const QString& caption, const QString& folder,
                          const QString& filter) override;
+    QString saveFileName(const QString& caption, const QString& startPath,
+                         const QString& filter) override;
     void runDialog(Dialog dialog) override;
 
     std::function<void(Dialog)> dialogRunner;

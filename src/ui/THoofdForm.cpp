@@ -8,6 +8,7 @@
 #include "base/Clock.h"
 #include "base/ComponentNames.h"
 #include "link/CommPortDriver.h"
+#include "logbook/dialogs/TFileBestaatForm.h"
 #include "modes/dialogs/TAutoCqForm.h"
 #include "modes/dialogs/TConfigAudio.h"
 #include "modes/dialogs/TConnectForm.h"
@@ -111,6 +112,7 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
     connectActions();
     core_->config.setPortOverride(options.portOverride);
     createResult_ = core_->lifecycle.FormCreate(options.stationFolder);
+    view_.setChecked(Name::MenuCaptureTimestamps, core_->settings.CaptureTimestamps);
     applyTransmitHeight();
     core_->startTimers();
 
@@ -282,6 +284,11 @@ void THoofdForm::buildMenus()
     QMenu* file = addMenu(nullptr, Name::MainmenuFile, QStringLiteral("&File"));
     addItem(file, Name::MenuShowLogbook, QStringLiteral("Show Logbook"));
     addItem(file, Name::MenuEditLogbook, QStringLiteral("Edit Logbook"));
+    addItem(file, Name::MenuOpenLogFile, QStringLiteral("&Open Log File"),
+            QKeySequence(Qt::ALT | Qt::Key_O));
+    addItem(file, Name::MenuCloseLogFile, QStringLiteral("C&lose Log File"))->setEnabled(false);
+    addItem(file, Name::MenuEditaFile, QStringLiteral("&Edit a file"),
+            QKeySequence(Qt::ALT | Qt::Key_E));
     addItem(file, Name::MenuTransmitFile, QStringLiteral("Transmit Text &File"));
     for (int number = 1; number <= 9; ++number)
         addItem(file, Name::MenuTransmitText[number - 1],
@@ -331,6 +338,9 @@ void THoofdForm::buildMenus()
     addSwitch(Name::MenuLeavePTCactive, "Leave PTC active", Name::Sub_MenuPtcOn,
               Name::Sub_MenuPtcOff);
     addItem(configuration, Name::MenuAutoCQ, QStringLiteral("Auto CQ"));
+    addItem(configuration, Name::MenuInstallEditor, QStringLiteral("Install Editor"));
+    addItem(configuration, Name::MenuCaptureTimestamps, QStringLiteral("Time-stamped Log"))
+        ->setCheckable(true);
 
     buildModeMenu();
     buildActionMenu();
@@ -423,8 +433,8 @@ void THoofdForm::buildPopUpMenu()
     item(Name::PopUpMakeHisNameSelectedtext, "Make HisName=Selected text", true);
     item(Name::PopUpClearRxScreen1, "Clear Rx Screen", true);
     item(Name::PopUpClearTxScreen, "Clear Tx Screen", true);
-    item(Name::PopUpOpenLogFile1, "Open Log File");
-    item(Name::PopUpSaveReceiveBuffer1, "Save Receive Buffer");
+    item(Name::PopUpOpenLogFile1, "Open Log File", true);
+    item(Name::PopUpSaveReceiveBuffer1, "Save Receive Buffer", true);
     item(Name::PopUpCallaStation, "Call a Station");
     item(Name::PopUpCallfromList, "Call from List");
     item(Name::PopupCho, "Change Over");
@@ -463,14 +473,10 @@ void THoofdForm::markUnavailable()
         Name::NavtexTime,
         Name::UpdateButton,
         Name::TrxConfigButton,
-        Name::OpenLogFile,
-        Name::SaveBuffer,
         Name::MenuShowLogbook,
         Name::MenuEditLogbook,
         Name::Sub_MenuLogBookAan,
         Name::Sub_MenuLogBookUit,
-        Name::PopUpOpenLogFile1,
-        Name::PopUpSaveReceiveBuffer1,
         Name::MenuToggleMaildrop,
         Name::MenuMaildropCheck,
         Name::MenuBackupMailbox,
@@ -564,6 +570,11 @@ void THoofdForm::runDialog(Dialog dialog)
         createDialogs();
         yourcallForm_->exec();
         break;
+    case Dialog::FileExists: {
+        TFileBestaatForm fileExists(core_->capture.fileExists, this);
+        fileExists.exec();
+        break;
+    }
     case Dialog::WordWrap: {
         TWordwrapForm wordWrap(core_->settings, guiModal_, this);
         wordWrap.exec();

@@ -44,6 +44,7 @@ public:
     int scrollPosition() const override;
     void setScrollPosition(int position) override;
     QString selectedText() const override;
+    QString plainText() const override { return toPlainText(); }
     void freezeCopy() override;
     void setFrozenCopyInFront(bool inFront) override;
 

@@ -38,6 +38,8 @@ const std::vector<const char*> Aliases[] = {
     {"MenuCallAListStation", "PactorListConnect", "AmtorListConnect", "PacketListConnect",
      "PopUpCallfromList"},
     {"MenuCallCQ", "PactorCQ"}, // F8 in PACTOR
+    {"MenuOpenLogFile", "OpenLogFile", "PopUpOpenLogFile1"},
+    {"PopUpSaveReceiveBuffer1", "SaveBuffer"},
 };
 
 // Where an action starts when the common start (PACTOR, no link) would leave it idle.
@@ -97,6 +99,11 @@ QString traceOf(const QString& name)
     h->view.setClipboardText(QStringLiteral("clip"));
     h->view.appendLine(QStringLiteral("received"));
     h->view.transmit().appendLine(QStringLiteral("typed"));
+    if (name == Name::MenuCloseLogFile) { // it closes only an open capture
+        static StationDir captures;
+        h->modal.queueFileName(captures.path() + QStringLiteral("/Orvanti.log"));
+        h->core.capture.MenuOpenLogFileClick();
+    }
     h->modal.queueInput(QStringLiteral("45"));
     h->modal.queueFileName(QString()); // Cancel
     if (name.startsWith(QLatin1String("MenuTransmit")) || name == QLatin1String("XmitFile"))

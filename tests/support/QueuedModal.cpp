@@ -39,6 +39,12 @@ QString QueuedModal::inputBox(const QString& caption, const QString& prompt,
     return answer.value_or(defaultText);
 }
 
+QString QueuedModal::saveFileName(const QString& caption, const QString& startPath,
+                                  const QString& filter)
+{
+    return openFileName(caption, startPath, filter);
+}
+
 QString QueuedModal::openFileName(const QString& caption, const QString& folder, const QString&)
 {
     fileDialogFolders.append(folder);

@@ -25,6 +25,9 @@ public:
     void runDialog(Dialog dialog) override;
     QString openFileName(const QString& caption, const QString& folder,
                          const QString& filter) override;
+    // Takes its answer from the same queue as openFileName.
+    QString saveFileName(const QString& caption, const QString& startPath,
+                         const QString& filter) override;
     QString inputBox(const QString& caption, const QString& prompt,
                      const QString& defaultText) override;
 
@@ -43,7 +46,7 @@ public:
     QList<ShownMessage> shown;
     QList<Dialog> dialogs;
     QList<ShownMessage> inputs;    // caption and prompt of each input box
-    QStringList fileDialogFolders; // the folder each file dialog opened in
+    QStringList fileDialogFolders; // the folder each file dialog opened in (or the path)
     int beeps = 0;
 
 private:

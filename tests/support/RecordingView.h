@@ -85,6 +85,7 @@ public:
     int scrollPosition() const override { return scrollPosition_; }
     void setScrollPosition(int position) override { scrollPosition_ = position; }
     QString selectedText() const override { return receiveSelection; }
+    QString plainText() const override { return receiveText_; }
     void freezeCopy() override { frozenCopy_ = receiveText_; }
     void setFrozenCopyInFront(bool inFront) override { frozenInFront_ = inFront; }
 

@@ -134,3 +134,50 @@ TEST_F(CallDialogsTest, TheAutoCqDialogStaysOpenOnADelayOutOfRange)
     EXPECT_EQ(core().cqTimer().interval(), 30000);
     EXPECT_TRUE(wire.writtenText().startsWith(QStringLiteral("Nav Amtex 0<CR>Nav 0<CR>")));
 }
+
+TEST_F(CallDialogsTest, TheFileExistsDialogAnswersByItsButtonsAndItsCloseBoxIsCancel)
+{
+    FileExistsQuestion& question = core().capture.fileExists;
+    const struct {
+        const char* name;
+        bool appendEnabled;
+        std::function<void(QWidget*)> operate;
+        FileExistsQuestion::Answer answer;
+    } cases[] = {
+        {"Delete by keyboard", true,
+         [](QWidget* d) {
+             QTest::keyClick(d->findChild<QPushButton*>(QStringLiteral("YesKnop")), Qt::Key_Space);
+         },
+         FileExistsQuestion::Delete},
+        {"Append", true,
+         [](QWidget* d) { d->findChild<QPushButton*>(QStringLiteral("Noknop"))->click(); },
+         FileExistsQuestion::Append},
+        {"Cancel", true,
+         [](QWidget* d) { d->findChild<QPushButton*>(QStringLiteral("CancelKnop"))->click(); },
+         FileExistsQuestion::Cancel},
+        {"close box", true, [](QWidget* d) { d->close(); }, FileExistsQuestion::Cancel},
+        {"Escape", false, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); },
+         FileExistsQuestion::Cancel},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        question.caption = QStringLiteral("Orvanti.log");
+        question.label1 = c.appendEnabled ? QStringLiteral("one") : QString();
+        question.label2 = QString();
+        question.appendEnabled = c.appendEnabled;
+        // Start from another answer, so one left standing shows.
+        question.answer = c.answer == FileExistsQuestion::Cancel ? FileExistsQuestion::Append
+                                                                 : FileExistsQuestion::Cancel;
+        openAndOperate([&] { window->runDialog(Dialog::FileExists); },
+                       [&](QWidget* dialog) {
+                           EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Orvanti.log"));
+                           EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                                     question.label1);
+                           auto* append = dialog->findChild<QPushButton*>(QStringLiteral("Noknop"));
+                           EXPECT_EQ(append->isEnabled(), c.appendEnabled);
+                           EXPECT_EQ(append->accessibleName(), QStringLiteral("Append"));
+                           c.operate(dialog);
+                       });
+        EXPECT_EQ(question.answer, c.answer);
+    }
+}

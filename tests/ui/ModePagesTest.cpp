@@ -133,7 +133,7 @@ TEST_F(ModePagesTest, FeaturesStillToComeStayDisabled)
     core().station.Connected = false;
     core().status.StatusLine(); // enables what starts a link
     EXPECT_TRUE(named<QAbstractButton>("PactorStandby")->isEnabled());
-    for (const char* name : {"AmtexOn", "OpenLogFile", "UpdateButton"})
+    for (const char* name : {"AmtexOn", "UpdateButton"})
         EXPECT_FALSE(named<QWidget>(name)->isEnabled()) << name;
     EXPECT_FALSE(named<QAction>("MenuToggleMaildrop")->isEnabled());
     for (const char* name :

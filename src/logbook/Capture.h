@@ -1,0 +1,85 @@
+#pragma once
+
+// The capture file: every byte the receive decoder passes along its display path is
+// appended to a file the operator chose, from "Open Log File" to "Close Log File".
+// Also "Save B.", which writes the receive window's text to a file once.
+//
+// Every file operation is checked. A capture that can no longer be written closes
+// itself and says so once, after the block that failed; what was written stays.
+
+#include "logbook/FileExists.h"
+
+#include <QByteArrayView>
+#include <QFile>
+#include <QString>
+#include <QTime>
+#include <functional>
+
+class Modal;
+class PortLink;
+class ReceiveView;
+class StatusDisplay;
+class View;
+struct MessageTexts;
+struct Settings;
+struct Station;
+
+class Capture {
+public:
+    Capture(Station& station, Settings& settings, const MessageTexts& texts, PortLink& link,
+            StatusDisplay& status, View& view, ReceiveView& receiveWindow, Modal& modal);
+
+    // The time of day in UTC that stamps captured lines.
+    std::function<QTime()> utcTime;
+    // Starts a program without arguments and without waiting; false when it did not start.
+    std::function<bool(const QString& program)> startProgram;
+
+    // File > "Open Log File"; the file dialog starts on "Orvanti.log".
+    void MenuOpenLogFileClick();
+    // File > "Close Log File": only while a capture is open.
+    void MenuCloseLogFileClick();
+    // The "Open Log" button and its pop-up item: closes an open capture, opens one
+    // otherwise.
+    void OpenLogFileClick();
+    // Configuration > "Time-stamped Log": each captured line starts with "HH:MM:SS ".
+    void MenuCaptureTimestampsClick();
+
+    // File > "Edit a file": starts the operator's editor; a mail it leaves on the
+    // clipboard is then taken into the mailbox.
+    void MenuEditaFileClick();
+    // Configuration > "Install Editor": picks the editor program.
+    void MenuInstallEditorClick();
+
+    // The decoder's capture hook: appends `bytes` as they are. False when they could not
+    // be written; the capture is closed then and the reason waits for reportFailure().
+    bool write(QByteArrayView bytes);
+    // Tells the operator why the capture closed itself, once; called after each block.
+    void reportFailure();
+
+    // "Save B." and "Save Receive Buffer": the receive window's text, one line per
+    // window line ended by CR LF, in the controller's code page.
+    void SaveBufferClick();
+
+    // The question TFileBestaatForm shows and answers.
+    FileExistsQuestion fileExists;
+
+    QString capturePath() const { return file_.fileName(); }
+
+private:
+    bool open(const QString& path, bool append);
+    void showCaptions();
+    FileExistsQuestion::Answer ask(const QString& path, bool appendAllowed);
+    bool stillOurFile() const;
+
+    Station& station_;
+    Settings& settings_;
+    const MessageTexts& texts_;
+    PortLink& link_;
+    StatusDisplay& status_;
+    View& view_;
+    ReceiveView& receiveWindow_;
+    Modal& modal_;
+    QFile file_;
+    bool stampDue_ = true; // the next captured byte starts a line
+    QString failure_;      // why the capture closed itself, not yet told
+};
