@@ -1,13 +1,14 @@
 // The whole program against the simulator's flood at full pseudo-terminal speed: the
 // real main window (offscreen), the real serial driver on the simulator's device, the
-// program's own poll loop and timers, and a capture hook on the decoder.
+// program's own poll loop and timers, and the program's capture file.
 //
 //   flood_soak [SECONDS]      (default 60)
 //
 // Checked while it runs:
 //  - every byte the simulator put on the pseudo-terminal reaches the decoder, in
 //    order (the simulator reports what the terminal accepted);
-//  - the capture gets exactly the text bytes of each block the decoder was handed;
+//  - the capture gets exactly the text bytes of each block the decoder was handed, and
+//    the capture file holds them all;
 //  - how late a 10 ms timer fires: the worst stall of the event loop.
 // Exits non-zero when a byte went missing or the capture differs.
 
@@ -22,8 +23,10 @@
 #include "ui/TQvRichEdit.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -113,12 +116,22 @@ int main(int argc, char** argv)
     OrvantiCore& core = window.core();
     TQvRichEdit* receive = window.receiveWindow();
 
+    // The program's own capture, opened as the operator does; the bytes handed to it are
+    // watched on their way, and the file is read back at the end.
     Tally tally;
     QByteArray captured;
-    core.station.CaptureOn = true;
+    QCryptographicHash expectedFile(QCryptographicHash::Sha256);
+    const QString capturePath = station.path() + QStringLiteral("/flood.log");
+    modal.queueFileName(capturePath);
+    core.capture.MenuOpenLogFileClick();
+    if (!core.station.CaptureOn) {
+        std::fprintf(stderr, "the capture did not open\n");
+        return 1;
+    }
+    const auto write = core.decoder.captureWrite;
     core.decoder.captureWrite = [&](QByteArrayView bytes) {
         captured.append(bytes.data(), bytes.size());
-        return true;
+        return write(bytes);
     };
     const std::function<void()> decode = core.link.decodeBlock;
     core.link.decodeBlock = [&] {
@@ -135,6 +148,7 @@ int main(int argc, char** argv)
         tally.captured += captured.size();
         if (tally.firstCaptureMismatch < 0 && captured != expected)
             tally.firstCaptureMismatch = tally.blocks;
+        expectedFile.addData(expected);
         captured.clear();
         tally.maxLength = std::max(tally.maxLength, receive->length());
     };
@@ -206,6 +220,12 @@ int main(int argc, char** argv)
         quietRounds = quiet ? quietRounds + 1 : 0;
     }
     const qint64 peakKib = peakRssKib();
+    core.capture.MenuCloseLogFileClick();
+    QFile file(capturePath);
+    QCryptographicHash fileHash(QCryptographicHash::Sha256);
+    const bool fileRead = file.open(QIODevice::ReadOnly) && fileHash.addData(&file);
+    const bool fileRight =
+        fileRead && fileHash.result() == expectedFile.result() && !core.station.CaptureOn;
 
     const std::string after = simulator.received();
     const std::string during = after.substr(std::min(before.size(), after.size()));
@@ -220,7 +240,8 @@ int main(int argc, char** argv)
         leftOnWire = wire.pending.size();
     }
     const bool lost = tally.firstWireMismatch >= 0 || leftOnWire > 0 || tally.read != sent;
-    const bool captureWrong = tally.firstCaptureMismatch >= 0 || tally.captured != tally.expected;
+    const bool captureWrong =
+        tally.firstCaptureMismatch >= 0 || tally.captured != tally.expected || !fileRight;
 
     std::printf("flood for %.1f s\n", floodSeconds);
     std::printf("sent by the simulator  %lld bytes (%.2f MB/s)\n", static_cast<long long>(sent),
@@ -234,6 +255,8 @@ int main(int argc, char** argv)
     std::printf("captured               %lld of %lld text bytes; first wrong block %lld\n",
                 static_cast<long long>(tally.captured), static_cast<long long>(tally.expected),
                 static_cast<long long>(tally.firstCaptureMismatch));
+    std::printf("capture file           %lld bytes, %s\n", static_cast<long long>(file.size()),
+                fileRight ? "equal to the text read" : "NOT equal to the text read");
     std::printf("event loop             %lld ticks of 10 ms; worst lateness %.1f ms; "
                 "%lld ticks over 50 ms late\n",
                 static_cast<long long>(ticks), worstLateNs / 1e6, static_cast<long long>(late50));
