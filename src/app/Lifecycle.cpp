@@ -345,6 +345,7 @@ bool Lifecycle::FormCloseQuery()
 
     view_.showSplash();
     clock_.sleep(SplashPauseMs);
+    closeCapture();
     settings_.MaxScreen = view_.isWindowMaximized();
     // A controller left running (maildrop, leave active) must not stay in duplex.
     if (station_.DuplexOn)
@@ -355,6 +356,7 @@ bool Lifecycle::FormCloseQuery()
     clock_.sleep(PactorPauseMs);
     sendCommandList(settings_.ShutdownCommands.data());
     receiveWindow_.clear();
+    closeCapture();
 
     if (!settings_.MaildropOn && !settings_.LeavePtcActive) {
         link_.StopTimers();

@@ -9,6 +9,7 @@
 
 #include <QSet>
 #include <QString>
+#include <functional>
 
 class Clock;
 class ConfigurationMenu;
@@ -52,6 +53,10 @@ public:
 
     // "Load button data": loads the language texts, sends the start-up commands.
     void LaadKnopGegevens();
+
+    // Closes the capture file if one is open (twice in the exit: at its start, and
+    // before the controller is reset in case anything opened one meanwhile).
+    std::function<void()> closeCapture = [] {};
 
 private:
     void applyWindowSettings();

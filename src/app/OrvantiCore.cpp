@@ -51,6 +51,7 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
         return true;
     };
     config.reloadTexts = [this] { lifecycle.FormActivate(); };
+    lifecycle.closeCapture = [this] { capture.MenuCloseLogFileClick(); };
     decoder.packetMonitorClick = [this] { commands.PacketMonitorClick(); };
     status.clipboardMail = [this] { return files.ClipboardMail(); };
     keys.escapeStopsSending = [this] { return files.stopSending(); };
@@ -120,6 +121,7 @@ void OrvantiCore::receiveTick()
     bool more = false;
     openShowBatch();
     link.beginPollTurn();
+    capture.holdWrites();
     do {
         link.ReceiveTimer();
         const bool read = !station.RxChunk.isEmpty();
@@ -128,6 +130,9 @@ void OrvantiCore::receiveTick()
         more = read && link.bytesWaiting() > 0;
     } while (more && running_ && turn.elapsed() < PollTurnMs);
     link.endPollTurn();
+    capture.releaseWrites();
+    capture.reportFailure();
+    status.DiskLed(0);
     const bool held = station.ReceiveHold || station.ScrollBack || station.MenuHold;
     const qint64 sinceShow = sinceShow_.isValid() ? sinceShow_.elapsed() : ShowIntervalMs;
     if (held || !running_ || sinceShow >= ShowIntervalMs)

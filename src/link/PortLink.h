@@ -72,6 +72,7 @@ public:
     // few milliseconds after its XOFF.
     void beginPollTurn();
     void endPollTurn();
+    bool inPollTurn() const { return inPollTurn_; }
     // The port could not be opened at start.
     bool portError() const;
     // Restart both word-wrap columns (the window was resized).

@@ -151,7 +151,10 @@ void ReceiveDecoder::V24Schryf()
     station_.RxCount = 0;
     view_.setCaption(Pane6, QStringLiteral("Rx.buf.: ") + QString::number(receiveWindow_.length()));
     view_.redraw(Pane6);
-    status_.DiskLed(0);
+    // Within a poll turn the lamp goes off once, at the turn's end: a flood brings
+    // hundreds of blocks a turn, and nothing is painted in between.
+    if (!link_.inPollTurn())
+        status_.DiskLed(0);
     // Also for the status replies of the block: the line shows the last of them.
     status_.StatusLine();
 }

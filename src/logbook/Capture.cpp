@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -137,6 +138,11 @@ void Capture::MenuCloseLogFileClick()
 {
     if (!station_.CaptureOn)
         return;
+    if (!held_.isEmpty()) {
+        const QByteArray bytes = std::exchange(held_, {});
+        if (!writeNow(bytes))
+            return; // writeNow closed it
+    }
     file_.close();
     station_.CaptureOn = false;
     showCaptions();
@@ -225,6 +231,24 @@ bool Capture::write(QByteArrayView bytes)
         stampDue_ = isLineEnd(bytes.back());
     }
 
+    if (holding_) {
+        held_.append(out.data(), out.size());
+        return true;
+    }
+    return writeNow(out);
+}
+
+void Capture::releaseWrites()
+{
+    holding_ = false;
+    if (held_.isEmpty() || !file_.isOpen())
+        return;
+    writeNow(held_);
+    held_.resize(0); // keeps its room for the next turn
+}
+
+bool Capture::writeNow(QByteArrayView out)
+{
     QString reason;
     if (!stillOurFile()) {
         reason = QStringLiteral("the file was removed or replaced");
@@ -238,6 +262,7 @@ bool Capture::write(QByteArrayView bytes)
     failure_ = QStringLiteral("The log file %1 cannot be written: %2.\n"
                               "The log file is closed; what was written before is kept.")
                    .arg(QDir::toNativeSeparators(file_.fileName()), reason);
+    held_.clear(); // what could not be written is not written later either
     MenuCloseLogFileClick();
     return false;
 }

@@ -53,6 +53,11 @@ public:
     // The decoder's capture hook: appends `bytes` as they are. False when they could not
     // be written; the capture is closed then and the reason waits for reportFailure().
     bool write(QByteArrayView bytes);
+    // Between these two, the blocks of one poll turn are written together at its end
+    // (a flood brings hundreds of blocks a turn; one write each would cost more than
+    // the decoding). Closing the capture writes what is held first.
+    void holdWrites() { holding_ = true; }
+    void releaseWrites();
     // Tells the operator why the capture closed itself, once; called after each block.
     void reportFailure();
 
@@ -70,6 +75,8 @@ private:
     void showCaptions();
     FileExistsQuestion::Answer ask(const QString& path, bool appendAllowed);
     bool stillOurFile() const;
+    // Appends `bytes` to the file now; on a failure closes the capture and keeps why.
+    bool writeNow(QByteArrayView bytes);
 
     Station& station_;
     Settings& settings_;
@@ -82,4 +89,6 @@ private:
     QFile file_;
     bool stampDue_ = true; // the next captured byte starts a line
     QString failure_;      // why the capture closed itself, not yet told
+    bool holding_ = false;
+    QByteArray held_; // bytes of this poll turn not yet written
 };

@@ -126,9 +126,11 @@ TEST_F(CaptureTest, OpenLogTwiceOpensThenClosesAndTheBytesGoInAsDecoded)
     // Every text byte of every class, in order; status replies and backspaces are not
     // text, German letters go in as the code page has them.
     receive("\x01*** CONNECTED to DL2XYZ\r\x02hallo \x0e\x0f\x16x\x08!\r");
-    receive("\x1e\x08\x03" "echo\r\n"); // a status reply; LF after CR is dropped
-    const QByteArray expected =
-        QByteArray("*** CONNECTED to DL2XYZ\rhallo \x84\x94\x9a" "x!\r") + "echo\r";
+    receive("\x1e\x08\x03"
+            "echo\r\n"); // a status reply; LF after CR is dropped
+    const QByteArray expected = QByteArray("*** CONNECTED to DL2XYZ\rhallo \x84\x94\x9a"
+                                           "x!\r") +
+                                "echo\r";
     EXPECT_EQ(dir.read(QStringLiteral("new.log")), expected) << "written through, before the close";
 
     h.core.actions.run(Name::OpenLogFile);
@@ -223,6 +225,36 @@ TEST_F(CaptureTest, AFailedWriteClosesTheCaptureWithOneMessageAndKeepsWhatWasWri
         EXPECT_TRUE(h.view.receiveText().endsWith(QStringLiteral("second\nthird\n")))
             << h.view.receiveText().toStdString();
     }
+}
+
+TEST_F(CaptureTest, APollTurnsBlocksGoInTogetherAndNothingHeldIsLost)
+{
+    const QString name = QStringLiteral("turn.log");
+    openLog(dir.file(name));
+    capture.holdWrites();
+    receive("\x02one\r");
+    receive("\x02two\r");
+    EXPECT_EQ(dir.read(name), QByteArray()) << "held until the turn ends";
+    capture.releaseWrites();
+    EXPECT_EQ(dir.read(name), QByteArray("one\rtwo\r"));
+
+    // Closed in the middle of a turn: what the turn held goes in first.
+    capture.holdWrites();
+    receive("\x02three\r");
+    h.core.actions.run(Name::MenuCloseLogFile);
+    capture.releaseWrites();
+    EXPECT_EQ(dir.read(name), QByteArray("one\rtwo\rthree\r"));
+
+    // A full disk shows at the turn's end, once.
+    openLog(QStringLiteral("/dev/full"), Answer::Append);
+    capture.holdWrites();
+    receive("\x02four\r");
+    receive("\x02five\r");
+    capture.releaseWrites();
+    capture.reportFailure();
+    expectCaptureShown(false);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains(QLatin1String("No space left")));
 }
 
 TEST_F(CaptureTest, TimeStampsStartEachCapturedLineWhenSwitchedOn)
