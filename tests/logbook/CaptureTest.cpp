@@ -255,6 +255,16 @@ TEST_F(CaptureTest, APollTurnsBlocksGoInTogetherAndNothingHeldIsLost)
     expectCaptureShown(false);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains(QLatin1String("No space left")));
+
+    // The exit closes a capture left open, with what its last turn held.
+    openLog(dir.file(name), Answer::Append);
+    capture.holdWrites();
+    receive("\x02six\r");
+    station().FormReady = true;
+    h.modal.queueConfirm(true);
+    ASSERT_TRUE(h.core.lifecycle.FormCloseQuery());
+    EXPECT_FALSE(station().CaptureOn);
+    EXPECT_EQ(dir.read(name), QByteArray("one\rtwo\rthree\rsix\r"));
 }
 
 TEST_F(CaptureTest, TimeStampsStartEachCapturedLineWhenSwitchedOn)
