@@ -59,9 +59,10 @@ private:
     HookResult runModeHooks(const QByteArray& block);
     void scanForHooks(const QByteArray& block);
     // The mailbox transfers read the block apart from the display, which may take it
-    // in runs: the backup's bytes as the decoder passes them on, the reload's end.
-    // True when the dump's closing BEL came.
+    // in runs. The backup's bytes as the display path takes them; true when the dump's
+    // closing BEL came.
     bool scanBackup(const QByteArray& block);
+    // True when the reload's "*** STBY" has come and then a ">".
     bool scanReloadEnd(const QByteArray& block);
     Color classColor(quint8 textClass) const;
     bool classShown(quint8 textClass) const;

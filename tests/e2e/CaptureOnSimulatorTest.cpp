@@ -60,7 +60,8 @@ TEST(CaptureOnSimulator, ALineFromTheOtherStationIsCapturedByteForByte)
 
     core.actions.run(Name::MenuCloseLogFile);
     EXPECT_FALSE(core.station.CaptureOn);
-    EXPECT_EQ(w.window->findChild<QAbstractButton*>(QString(Name::OpenLogFile))->text(),
-              core.texts.OpenLogText);
+    // The window shows the caption with the next batch of received text.
+    auto* button = w.window->findChild<QAbstractButton*>(QString(Name::OpenLogFile));
+    EXPECT_TRUE(waitFor([&] { return button->text() == core.texts.OpenLogText; }));
     EXPECT_TRUE(w.modal.shown.isEmpty());
 }
