@@ -261,6 +261,8 @@ void SimEngine::receive(const std::uint8_t* data, std::size_t count, std::int64_
 
 void SimEngine::handleByte(std::uint8_t byte, std::int64_t nowMs)
 {
+    if (mailboxByte(byte, nowMs))
+        return;
     switch (byte) {
     case kStatusRequest:
         if (answersStatus()) {
@@ -478,25 +480,51 @@ void SimEngine::handleBiosLine(const std::string& line, std::int64_t nowMs)
 const std::vector<SimEngine::CommandEntry>& SimEngine::commandTable()
 {
     static const std::vector<CommandEntry> table = {
-        {"VERSION", &SimEngine::cmdVersion},  {"MYC", &SimEngine::cmdMyCall},
-        {"L", &SimEngine::cmdListen},         {"ESC", &SimEngine::cmdAccept},
-        {"PAC", &SimEngine::cmdPacket},       {"TERM", &SimEngine::cmdTerm},
-        {"POS", &SimEngine::cmdPosition},     {"RESET", &SimEngine::cmdReset},
-        {"PT", &SimEngine::cmdPactor},        {"Q", &SimEngine::cmdQuit},
-        {"HE", &SimEngine::cmdHelp},          {"HELP", &SimEngine::cmdHelp},
-        {"U", &SimEngine::cmdUnproto},        {"D", &SimEngine::cmdDisconnect},
-        {"DD", &SimEngine::cmdDisconnectNow}, {"C", &SimEngine::cmdConnect},
-        {"BURST", &SimEngine::cmdBurst},      {"AM", &SimEngine::cmdAmtor},
-        {"BAU", &SimEngine::cmdBaudot},       {"CWT", &SimEngine::cmdCwTerminal},
-        {"PSKT", &SimEngine::cmdPskTerminal}, {"AUD", &SimEngine::cmdAudio},
-        {"CW", &SimEngine::cmdAudioFilter},   {"NOTCH", &SimEngine::cmdAudioFilter},
-        {"PEAK", &SimEngine::cmdAudioFilter}, {"THROUGH", &SimEngine::cmdAudioFilter},
-        {"B", &SimEngine::cmdBandwidth},      {"MON", &SimEngine::cmdMonitor},
-        {"P", &SimEngine::cmdPort},           {"FEC", &SimEngine::cmdFec},
-        {"PD", &SimEngine::cmdSetting},       {"TO", &SimEngine::cmdSetting},
-        {"MYL", &SimEngine::cmdSetting},      {"TR", &SimEngine::cmdSetting},
-        {"CWS", &SimEngine::cmdSetting},      {"CWW", &SimEngine::cmdSetting},
-        {"MC", &SimEngine::cmdSetting},       {"CLR", &SimEngine::cmdClear},
+        {"VERSION", &SimEngine::cmdVersion},
+        {"MYC", &SimEngine::cmdMyCall},
+        {"L", &SimEngine::cmdListen},
+        {"ESC", &SimEngine::cmdAccept},
+        {"PAC", &SimEngine::cmdPacket},
+        {"TERM", &SimEngine::cmdTerm},
+        {"POS", &SimEngine::cmdPosition},
+        {"RESET", &SimEngine::cmdReset},
+        {"PT", &SimEngine::cmdPactor},
+        {"Q", &SimEngine::cmdQuit},
+        {"HE", &SimEngine::cmdHelp},
+        {"HELP", &SimEngine::cmdHelp},
+        {"U", &SimEngine::cmdUnproto},
+        {"D", &SimEngine::cmdDisconnect},
+        {"DD", &SimEngine::cmdDisconnectNow},
+        {"C", &SimEngine::cmdConnect},
+        {"BURST", &SimEngine::cmdBurst},
+        {"AM", &SimEngine::cmdAmtor},
+        {"BAU", &SimEngine::cmdBaudot},
+        {"CWT", &SimEngine::cmdCwTerminal},
+        {"PSKT", &SimEngine::cmdPskTerminal},
+        {"AUD", &SimEngine::cmdAudio},
+        {"CW", &SimEngine::cmdAudioFilter},
+        {"NOTCH", &SimEngine::cmdAudioFilter},
+        {"PEAK", &SimEngine::cmdAudioFilter},
+        {"THROUGH", &SimEngine::cmdAudioFilter},
+        {"B", &SimEngine::cmdBandwidth},
+        {"MON", &SimEngine::cmdMonitor},
+        {"P", &SimEngine::cmdPort},
+        {"FEC", &SimEngine::cmdFec},
+        {"PD", &SimEngine::cmdSetting},
+        {"TO", &SimEngine::cmdSetting},
+        {"MYL", &SimEngine::cmdSetting},
+        {"TR", &SimEngine::cmdSetting},
+        {"CWS", &SimEngine::cmdSetting},
+        {"CWW", &SimEngine::cmdSetting},
+        {"MC", &SimEngine::cmdSetting},
+        {"CLR", &SimEngine::cmdClear},
+        {"REM", &SimEngine::cmdMaildropSwitch},
+        {"CM", &SimEngine::cmdMaildropSwitch},
+        {"BOX", &SimEngine::cmdMaildropSwitch},
+        {"LI", &SimEngine::cmdMailboxList},
+        {"DIR", &SimEngine::cmdMailboxList},
+        {"BAK", &SimEngine::cmdBackup},
+        {"RELO", &SimEngine::cmdReload},
     };
     return table;
 }

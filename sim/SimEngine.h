@@ -32,6 +32,11 @@
 //    gone (in CW Ctrl-D is the receive speed); "CLR" drops the text not yet sent. In
 //    RTTY and PSK31 typed text goes to the radio only while transmitting, otherwise
 //    lines are commands; the CW keyer sends whatever is typed, commands there need ESC;
+//  - the mailbox (SimMailbox.cpp): a few messages; "REM", "CM" and "Box" switch the
+//    maildrop parts, which "LI" (or "DIR") reports with the list; "BAK" answers the
+//    banner "Backup Utility." and, at the next key, dumps the mailbox from "#" to a BEL;
+//    "RELO" takes lines until "+", then answers "*** STBY" and a prompt ending in ">"
+//    ("Q" before any line cancels it);
 //  - mode parameters (see ModeSettings) and the CW and PSK31 control bytes with the
 //    messages the program watches for ("** DELAYED", "FIX-SPEED", "*** SQUELCH ON",
 //    "DBPSK"...).
@@ -165,6 +170,14 @@ public:
     // ignoring output that is ready: for a caller that cannot write right now.
     std::int64_t nextTimerMs(std::int64_t nowMs) const;
 
+    // The mailbox: its lines as a backup holds them (without line ends), the dump that
+    // "BAK" sends between its "#" and its BEL, the lines the last reload received, and
+    // whether the maildrop is on ("Box 1").
+    const std::vector<std::string>& mailboxLines() const { return mailbox_.lines; }
+    std::string mailboxDump() const;
+    const std::vector<std::string>& reloadedLines() const { return mailbox_.reloaded; }
+    bool maildropOn() const { return mailbox_.box; }
+
     // State, for tests and for the status byte.
     std::uint8_t statusByte() const;
     bool termMode4() const { return term4_; }
@@ -258,6 +271,25 @@ private:
     Reply cmdSetting(const CommandLine& line, std::int64_t nowMs);
     Reply enterMode(SimMode mode);
 
+    // The mailbox (SimMailbox.cpp).
+    bool mailboxByte(std::uint8_t byte, std::int64_t nowMs);
+    void finishReloadLine(std::int64_t nowMs);
+    Reply cmdMaildropSwitch(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdMailboxList(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdBackup(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdReload(const CommandLine& line, std::int64_t nowMs);
+    struct MailboxState {
+        enum class Transfer { None, BackupKey, Reload } transfer = Transfer::None;
+        std::vector<std::string> lines = defaultLines();
+        std::vector<std::string> reloading; // the reload under way
+        std::vector<std::string> reloaded;  // the last reload that ended with "+"
+        std::string line;                   // the reload line being received
+        bool remote = false;                // "REM 1"
+        bool connectMessages = false;       // "CM 1"
+        bool box = false;                   // "Box 1": the maildrop
+        static std::vector<std::string> defaultLines();
+    };
+
     // Modes.
     bool terminalMode() const; // RTTY, CW or PSK31: Ctrl-Y switches transmit
     bool pactorMode() const;   // the command prompt counts as PACTOR standby
@@ -340,6 +372,7 @@ private:
     std::int64_t airLineMs_ = 0; // when its last byte left
     std::deque<TransmittedLine> transmitted_;
     std::function<void(const TransmittedLine&)> onTransmittedLine_;
+    MailboxState mailbox_;
 };
 
 } // namespace ptcsim

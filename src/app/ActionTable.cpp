@@ -86,6 +86,13 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on(Name::MenuNavtex, [&modes] { modes.MenuNavtexClick(); });
     on(Name::MenuDumb, [&modes] { modes.MenuDumbClick(); });
 
+    // MailBox.
+    Mailbox& mailbox = core.mailbox;
+    on(Name::MenuToggleMaildrop, [&mailbox] { mailbox.MenuToggleMaildropClick(); });
+    on(Name::MenuMaildropCheck, [&mailbox] { mailbox.MenuMaildropCheckClick(); });
+    on(Name::MenuBackupMailbox, [&mailbox] { mailbox.MenuBackupMailboxClick(); });
+    on(Name::MenuReloadMailbox, [&mailbox] { mailbox.MenuReloadMailboxClick(); });
+
     // Action.
     on(Name::MenuToggleListen, [&modes] { modes.MenuToggleListenClick(); });
     const QLatin1StringView unproto[] = {Name::Sub_Menu100BdFSK,   Name::Sub_Menu200BdFSK,

@@ -37,8 +37,10 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
       calling(station, settings, texts, link, status, modes, commands, view_, modal, cqTimer_),
       lifecycle(station, settings, texts, link, port, status, modes, commands, config, view_,
                 receiveWindow, modal, clock),
-      capture(station, settings, texts, link, status, view_, receiveWindow, modal), port_(port),
-      transmitWindow_(transmitWindow)
+      capture(station, settings, texts, link, status, view_, receiveWindow, modal),
+      mailbox(station, settings, texts, link, status, modes, files, view_, receiveWindow, modal,
+              clock),
+      port_(port), transmitWindow_(transmitWindow)
 {
     link.decodeBlock = [this] {
         decoder.V24Schryf();
@@ -55,7 +57,7 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
     decoder.packetMonitorClick = [this] { commands.PacketMonitorClick(); };
     status.clipboardMail = [this] { return files.ClipboardMail(); };
     keys.escapeStopsSending = [this] { return files.stopSending(); };
-    files.switchToPactorPage = [this] { modes.MenuPactorClick(); };
+    files.switchToPactorPage = [this] { mailbox.reloadRefused(); };
     // Between the lines of a file the event loop turns: the poll, the status requests
     // and the operator's keys go on. While the controller holds the file with XOFF the
     // turn waits for the next event (its XON, a timer) instead of spinning.
@@ -66,7 +68,15 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
     calling.sendFile = [this](const QString& path) { files.SendFile(path); };
     fillActionTable(actions, *this);
     port.onDataArrived = [this] { pollSoon(); };
-    port.onPortLost = [this](const QString& reason) { link.reportPortLost(reason); };
+    port.onPortLost = [this](const QString& reason) {
+        link.reportPortLost(reason, mailbox.stopOnPortLoss());
+    };
+    decoder.backupBlock = [this](QByteArrayView bytes, bool ended) {
+        mailbox.backupBlock(bytes, ended);
+    };
+    decoder.reloadEnded = [this] { mailbox.reloadEnded(); };
+    mailbox.mayReplace = [this](const QString& path) { return capture.mayReplace(path); };
+    modes.maildropCheckClick = [this] { mailbox.MenuMaildropCheckClick(); };
 
     // The poll runs only when there is work: bytes arrived, bytes still wait, or flow
     // control has an XON to send. An idle link costs nothing.
@@ -80,6 +90,7 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
     connect(&errorTimer_, &QTimer::timeout, this, [this] {
         status.ErrorTimer();
         calling.keepCqTimerRunning();
+        mailbox.checkBackupSilence();
     });
     cqTimer_.setInterval(1000);
     connect(&cqTimer_, &QTimer::timeout, this, [this] { calling.CqTimer(); });

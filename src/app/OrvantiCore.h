@@ -19,6 +19,7 @@
 #include "logbook/Capture.h"
 #include "modes/AudioConfig.h"
 #include "modes/Calling.h"
+#include "modes/Mailbox.h"
 #include "modes/ModeCommands.h"
 #include "modes/ModeSwitch.h"
 
@@ -70,6 +71,7 @@ public:
     Calling calling;
     Lifecycle lifecycle;
     Capture capture;
+    Mailbox mailbox;
     // The window's menu items, toolbar buttons and pop-up items by name.
     ActionTable actions;
 

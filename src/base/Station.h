@@ -35,6 +35,7 @@ struct Station {
     bool DumbMode = false;
     bool MailboxBackupRequested = false;
     bool MailboxBackupActive = false;
+    bool MailboxBackupWriting = false; // the dump's first "#" came: its bytes go to the file
     bool MailboxReloadActive = false;
     int LastPageIndex = 0; // the page the last accepted page change selected
     int PageIndex = 0;     // the page PageControl shows

@@ -135,6 +135,16 @@ QString readFailure(const QFile& file)
 
 } // namespace
 
+QByteArray reloadText(const QByteArray& line)
+{
+    QByteArray text;
+    text.reserve(line.size());
+    for (char c : line)
+        if (static_cast<quint8>(c) >= 32)
+            text.append(c);
+    return text;
+}
+
 QByteArray wireText(const QByteArray& line)
 {
     QByteArray text;
@@ -249,6 +259,13 @@ bool FileSender::echoes(bool reload) const
 
 void FileSender::sendLine(const QByteArray& line, bool complete, bool reload)
 {
+    if (reload) {
+        // Mailbox text goes back as the controller gave it: no macros, no code page
+        // change, no wrap. Only control codes are dropped: a backup never holds them,
+        // and the controller would take them as commands in the middle of its reload.
+        link_.sendAsIs(complete ? reloadText(line) + '\r' : reloadText(line));
+        return;
+    }
     QByteArray text = wireText(line);
     if (text.contains("%%")) {
         ExpandedLine expanded = expandMacros(text, macroContext());

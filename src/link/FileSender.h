@@ -55,7 +55,8 @@ public:
     // Turns the event loop once; `mayWait` while the controller holds the
     // transmission with XOFF, so the wait costs no processor time.
     std::function<void(bool mayWait)> processEvents;
-    // A mailbox reload of a file that is not a backup goes back to the PACTOR page.
+    // A mailbox reload of a file that is not a backup: the controller leaves its reload
+    // and the window goes back to the PACTOR page.
     std::function<void()> switchToPactorPage;
     // The date and time the %%DAT and %%TIM macros give.
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
@@ -92,3 +93,7 @@ private:
 // this platform write) goes out as code page 437, unknown letters as '?'; any other
 // byte is already a code-page-437 character and stays.
 QByteArray wireText(const QByteArray& line);
+
+// A mailbox backup's line as it goes back into the controller: every byte as it is but
+// the control codes, which a backup does not hold.
+QByteArray reloadText(const QByteArray& line);

@@ -100,6 +100,15 @@ QByteArray PortLink::readLastBlock()
     return last;
 }
 
+void PortLink::sendAsIs(const QByteArray& text)
+{
+    if (text.isEmpty())
+        return;
+    port_.WriteText(text);
+    if (text.endsWith('\r'))
+        TxColumn = 0;
+}
+
 void PortLink::DummiRead()
 {
     clock_.sleep(DrainPauseMs);
@@ -223,11 +232,13 @@ void PortLink::HerstelReceiveWindow()
     view_.setFocus(Name::TransmitWindow);
 }
 
-void PortLink::reportPortLost(const QString& reason)
+void PortLink::reportPortLost(const QString& reason, const QString& consequence)
 {
-    receiveWindow_.appendLine(QStringLiteral("Serial Port lost: %1. The port is closed; "
-                                             "reconnect the PTC and RESTART Orvanti !")
-                                  .arg(reason));
+    QString line = QStringLiteral("Serial Port lost: %1. ").arg(reason);
+    if (!consequence.isEmpty())
+        line += consequence + QLatin1Char(' ');
+    receiveWindow_.appendLine(
+        line + QStringLiteral("The port is closed; reconnect the PTC and RESTART Orvanti !"));
 }
 
 void PortLink::beginPollTurn()

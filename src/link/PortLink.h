@@ -34,6 +34,9 @@ public:
     void OpenPoort(const QString& portName);
     // "Send to the PTC": each byte as it stands, adding only the CR of a due wrap.
     void ZendNaarPtc(const QByteArray& text);
+    // Mailbox text: the bytes exactly as given, in one write, without the word wrap's
+    // CRs. A line ending in CR leaves the wrap column at its start.
+    void sendAsIs(const QByteArray& text);
     // "Dummy read": waits 200 ms, reads what is waiting, recognises the controller.
     void DummiRead();
     // Reads everything waiting (within reason) and returns the last block read, which
@@ -55,8 +58,9 @@ public:
     // the logbook is on) and the keyboard to the transmit window.
     void HerstelReceiveWindow();
 
-    // The device went away while open: say so once in the receive window.
-    void reportPortLost(const QString& reason);
+    // The device went away while open: say so once in the receive window, with
+    // `consequence` (what it cut short) after the reason.
+    void reportPortLost(const QString& reason, const QString& consequence = QString());
 
     int bytesWaiting();
     // False once the port is closed (it went away, or never opened).

@@ -17,6 +17,9 @@ constexpr quint8 StatusCode = 30;
 constexpr quint8 Backspace = 8;
 constexpr quint8 CarriageReturn = 13;
 constexpr quint8 LineFeed = 10;
+constexpr quint8 Bell = 7;
+const QByteArray BackupBanner = QByteArrayLiteral("Backup Utility.");
+const QByteArray ReloadStandby = QByteArrayLiteral("*** STBY");
 // Made once: every block shows the receive buffer's size there.
 const QString Pane6 = Name::Pane6;
 
@@ -104,6 +107,15 @@ void ReceiveDecoder::V24Schryf()
     // Fixed for the block: the hooks do not change the mode or the limit.
     classFromMode_ = station_.ModeId == Mode::Packet || station_.ModeId == Mode::Psk31;
     hardLimit_ = hardLimit();
+    const bool dumb = station_.ModeId == Mode::Dumb;
+    backupRun_.clear();
+    const bool backup = dumb && station_.MailboxBackupRequested;
+    const bool backupEnded = backup && scanBackup(block);
+    const bool reloadEnd = dumb && station_.MailboxReloadActive && scanReloadEnd(block);
+    if (!backup && !(dumb && station_.MailboxReloadActive)) {
+        mailboxTail_.clear();
+        stbySeen_ = false;
+    }
 
     bool ended = false;
     for (qsizetype i = 0; i < n && !captureFailed_ && !ended; ++i) {
@@ -157,6 +169,73 @@ void ReceiveDecoder::V24Schryf()
         status_.DiskLed(0);
     // Also for the status replies of the block: the line shows the last of them.
     status_.StatusLine();
+    // Last: the end of a transfer changes the page, which reads the port itself.
+    if (backup && backupBlock)
+        backupBlock(backupRun_, backupEnded);
+    if (reloadEnd && reloadEnded)
+        reloadEnded();
+}
+
+bool ReceiveDecoder::scanBackup(const QByteArray& block)
+{
+    qsizetype i = 0;
+    if (!station_.MailboxBackupActive) {
+        const QByteArray seen = mailboxTail_ + block;
+        const qsizetype at = seen.indexOf(BackupBanner);
+        if (at < 0) {
+            mailboxTail_ = seen.right(BackupBanner.size() - 1);
+            return false;
+        }
+        // What came before the banner is not the dump.
+        i = at + BackupBanner.size() - mailboxTail_.size();
+        mailboxTail_.clear();
+        station_.MailboxBackupActive = true;
+        station_.MailboxBackupWriting = false;
+    }
+    // The bytes the display path takes, as they come: class codes, the status replies
+    // and the other control codes are not text; the German letters are.
+    const qsizetype n = block.size();
+    for (; i < n; ++i) {
+        auto b = static_cast<quint8>(block[i]);
+        if (b == StatusCode) {
+            ++i;
+            continue;
+        }
+        if (b == Bell) {
+            station_.MailboxBackupActive = false;
+            station_.MailboxBackupWriting = false;
+            return true;
+        }
+        if (const quint8 letter = germanLetter(b))
+            b = letter;
+        else if (b < 32 && b != CarriageReturn && b != LineFeed)
+            continue;
+        if (b == '#')
+            station_.MailboxBackupWriting = true;
+        if (station_.MailboxBackupWriting)
+            backupRun_.append(static_cast<char>(b));
+    }
+    return false;
+}
+
+bool ReceiveDecoder::scanReloadEnd(const QByteArray& block)
+{
+    qsizetype from = 0;
+    if (!stbySeen_) {
+        const QByteArray seen = mailboxTail_ + block;
+        const qsizetype at = seen.indexOf(ReloadStandby);
+        if (at < 0) {
+            mailboxTail_ = seen.right(ReloadStandby.size() - 1);
+            return false;
+        }
+        from = at + ReloadStandby.size() - mailboxTail_.size();
+        mailboxTail_.clear();
+        stbySeen_ = true;
+    }
+    if (block.indexOf('>', from) < 0)
+        return false;
+    stbySeen_ = false;
+    return true;
 }
 
 void ReceiveDecoder::showByte(quint8 b)

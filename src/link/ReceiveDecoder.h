@@ -36,6 +36,12 @@ public:
     std::function<bool(QByteArrayView bytes)> captureWrite;
     // The packet monitor switch, run when a packet link comes up or goes down.
     std::function<void()> packetMonitorClick;
+    // A mailbox backup, once per block while one is requested in the dumb terminal:
+    // the dump's bytes for the backup file (from its first "#" on; often none) and
+    // whether the BEL that closes the dump came in this block.
+    std::function<void(QByteArrayView bytes, bool ended)> backupBlock;
+    // A mailbox reload ended: the controller's "*** STBY" and then its prompt's ">".
+    std::function<void()> reloadEnded;
 
 private:
     void showByte(quint8 b);
@@ -52,6 +58,12 @@ private:
     enum class HookResult { Continue, EndBlock };
     HookResult runModeHooks(const QByteArray& block);
     void scanForHooks(const QByteArray& block);
+    // The mailbox transfers read the block apart from the display, which may take it
+    // in runs. The backup's bytes as the display path takes them; true when the dump's
+    // closing BEL came.
+    bool scanBackup(const QByteArray& block);
+    // True when the reload's "*** STBY" has come and then a ">".
+    bool scanReloadEnd(const QByteArray& block);
     Color classColor(quint8 textClass) const;
     bool classShown(quint8 textClass) const;
 
@@ -85,6 +97,10 @@ private:
         QString pactorCall;
     } findings_;
     bool captureFailed_ = false;
+    // The end of the previous block, where a banner or "*** STBY" may have begun.
+    QByteArray mailboxTail_;
+    QByteArray backupRun_;       // this block's bytes for the backup file
+    bool stbySeen_ = false;      // a reload's "*** STBY" came; its prompt ends the reload
     bool classFromMode_ = false; // PACKET and PSK31 carry no class codes
     int hardLimit_ = 0;
 };

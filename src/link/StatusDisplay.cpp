@@ -62,8 +62,9 @@ StatusDisplay::StatusDisplay(Station& station, Settings& settings, const Message
 
 void StatusDisplay::StatusAanvraagTimer()
 {
-    if (station_.DecoderBusy || station_.MailboxBackupActive || station_.MailboxReloadActive ||
-        station_.ScrollBack || station_.ReceiveHold)
+    // From the backup's request on: a status reply inside the dump is no mailbox text.
+    if (station_.DecoderBusy || station_.MailboxBackupRequested || station_.MailboxBackupActive ||
+        station_.MailboxReloadActive || station_.ScrollBack || station_.ReceiveHold)
         return;
     if (clipboardMail && clipboardMail())
         return;

@@ -193,6 +193,11 @@ FileExistsQuestion::Answer Capture::ask(const QString& path, bool appendAllowed)
     return fileExists.answer;
 }
 
+bool Capture::mayReplace(const QString& path)
+{
+    return ask(path, false) == FileExistsQuestion::Delete;
+}
+
 bool Capture::stillOurFile() const
 {
 #ifdef Q_OS_UNIX
@@ -289,7 +294,7 @@ void Capture::SaveBufferClick()
                            .arg(QDir::toNativeSeparators(path)));
         go = false;
     } else if (go && QFileInfo::exists(path)) {
-        go = ask(path, false) == FileExistsQuestion::Delete;
+        go = mayReplace(path);
     }
     if (go) {
         QString text = receiveWindow_.plainText();

@@ -65,6 +65,10 @@ public:
     // window line ended by CR LF, in the controller's code page.
     void SaveBufferClick();
 
+    // Asks whether the existing file `path` may be replaced: the file-exists dialog with
+    // Delete and Cancel only (the mailbox backup asks it too). True for Delete.
+    bool mayReplace(const QString& path);
+
     // The question TFileBestaatForm shows and answers.
     FileExistsQuestion fileExists;
 

@@ -237,6 +237,8 @@ void ModeSwitch::PageControlChange(int pageIndex)
 void ModeSwitch::ZetPtcKlaar()
 {
     SwitchListenOff();
+    if (view_.isChecked(Name::MenuMaildropCheck) && maildropCheckClick)
+        maildropCheckClick();
     station_.DumbMode = false;
     if (station_.modeIs(Mode::Packet))
         send("PAC MON 0\r");

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <functional>
 
 class Clock;
 class PortLink;
@@ -79,6 +80,10 @@ public:
     void CwDelayedClick();
     // AUDIO: `filter` 1 CW, 2 notch, 3 peak, 4 none.
     void audioFilterClick(quint8 filter);
+
+    // The mailbox's "Maildrop Check" action; readying the controller runs it to switch
+    // the check off.
+    std::function<void()> maildropCheckClick;
 
     // CW keeps the key down between the two change-overs this long.
     static constexpr int CwChangeOverPauseMs = 1000;

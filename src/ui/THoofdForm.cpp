@@ -346,7 +346,8 @@ void THoofdForm::buildMenus()
     buildActionMenu();
 
     QMenu* mailbox = addMenu(nullptr, Name::MainMenuMailbox, QStringLiteral("Mail&Box"));
-    addItem(mailbox, Name::MenuToggleMaildrop, QStringLiteral("Toggle Maildrop"));
+    addItem(mailbox, Name::MenuToggleMaildrop, QStringLiteral("Toggle Maildrop"))
+        ->setCheckable(true);
     addItem(mailbox, Name::MenuMaildropCheck, QStringLiteral("Maildrop Check"))->setCheckable(true);
     addItem(mailbox, Name::MenuBackupMailbox, QStringLiteral("Backup Mailbox"));
     addItem(mailbox, Name::MenuReloadMailbox, QStringLiteral("Reload Mailbox"));
@@ -477,10 +478,6 @@ void THoofdForm::markUnavailable()
         Name::MenuEditLogbook,
         Name::Sub_MenuLogBookAan,
         Name::Sub_MenuLogBookUit,
-        Name::MenuToggleMaildrop,
-        Name::MenuMaildropCheck,
-        Name::MenuBackupMailbox,
-        Name::MenuReloadMailbox,
         Name::NewM2,
         Name::NewM3,
         Name::one1,

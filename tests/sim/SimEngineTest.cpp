@@ -885,3 +885,48 @@ TEST(SimEngineFlow, FloodIsDeterministicAndStopsForXoff)
 }
 
 } // namespace
+
+// --- mailbox ---------------------------------------------------------------------------
+
+TEST(SimEngineMailbox, MaildropSwitchesShowInTheListing)
+{
+    SimEngine engine = term4Engine();
+    EXPECT_TRUE(contains(parse(exchange(engine, kEsc + "LI\r", 10)).byClass[1], "Maildrop OFF\r"));
+    for (const char* command : {"REM 1\r", "CM 1\r", "Box 1\r"})
+        exchange(engine, kEsc + command, 20);
+    EXPECT_TRUE(engine.maildropOn());
+    const std::string listing = parse(exchange(engine, kEsc + "LI\r", 30)).byClass[1];
+    EXPECT_TRUE(contains(listing, "Maildrop ON\r"));
+    EXPECT_TRUE(contains(listing, "3 messages\r")) << listing;
+    exchange(engine, kEsc + "Box 0\r", 40);
+    EXPECT_FALSE(engine.maildropOn());
+}
+
+TEST(SimEngineMailbox, BackupDumpsAtTheKeyAndReloadReplacesTheMailbox)
+{
+    SimEngine engine = term4Engine();
+    // The banner first, the dump only at the next key, between "#" and a BEL.
+    const Pieces banner = parse(exchange(engine, "BAK\r", 10));
+    EXPECT_EQ(banner.byClass[1], "Backup Utility.\rPress any key to start.\r");
+    EXPECT_TRUE(banner.byClass[4].empty()) << "no prompt before the dump";
+    const std::string dump = parse(exchange(engine, "\r", 20)).byClass[1];
+    ASSERT_EQ(dump, engine.mailboxDump() + '\x07');
+    EXPECT_EQ(dump.substr(0, 4), "### ");
+
+    // "Q" before any line cancels; the mailbox stays.
+    exchange(engine, "RELO\r", 30);
+    EXPECT_TRUE(contains(parse(exchange(engine, "Q\r", 40)).byClass[1], "Reload cancelled"));
+    EXPECT_EQ(engine.mailboxDump() + '\x07', dump);
+
+    // Lines as they come, status requests aside, until "+".
+    exchange(engine, "RELO\r", 50);
+    EXPECT_TRUE(exchange(engine, "###\rQ\r" + kStatusRequest + "a%%b\xe1\r", 60).size() == 2u)
+        << "only the status reply while lines come";
+    const Pieces end = parse(exchange(engine, "+\r", 70));
+    EXPECT_TRUE(contains(end.byClass[1], "*** STBY"));
+    EXPECT_EQ(end.byClass[4], "cmd:>");
+    EXPECT_EQ(engine.reloadedLines(), (std::vector<std::string>{"###", "Q", "a%%b\xe1"}));
+    EXPECT_EQ(engine.mailboxDump(), "###\rQ\ra%%b\xe1\r");
+    EXPECT_TRUE(contains(parse(exchange(engine, "Pt\r", 80)).byClass[4], "cmd: "))
+        << "commands again after the reload";
+}
