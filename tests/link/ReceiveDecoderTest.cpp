@@ -160,8 +160,9 @@ TEST(ReceiveDecoderTable, BlocksShowAsTheirClassModeAndSettingsSay)
                 decodeOn(h, bytesOf(block));
         }
         EXPECT_EQ(h.view.receiveText().toStdString(), row.text);
-        if (!row.runs.empty())
+        if (!row.runs.empty()) {
             EXPECT_EQ(runs(h.view), row.runs);
+        }
     }
 }
 
