@@ -29,8 +29,9 @@ public:
     // A one-line answer; Cancel answers `defaultText`.
     virtual QString inputBox(const QString& caption, const QString& prompt,
                              const QString& defaultText) = 0;
-    // The file dialog: an existing file chosen in `folder`; empty for Cancel. `filter`
-    // lists name patterns as "Text files (*.txt);;All files (*)".
+    // The file dialog: an existing file chosen in `folder` (a folder, or a file in it
+    // to propose); empty for Cancel. `filter` lists name patterns as
+    // "Text files (*.txt);;All files (*)".
     virtual QString openFileName(const QString& caption, const QString& folder,
                                  const QString& filter) = 0;
     // A file to write: `startPath` is offered, the file need not exist, and nothing is

@@ -280,7 +280,8 @@ void Mailbox::MenuReloadMailboxClick()
     modes_.ZetPtcKlaar();
     modes_.ZetTabNaar(Mode::Pactor);
     const QString path =
-        modal_.openFileName(QStringLiteral("Reload Mailbox"), station_.ProgramDir, BackupFilter);
+        modal_.openFileName(QStringLiteral("Reload Mailbox"),
+                            station_.ProgramDir + QStringLiteral("Mailbox.bac"), BackupFilter);
     if (!path.isEmpty()) {
         QString error;
         if (!QFileInfo::exists(path)) {
