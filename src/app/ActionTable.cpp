@@ -197,6 +197,14 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
         on(filters[filter - 1], [&modes, filter] { modes.audioFilterClick(filter); });
     on(Name::AudioConfig, [&core] { core.audio.MenuAudioCWClick(); });
 
+    Navtex& navtex = core.navtex;
+    on(Name::AmtexOn, [&navtex] { navtex.AmtexOnClick(); });
+    on(Name::NavtexOn, [&navtex] { navtex.NavtexOnClick(); });
+    on(Name::NavtexOff, [&navtex] { navtex.NavtexOffClick(); });
+    on(Name::NavtexMsgType, [&navtex] { navtex.NavtexMsgTypeClick(); });
+    on(Name::NavtexArea, [&navtex] { navtex.NavtexAreaClick(); });
+    on(Name::NavtexTime, [&navtex] { navtex.NavtexTimeClick(); });
+
     on(Name::PskUp, control(12));   // Ctrl-L
     on(Name::PskDown, control(11)); // Ctrl-K
     on(Name::PskSquelch, [&commands] { commands.PskSquelchClick(); });

@@ -329,9 +329,10 @@ void Lifecycle::FormResize()
             settings_.SystemTextColor);
     }
     const QString navtexLed = Name::NavtexLed;
-    view_.setVisible(navtexLed, settings_.NavtexOn);
-    if (settings_.NavtexOn && settings_.AmtexOn)
-        view_.setCaption(navtexLed, QStringLiteral("Amtex"));
+    view_.setVisible(navtexLed, settings_.NavtexActive);
+    if (settings_.NavtexActive)
+        view_.setCaption(navtexLed, settings_.AmtexActive ? QStringLiteral("Amtex")
+                                                          : QStringLiteral("Navtex"));
     link_.resetWrapColumns();
     station_.ScrollMaxPos = 0;
 }

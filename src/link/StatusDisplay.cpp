@@ -342,9 +342,9 @@ void StatusDisplay::showNavtexLed()
 {
     const QString led = Name::NavtexLed;
     QString caption;
-    if (settings_.AmtexOn)
+    if (settings_.AmtexActive)
         caption = QStringLiteral("Amtex");
-    if (settings_.NavtexOn)
+    if (settings_.NavtexActive)
         caption = QStringLiteral("Navtex");
     if (station_.DuplexOn)
         caption = QStringLiteral("Duplex");

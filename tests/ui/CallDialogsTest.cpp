@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -179,5 +180,42 @@ TEST_F(CallDialogsTest, TheFileExistsDialogAnswersByItsButtonsAndItsCloseBoxIsCa
                            c.operate(dialog);
                        });
         EXPECT_EQ(question.answer, c.answer);
+    }
+}
+
+// The type dialogs by keyboard alone: Tab from "All" walks the types in letter order,
+// Space ticks one, Enter is Ok; every box is named by its caption.
+TEST_F(CallDialogsTest, TheTypeDialogsWorkByKeyboardAndSendTheTicked)
+{
+    const struct {
+        bool amtex;
+        int tabs; // to the box ticked
+        const char* caption;
+        const char* sent;
+    } cases[] = {
+        {false, 2, "B: Meteo warning", "Nav B<CR>"},
+        {true, 4, "P: propagation news", "Nav P<CR>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sent);
+        wire.clear();
+        core().settings.AmtexActive = c.amtex;
+        openAndOperate([this] { core().navtex.NavtexMsgTypeClick(); },
+                       [&c](QWidget* dialog) {
+                           EXPECT_EQ(dialog->windowTitle(),
+                                     QLatin1String(c.amtex ? "Orvanti" : "Navtex"));
+                           for (QCheckBox* box : dialog->findChildren<QCheckBox*>())
+                               EXPECT_EQ(box->accessibleName(), box->text());
+                           QWidget* focus = dialog->focusWidget();
+                           ASSERT_EQ(focus->objectName(), QStringLiteral("All"));
+                           for (int i = 0; i < c.tabs; ++i)
+                               QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                           auto* box = qobject_cast<QCheckBox*>(QApplication::focusWidget());
+                           ASSERT_NE(box, nullptr);
+                           EXPECT_EQ(box->text(), QLatin1String(c.caption));
+                           QTest::keyClick(box, Qt::Key_Space);
+                           QTest::keyClick(box, Qt::Key_Return);
+                       });
+        EXPECT_EQ(wire.writtenText(), QLatin1String(c.sent));
     }
 }
