@@ -328,11 +328,9 @@ void Lifecycle::FormResize()
                            "Once the PTC has started Install the other parameters."),
             settings_.SystemTextColor);
     }
-    const QString navtexLed = Name::NavtexLed;
-    view_.setVisible(navtexLed, settings_.NavtexActive);
-    if (settings_.NavtexActive)
-        view_.setCaption(navtexLed, settings_.AmtexActive ? QStringLiteral("Amtex")
-                                                          : QStringLiteral("Navtex"));
+    // The same rule as the housekeeping tick, so a new layout neither hides a lit lamp
+    // nor names the reception otherwise.
+    status_.showNavtexLed();
     link_.resetWrapColumns();
     station_.ScrollMaxPos = 0;
 }

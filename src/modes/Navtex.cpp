@@ -1,27 +1,23 @@
 #include "modes/Navtex.h"
 
+#include "base/Cp437.h"
 #include "base/MessageTexts.h"
 #include "base/Modal.h"
 #include "base/Settings.h"
 #include "base/Station.h"
 #include "link/PortLink.h"
+#include "modes/ModeCommands.h"
 #include "modes/ModeSwitch.h"
 
 namespace {
 
 const QString ProgramName = QStringLiteral("Orvanti");
 
-QByteArray line(const QString& text)
+// A command with the operator's answer as its argument: control characters are dropped
+// so a typed ESC or CR cannot start a command of its own.
+QByteArray command(const char* head, const QString& answer)
 {
-    return text.toLatin1() + '\r';
-}
-
-// The number of files asked for; text that is no number counts as none.
-int fileCount(const QString& text)
-{
-    bool ok = false;
-    const int count = text.trimmed().toInt(&ok);
-    return ok ? count : 0;
+    return QByteArray(head) + Cp437::encode(ModeCommands::commandArgument(answer)) + '\r';
 }
 
 } // namespace
@@ -43,29 +39,52 @@ void Navtex::AmtexOnClick()
     switchOn(true);
 }
 
+std::optional<int> Navtex::askFileCount()
+{
+    const QString answer =
+        modal_.inputBox(ProgramName, texts_.NumberOfNavtexFilesText, station_.NavtexFiles)
+            .trimmed();
+    if (answer.isEmpty())
+        return std::nullopt; // backed out: reception stays as it is
+    bool ok = false;
+    const int count = answer.toInt(&ok);
+    if (!ok) {
+        modal_.message(ProgramName, notAValidNumberMessage(answer));
+        return std::nullopt;
+    }
+    if (count < 0 || count > MaxNavtexFiles) {
+        modal_.message(
+            ProgramName,
+            QStringLiteral("The number of files must be between 0 and %1").arg(MaxNavtexFiles));
+        return std::nullopt;
+    }
+    station_.NavtexFiles = QString::number(count);
+    return count;
+}
+
 void Navtex::switchOn(bool amtex)
 {
+    // Asked before anything goes out: an answer the controller would refuse (or take
+    // for type letters) must neither reach it nor light the lamp.
+    const std::optional<int> count = askFileCount();
+    if (!count)
+        return;
     link_.ZendNaarPtc("\x1bPd 0\r");
     station_.DuplexOn = false;
+    // The kind set here picks the type dialog below.
     if (amtex) {
         settings_.AmtexActive = true;
     } else {
         settings_.NavtexActive = true;
         settings_.AmtexActive = false;
     }
-    station_.NavtexFiles =
-        modal_.inputBox(ProgramName, texts_.NumberOfNavtexFilesText, station_.NavtexFiles);
     link_.ZendNaarPtc(amtex ? "NAVTEX AMTEX 1\r" : "NAVTEX AMTEX 0\r");
     link_.DummiRead();
-    // An empty answer leaves the flag on without a "Nav" count; "Nav/Amt Off" clears it.
-    if (station_.NavtexFiles.isEmpty())
-        return;
     NavtexMsgTypeClick();
     link_.DummiRead();
-    link_.ZendNaarPtc(line(QStringLiteral("Nav ") + station_.NavtexFiles));
-    const bool on = fileCount(station_.NavtexFiles) >= 1;
-    settings_.NavtexActive = amtex ? false : on;
-    settings_.AmtexActive = amtex ? on : false;
+    link_.ZendNaarPtc("Nav " + QByteArray::number(*count) + '\r');
+    settings_.NavtexActive = !amtex && *count >= 1;
+    settings_.AmtexActive = amtex && *count >= 1;
 }
 
 void Navtex::NavtexOffClick()
@@ -86,14 +105,14 @@ void Navtex::NavtexMsgTypeClick()
 
 void Navtex::NavtexAreaClick()
 {
-    const QString area = modal_.inputBox(ProgramName, texts_.NavtexAreaText, QString());
-    link_.ZendNaarPtc(line(QStringLiteral("Nav AREA ") + area));
+    link_.ZendNaarPtc(
+        command("Nav AREA ", modal_.inputBox(ProgramName, texts_.NavtexAreaText, QString())));
 }
 
 void Navtex::NavtexTimeClick()
 {
-    const QString days = modal_.inputBox(ProgramName, texts_.LatencyText, QString());
-    link_.ZendNaarPtc(line(QStringLiteral("Nav days ") + days));
+    link_.ZendNaarPtc(
+        command("Nav days ", modal_.inputBox(ProgramName, texts_.LatencyText, QString())));
 }
 
 void Navtex::NavtexFormActivate()

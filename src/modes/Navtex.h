@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 class Modal;
 class ModeSwitch;
@@ -20,6 +21,8 @@ inline constexpr char NavtexLetters[] = "ABCDEFGHIJKL";
 inline constexpr char AmtexLetters[] = "EGKPSX";
 inline constexpr int NavtexTypeCount = 12;
 inline constexpr int AmtexTypeCount = 6;
+// The most files the controller keeps; "Nav" with more is refused.
+inline constexpr int MaxNavtexFiles = 255;
 
 class Navtex {
 public:
@@ -51,6 +54,9 @@ public:
 private:
     // The switch-on shared by both kinds; `amtex` picks the kind.
     void switchOn(bool amtex);
+    // The number-of-files question. None when the answer is empty or no count from 0 to
+    // MaxNavtexFiles; the operator is told which.
+    std::optional<int> askFileCount();
     // "Nav " and the letters of the checked boxes, timers held while it is built.
     template <std::size_t N>
     void sendSelection(const char* letters, const std::array<bool, N>& boxes);

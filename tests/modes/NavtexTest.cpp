@@ -48,13 +48,13 @@ protected:
 struct SwitchOnCase {
     const char* name;
     bool amtex;
-    bool navtexBefore;             // reception flag already set
+    bool navtexBefore;             // NAVTEX reception already on
     std::optional<QString> answer; // nullopt: the number question cancelled
     const char* types;             // letters checked in the dialog
     const char* transcript;
     bool navtexAfter;
     bool amtexAfter;
-    std::optional<Dialog> dialog;
+    const char* message; // told to the operator; nullptr: nothing
 };
 
 } // namespace
@@ -63,29 +63,30 @@ TEST_F(NavtexTest, SwitchingOnSendsTheCountTheTypesAndSetsTheFlagByTheCount)
 {
     const SwitchOnCase cases[] = {
         {"navtex 3 files, B and D", false, false, QStringLiteral("3"), "BD",
-         "<ESC>Pd 0<CR>NAVTEX AMTEX 0<CR>[200ms]Nav BD<CR>[200ms]Nav 3<CR>", true, false,
-         Dialog::Navtex},
-        {"navtex 0 files: flag clear", false, false, QStringLiteral("0"), "A",
-         "<ESC>Pd 0<CR>NAVTEX AMTEX 0<CR>[200ms]Nav A<CR>[200ms]Nav 0<CR>", false, false,
-         Dialog::Navtex},
-        {"no number counts as none", false, false, QStringLiteral("x2"), "",
-         "<ESC>Pd 0<CR>NAVTEX AMTEX 0<CR>[200ms]Nav <CR>[200ms]Nav x2<CR>", false, false,
-         Dialog::Navtex},
-        {"empty answer stops after the kind", false, false, QStringLiteral(""), "A",
-         "<ESC>Pd 0<CR>NAVTEX AMTEX 0<CR>[200ms]", true, false, std::nullopt},
+         "<ESC>Pd 0<CR>NAVTEX AMTEX 0<CR>[200ms]Nav BD<CR>[200ms]Nav 3<CR>", true, false},
+        {"0 files: the dialog, then off", false, false, QStringLiteral("0"), "A",
+         "<ESC>Pd 0<CR>NAVTEX AMTEX 0<CR>[200ms]Nav A<CR>[200ms]Nav 0<CR>", false, false},
+        {"the count as a number", false, false, QStringLiteral(" 0255 "), "",
+         "<ESC>Pd 0<CR>NAVTEX AMTEX 0<CR>[200ms]Nav <CR>[200ms]Nav 255<CR>", true, false},
         {"amtex 2 files, E and P", true, false, QStringLiteral("2"), "EP",
-         "<ESC>Pd 0<CR>NAVTEX AMTEX 1<CR>[200ms]Nav EP<CR>[200ms]Nav 2<CR>", false, true,
-         Dialog::Amtex},
+         "<ESC>Pd 0<CR>NAVTEX AMTEX 1<CR>[200ms]Nav EP<CR>[200ms]Nav 2<CR>", false, true},
         {"amtex ends navtex", true, true, QStringLiteral("12"), "EGKPSX",
-         "<ESC>Pd 0<CR>NAVTEX AMTEX 1<CR>[200ms]Nav EGKPSX<CR>[200ms]Nav 12<CR>", false, true,
-         Dialog::Amtex},
-        {"amtex empty answer leaves navtex as it was", true, true, QStringLiteral(""), "",
-         "<ESC>Pd 0<CR>NAVTEX AMTEX 1<CR>[200ms]", true, true, std::nullopt},
+         "<ESC>Pd 0<CR>NAVTEX AMTEX 1<CR>[200ms]Nav EGKPSX<CR>[200ms]Nav 12<CR>", false, true},
+        // Answers that start nothing: nothing goes out, reception stays as it was.
+        {"empty answer", false, false, QStringLiteral("  "), "A", "", false, false},
+        {"cancelled with nothing offered", true, true, std::nullopt, "E", "", true, false},
+        {"letters are no count", false, true, QStringLiteral("AB"), "A", "", true, false,
+         "'AB' is not a valid integer value"},
+        {"above the most files", true, false, QStringLiteral("256"), "E", "", false, false,
+         "The number of files must be between 0 and 255"},
+        {"negative", false, false, QStringLiteral("-1"), "A", "", false, false,
+         "The number of files must be between 0 and 255"},
     };
     for (const SwitchOnCase& c : cases) {
         SCOPED_TRACE(c.name);
         h.wire.clear();
         h.modal.dialogs.clear();
+        h.modal.shown.clear();
         h.station().DuplexOn = true;
         h.station().NavtexFiles.clear();
         h.settings().NavtexActive = c.navtexBefore;
@@ -96,11 +97,16 @@ TEST_F(NavtexTest, SwitchingOnSendsTheCountTheTypesAndSetsTheFlagByTheCount)
             navtex.AmtexOnClick();
         else
             navtex.NavtexOnClick();
+        const bool started = *c.transcript != 0;
         EXPECT_EQ(h.wire.transcript(), QLatin1String(c.transcript));
         EXPECT_EQ(h.settings().NavtexActive, c.navtexAfter);
         EXPECT_EQ(h.settings().AmtexActive, c.amtexAfter);
-        EXPECT_FALSE(h.station().DuplexOn);
-        EXPECT_EQ(h.modal.dialogs, c.dialog ? QList<Dialog>{*c.dialog} : QList<Dialog>{});
+        EXPECT_EQ(h.station().DuplexOn, !started);
+        EXPECT_EQ(h.modal.dialogs, started ? QList<Dialog>{c.amtex ? Dialog::Amtex : Dialog::Navtex}
+                                           : QList<Dialog>{});
+        EXPECT_EQ(h.modal.shown.size(), c.message ? 1 : 0);
+        if (c.message)
+            EXPECT_EQ(h.modal.shown.value(0).text, QLatin1String(c.message));
         EXPECT_EQ(h.modal.inputs.last().caption, QStringLiteral("Orvanti"));
         EXPECT_EQ(h.modal.inputs.last().text, QStringLiteral("Number of files"));
     }
@@ -117,8 +123,11 @@ TEST_F(NavtexTest, TheLastCountIsOfferedAgainAndCancelTakesIt)
     navtex.NavtexOnClick();
     EXPECT_EQ(h.wire.transcript(),
               QStringLiteral("<ESC>Pd 0<CR>NAVTEX AMTEX 0<CR>[400ms]Nav 4<CR>"));
-    EXPECT_EQ(h.station().NavtexFiles, QStringLiteral("4"));
     EXPECT_TRUE(h.settings().NavtexActive);
+    // A refused answer is not offered again: the last count sent is.
+    h.modal.queueInput(QStringLiteral("many"));
+    navtex.NavtexOnClick();
+    EXPECT_EQ(h.station().NavtexFiles, QStringLiteral("4"));
 }
 
 TEST_F(NavtexTest, OffEndsBothReceptionsAndReturnsToPactorAndItsPage)
@@ -152,6 +161,8 @@ TEST_F(NavtexTest, AreaAndTimeSendTheAnswerAsTypedAndCancelSendsItEmpty)
         {&Navtex::NavtexAreaClick, std::nullopt, "Area", "Nav AREA <CR>"},
         {&Navtex::NavtexTimeClick, QStringLiteral("3"), "Days", "Nav days 3<CR>"},
         {&Navtex::NavtexTimeClick, std::nullopt, "Days", "Nav days <CR>"},
+        // A typed control character cannot end the line or start a command of its own.
+        {&Navtex::NavtexTimeClick, QStringLiteral("3\x1b\rQ"), "Days", "Nav days 3Q<CR>"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sent);
@@ -232,12 +243,20 @@ TEST(NavtexSettings, ExitWritesTheReceptionAndTheNextStartShowsIt)
         CoreHarness h;
         h.behaveLikeController();
         ASSERT_EQ(h.core.lifecycle.FormCreate(dir.path()), CreateResult::Ready);
-        h.core.lifecycle.FormResize();
         EXPECT_EQ(h.settings().NavtexActive, c.navtex);
         EXPECT_EQ(h.settings().AmtexActive, c.amtex);
-        EXPECT_EQ(h.view.component(Name::NavtexLed).visible, c.lamp != nullptr);
-        if (c.lamp) {
-            EXPECT_EQ(h.view.caption(Name::NavtexLed), QLatin1String(c.lamp));
+        // The first layout lights the lamp, and the housekeeping tick keeps it so.
+        for (const bool tick : {false, true}) {
+            if (tick)
+                h.core.status.ErrorTimer();
+            else
+                h.core.lifecycle.FormResize();
+            EXPECT_EQ(h.view.component(Name::NavtexLed).visible, c.lamp != nullptr);
+            if (c.lamp)
+                EXPECT_EQ(h.view.caption(Name::NavtexLed), QLatin1String(c.lamp));
         }
+        // "Msg. type" offers the types of the reception that was on.
+        h.core.navtex.NavtexMsgTypeClick();
+        EXPECT_EQ(h.modal.dialogs.value(0), c.amtex ? Dialog::Amtex : Dialog::Navtex);
     }
 }
