@@ -197,13 +197,23 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
         on(filters[filter - 1], [&modes, filter] { modes.audioFilterClick(filter); });
     on(Name::AudioConfig, [&core] { core.audio.MenuAudioCWClick(); });
 
+    // The NAVTEX toolbar, and its copy in the Action menu.
     Navtex& navtex = core.navtex;
-    on(Name::AmtexOn, [&navtex] { navtex.AmtexOnClick(); });
-    on(Name::NavtexOn, [&navtex] { navtex.NavtexOnClick(); });
-    on(Name::NavtexOff, [&navtex] { navtex.NavtexOffClick(); });
-    on(Name::NavtexMsgType, [&navtex] { navtex.NavtexMsgTypeClick(); });
-    on(Name::NavtexArea, [&navtex] { navtex.NavtexAreaClick(); });
-    on(Name::NavtexTime, [&navtex] { navtex.NavtexTimeClick(); });
+    struct NavtexAction {
+        QLatin1StringView button, menuItem;
+        void (Navtex::*click)();
+    };
+    const NavtexAction navtexActions[] = {
+        {Name::AmtexOn, Name::MenuAmtexOn, &Navtex::AmtexOnClick},
+        {Name::NavtexOn, Name::MenuNavtexOn, &Navtex::NavtexOnClick},
+        {Name::NavtexOff, Name::MenuNavtexOff, &Navtex::NavtexOffClick},
+        {Name::NavtexMsgType, Name::MenuNavtexMsgType, &Navtex::NavtexMsgTypeClick},
+        {Name::NavtexArea, Name::MenuNavtexArea, &Navtex::NavtexAreaClick},
+        {Name::NavtexTime, Name::MenuNavtexTime, &Navtex::NavtexTimeClick},
+    };
+    for (const NavtexAction& action : navtexActions)
+        for (QLatin1StringView name : {action.button, action.menuItem})
+            on(name, [&navtex, click = action.click] { (navtex.*click)(); });
 
     on(Name::PskUp, control(12));   // Ctrl-L
     on(Name::PskDown, control(11)); // Ctrl-K

@@ -434,8 +434,8 @@ void ModeSwitch::showModesOfModel()
     setPageVisible(Mode::Cw, !z80);
     if (small)
         setPageVisible(Mode::Dumb, false);
-    for (QLatin1StringView item :
-         {Name::MenuPacket, Name::MenuAudio, Name::MenuPsk31, Name::MenuNavtex, Name::MenuAudioCW})
+    for (QLatin1StringView item : {Name::MenuPacket, Name::MenuAudio, Name::MenuPsk31,
+                                   Name::MenuNavtex, Name::MenuNavtexReception, Name::MenuAudioCW})
         view_.setVisible(item, !small);
     view_.setVisible(Name::MenuCw, !z80);
     if (z80) {

@@ -418,6 +418,14 @@ void THoofdForm::buildActionMenu()
           Qt::ALT | Qt::Key_End);
     entry(actions, Name::MenuClearTxScreen, "Clear &Tx Screen + Buffer", Qt::ALT | Qt::Key_T);
     entry(actions, Name::MenuClearRxScreen, "Clear &Rx Screen + Buffer", Qt::ALT | Qt::Key_R);
+    // The NAVTEX toolbar once more, for the keyboard: toolbar buttons take no focus.
+    QMenu* navtex = addMenu(actions, Name::MenuNavtexReception, QStringLiteral("Na&vtex/Amtex"));
+    entry(navtex, Name::MenuAmtexOn, "&Amtex On");
+    entry(navtex, Name::MenuNavtexOn, "&Navtex On");
+    entry(navtex, Name::MenuNavtexOff, "Nav/Amt &Off");
+    entry(navtex, Name::MenuNavtexMsgType, "&Msg. type");
+    entry(navtex, Name::MenuNavtexArea, "A&rea");
+    entry(navtex, Name::MenuNavtexTime, "&Lat.Time");
 }
 
 void THoofdForm::buildPopUpMenu()

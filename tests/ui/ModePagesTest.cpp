@@ -142,6 +142,35 @@ TEST_F(ModePagesTest, FeaturesStillToComeStayDisabled)
     EXPECT_TRUE(named<QAction>("PopUpMakeHiscallselectedtext")->isEnabled());
 }
 
+// The NAVTEX toolbar's buttons take no focus; Action > Navtex/Amtex carries them under
+// the same captions, for the keyboard.
+TEST_F(ModePagesTest, TheNavtexToolbarIsInTheActionMenuForTheKeyboard)
+{
+    const std::pair<const char*, const char*> copies[] = {
+        {"AmtexOn", "MenuAmtexOn"},       {"NavtexOn", "MenuNavtexOn"},
+        {"NavtexOff", "MenuNavtexOff"},   {"NavtexMsgType", "MenuNavtexMsgType"},
+        {"NavtexArea", "MenuNavtexArea"}, {"NavtexTime", "MenuNavtexTime"},
+    };
+    for (const auto& [button, item] : copies) {
+        const QString caption = named<QAbstractButton>(button)->text();
+        EXPECT_EQ(named<QAbstractButton>(button)->accessibleName(), caption) << button;
+        EXPECT_EQ(named<QAction>(item)->text().remove(QLatin1Char('&')), caption) << item;
+    }
+
+    // Alt+A, V for the submenu, R for "Area", an answer and Enter.
+    core().texts.NavtexAreaText = QStringLiteral("Area");
+    modal.queueInput(QStringLiteral("EFG"));
+    QTest::keyClick(window->transmitWindow(), Qt::Key_A, Qt::AltModifier);
+    auto* actions = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_EQ(actions, named<QMenu>("MainMenuAction"));
+    QTest::keyClick(actions, Qt::Key_V);
+    auto* navtex = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_EQ(navtex, named<QMenu>("MenuNavtexReception"));
+    QTest::keyClick(navtex, Qt::Key_R);
+    EXPECT_EQ(wire.transcript(), QStringLiteral("Nav AREA EFG<CR>"));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
 TEST_F(ModePagesTest, ToolbarButtonsAndPanesReachTheController)
 {
     named<QAbstractButton>("PactorDuplex")->click();
