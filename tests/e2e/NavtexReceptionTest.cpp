@@ -4,11 +4,13 @@
 
 #include "WindowOnSimulator.h"
 #include "ui/TQvRichEdit.h"
+#include "ui/TRzPanel.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -50,16 +52,22 @@ TEST_F(NavtexReception, NavtexOnShowsTheControllersMessagesAndOffEndsThem)
     };
     named<QAbstractButton>("NavtexOn")->click();
 
-    EXPECT_TRUE(receivedText().contains("NAVTEX AMTEX 0\rNav CE\rNav 2\r"));
+    // The last bytes are still on their way through the pseudo-terminal.
+    EXPECT_TRUE(waitFor([this] {
+        return receivedText().contains("\x1bPd 0\rNAVTEX AMTEX 0\rNav CE\rNav 2\r");
+    })) << receivedText().toStdString();
     EXPECT_TRUE(window->core().settings.NavtexActive);
     ASSERT_TRUE(waitFor([this] { return receiveText().contains(QStringLiteral("NNNN")); }));
     const QString shown = receiveText();
     EXPECT_TRUE(shown.contains(QStringLiteral("ZCZC EC01\n"))) << shown.toStdString();
     EXPECT_LT(shown.indexOf(QStringLiteral("ZCZC EC01")), shown.indexOf(QStringLiteral("NNNN")));
     ASSERT_TRUE(waitFor([this] { return named<QWidget>("NavtexLed")->isVisible(); }));
+    EXPECT_EQ(named<TRzPanel>("NavtexLed")->captionLabel()->text(), QStringLiteral("Navtex"));
 
     named<QAbstractButton>("NavtexOff")->click();
-    EXPECT_FALSE(fromEngine([](const ptcsim::SimEngine& e) { return e.navtexReceiving(); }));
+    EXPECT_TRUE(waitFor([this] {
+        return !fromEngine([](const ptcsim::SimEngine& e) { return e.navtexReceiving(); });
+    }));
     EXPECT_EQ(window->findChild<QTabWidget*>()->currentIndex(), 0);
     EXPECT_FALSE(window->core().settings.NavtexActive);
 }

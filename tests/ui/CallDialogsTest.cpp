@@ -3,12 +3,15 @@
 
 #include "WindowOnFakes.h"
 #include "app/OrvantiCore.h"
+#include "modes/Navtex.h"
 #include "ui/THoofdForm.h"
 #include "ui/TTransmitMemo.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -183,38 +186,47 @@ TEST_F(CallDialogsTest, TheFileExistsDialogAnswersByItsButtonsAndItsCloseBoxIsCa
     }
 }
 
-// The type dialogs by keyboard alone: Tab from "All" walks the types in letter order,
-// Space ticks one, Enter is Ok; every box is named by its caption.
+// The type dialogs by keyboard alone: focus starts on "All", Tab walks the types in
+// letter order, Space ticks, Enter is Ok, Escape Cancel. Boxes and buttons are read out
+// by their captions.
 TEST_F(CallDialogsTest, TheTypeDialogsWorkByKeyboardAndSendTheTicked)
 {
+    using Keys = std::vector<Qt::Key>;
+    const Qt::Key Tab = Qt::Key_Tab, Space = Qt::Key_Space;
     const struct {
+        const char* name;
         bool amtex;
-        int tabs; // to the box ticked
-        const char* caption;
+        Keys keys;
         const char* sent;
     } cases[] = {
-        {false, 2, "B: Meteo warning", "Nav B<CR>"},
-        {true, 4, "P: propagation news", "Nav P<CR>"},
+        {"second type", false, {Tab, Tab, Space, Qt::Key_Return}, "Nav B<CR>"},
+        {"fourth type", true, {Tab, Tab, Tab, Tab, Space, Qt::Key_Return}, "Nav P<CR>"},
+        {"Escape", false, {Tab, Space, Qt::Key_Escape}, ""},
+        {"All, then not All", false, {Space, Space, Qt::Key_Return}, "Nav ABCDEFGHIJKL<CR>"},
+        {"All", true, {Space, Qt::Key_Enter}, "Nav EGKPSX<CR>"},
+        {"nothing ticked", true, {Tab, Tab, Tab, Tab, Tab, Tab, Tab, Space}, "Nav <CR>"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.sent);
+        SCOPED_TRACE(c.name);
         wire.clear();
+        Navtex& navtex = core().navtex;
+        navtex.navtexBoxes.fill(false);
+        navtex.amtexBoxes.fill(false);
+        navtex.navtexAll = navtex.amtexAll = false;
         core().settings.AmtexActive = c.amtex;
         openAndOperate([this] { core().navtex.NavtexMsgTypeClick(); },
                        [&c](QWidget* dialog) {
                            EXPECT_EQ(dialog->windowTitle(),
                                      QLatin1String(c.amtex ? "Orvanti" : "Navtex"));
-                           for (QCheckBox* box : dialog->findChildren<QCheckBox*>())
-                               EXPECT_EQ(box->accessibleName(), box->text());
-                           QWidget* focus = dialog->focusWidget();
-                           ASSERT_EQ(focus->objectName(), QStringLiteral("All"));
-                           for (int i = 0; i < c.tabs; ++i)
-                               QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                           auto* box = qobject_cast<QCheckBox*>(QApplication::focusWidget());
-                           ASSERT_NE(box, nullptr);
-                           EXPECT_EQ(box->text(), QLatin1String(c.caption));
-                           QTest::keyClick(box, Qt::Key_Space);
-                           QTest::keyClick(box, Qt::Key_Return);
+                           for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+                               EXPECT_EQ(button->accessibleName(), button->text());
+                           EXPECT_EQ(dialog->focusWidget()->objectName(), QStringLiteral("All"));
+                           for (const Qt::Key key : c.keys)
+                               QTest::keyClick(dialog->focusWidget(), key);
+                           if (dialog->isVisible()) {
+                               ADD_FAILURE() << "the keys left the dialog open";
+                               static_cast<QDialog*>(dialog)->reject();
+                           }
                        });
         EXPECT_EQ(wire.writtenText(), QLatin1String(c.sent));
     }
