@@ -199,21 +199,17 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
 
     // The NAVTEX toolbar, and its copy in the Action menu.
     Navtex& navtex = core.navtex;
-    struct NavtexAction {
-        QLatin1StringView button, menuItem;
-        void (Navtex::*click)();
+    const auto both = [&on](QLatin1StringView button, QLatin1StringView menuItem,
+                            const ActionTable::Handler& handler) {
+        on(button, handler);
+        on(menuItem, handler);
     };
-    const NavtexAction navtexActions[] = {
-        {Name::AmtexOn, Name::MenuAmtexOn, &Navtex::AmtexOnClick},
-        {Name::NavtexOn, Name::MenuNavtexOn, &Navtex::NavtexOnClick},
-        {Name::NavtexOff, Name::MenuNavtexOff, &Navtex::NavtexOffClick},
-        {Name::NavtexMsgType, Name::MenuNavtexMsgType, &Navtex::NavtexMsgTypeClick},
-        {Name::NavtexArea, Name::MenuNavtexArea, &Navtex::NavtexAreaClick},
-        {Name::NavtexTime, Name::MenuNavtexTime, &Navtex::NavtexTimeClick},
-    };
-    for (const NavtexAction& action : navtexActions)
-        for (QLatin1StringView name : {action.button, action.menuItem})
-            on(name, [&navtex, click = action.click] { (navtex.*click)(); });
+    both(Name::AmtexOn, Name::MenuAmtexOn, [&navtex] { navtex.AmtexOnClick(); });
+    both(Name::NavtexOn, Name::MenuNavtexOn, [&navtex] { navtex.NavtexOnClick(); });
+    both(Name::NavtexOff, Name::MenuNavtexOff, [&navtex] { navtex.NavtexOffClick(); });
+    both(Name::NavtexMsgType, Name::MenuNavtexMsgType, [&navtex] { navtex.NavtexMsgTypeClick(); });
+    both(Name::NavtexArea, Name::MenuNavtexArea, [&navtex] { navtex.NavtexAreaClick(); });
+    both(Name::NavtexTime, Name::MenuNavtexTime, [&navtex] { navtex.NavtexTimeClick(); });
 
     on(Name::PskUp, control(12));   // Ctrl-L
     on(Name::PskDown, control(11)); // Ctrl-K
