@@ -470,9 +470,8 @@ void THoofdForm::buildPopUpMenu()
 
 void THoofdForm::markUnavailable()
 {
-    // The tools, logging, the logbook and the mailbox come with their own features;
-    // until then their buttons and entries stay disabled. The hidden items have no work
-    // at all.
+    // The tools and the logbook come with their own features; until then their buttons
+    // and entries stay disabled. The hidden items have no work at all.
     view_.setUnavailable({
         Name::ScanButton,
         Name::UpdateButton,
