@@ -525,6 +525,8 @@ const std::vector<SimEngine::CommandEntry>& SimEngine::commandTable()
         {"DIR", &SimEngine::cmdMailboxList},
         {"BAK", &SimEngine::cmdBackup},
         {"RELO", &SimEngine::cmdReload},
+        {"NAVTEX", &SimEngine::cmdNavtexKind},
+        {"NAV", &SimEngine::cmdNav},
     };
     return table;
 }
@@ -946,6 +948,7 @@ void SimEngine::advance(std::int64_t nowMs)
     runLinkSetup(nowMs);
     runReply(nowMs);
     runBursts(nowMs);
+    runNavtex(nowMs);
 }
 
 void SimEngine::queueTransmit(std::uint8_t byte, std::int64_t nowMs)
@@ -1084,6 +1087,61 @@ void SimEngine::runBursts(std::int64_t nowMs)
     // One burst per call: a controller that was held up does not catch up on missed ones.
     const std::int64_t interval = options_.burstIntervalMs;
     nextBurstMs_ += ((nowMs - nextBurstMs_) / interval + 1) * interval;
+}
+
+SimEngine::Reply SimEngine::cmdNavtexKind(const CommandLine& line, std::int64_t)
+{
+    // "NAVTEX AMTEX 0" or "NAVTEX AMTEX 1".
+    if (line.args.size() != 2 || upper(line.args[0]) != "AMTEX" ||
+        (line.args[1] != "0" && line.args[1] != "1"))
+        return {kOutOfRange};
+    navtexAmtex_ = line.args[1] == "1";
+    return {};
+}
+
+SimEngine::Reply SimEngine::cmdNav(const CommandLine& line, std::int64_t nowMs)
+{
+    if (line.args.empty()) {
+        navtexTypes_.clear();
+        return {};
+    }
+    const std::string first = upper(line.args.front());
+    if (first == "AMTEX") {
+        if (line.args.size() > 1 && line.args[1] == "0")
+            navtexAmtex_ = false;
+        return {};
+    }
+    if (first == "AREA" || first == "DAYS")
+        return {};
+    long files = 0;
+    if (parseNumber(line.args.front(), 0, 255, &files)) {
+        nextNavtexMs_ = files > 0 ? nowMs + options_.navtexIntervalMs : -1;
+        return {"Navtex: " + std::to_string(files) + " files\r"};
+    }
+    const std::string letters = navtexAmtex_ ? "EGKPSX" : "ABCDEFGHIJKL";
+    if (first.find_first_not_of(letters) != std::string::npos)
+        return {kOutOfRange};
+    navtexTypes_ = first;
+    return {};
+}
+
+void SimEngine::runNavtex(std::int64_t nowMs)
+{
+    if (nextNavtexMs_ < 0 || nowMs < nextNavtexMs_ || options_.navtexIntervalMs <= 0)
+        return;
+    // The types asked for take turns; with none asked for, the first of the table.
+    const std::string letters = navtexTypes_.empty() ? (navtexAmtex_ ? "E" : "A") : navtexTypes_;
+    const char type = letters[static_cast<std::size_t>(navtexSerial_) % letters.size()];
+    ++navtexSerial_;
+    char header[32];
+    std::snprintf(header, sizeof header, "ZCZC E%c%02d\r", type, navtexSerial_ % 100);
+    std::string text = header;
+    text += navtexAmtex_ ? "QST DE W1AW AMTEX BULLETIN\r" : "ROGALAND RADIO NAVIGATIONAL WARNING\r";
+    appendTextLine(text, random_);
+    text += "NNNN\r";
+    emitRemote(text, nextNavtexMs_);
+    const std::int64_t interval = options_.navtexIntervalMs;
+    nextNavtexMs_ += ((nowMs - nextNavtexMs_) / interval + 1) * interval;
 }
 
 void SimEngine::sendBurst(std::size_t bytes, std::int64_t nowMs)
@@ -1301,6 +1359,8 @@ std::int64_t SimEngine::nextTimerMs(std::int64_t nowMs) const
         consider(replyDueMs_);
     if (nextBurstMs_ >= 0)
         consider(nextBurstMs_);
+    if (nextNavtexMs_ >= 0)
+        consider(nextNavtexMs_);
     return next;
 }
 

@@ -39,7 +39,11 @@
 //    ("Q" before any line cancels it);
 //  - mode parameters (see ModeSettings) and the CW and PSK31 control bytes with the
 //    messages the program watches for ("** DELAYED", "FIX-SPEED", "*** SQUELCH ON",
-//    "DBPSK"...).
+//    "DBPSK"...);
+//  - NAVTEX/AMTEX reception: "NAVTEX AMTEX 0/1" picks the kind, "Nav n" with n of 1
+//    or more starts it and "Nav 0" stops it; while on, a message ("ZCZC" header, text,
+//    "NNNN") arrives as received text every navtexIntervalMs. "Nav" with letters sets
+//    the types, "Nav AREA", "Nav days" and "Nav Amtex 0" are taken as well.
 
 #include <cstddef>
 #include <cstdint>
@@ -74,6 +78,7 @@ struct Options {
     int burstIntervalMs = 5000;           // (the first one interval after "Term 4")
     int connectDelayMs = 1000;            // from the connect command to the link or failure
     CallOutcome callOutcome = CallOutcome::Answered; // what called stations do
+    int navtexIntervalMs = 60000;                    // between two NAVTEX/AMTEX messages
 };
 
 // Operating state the status byte and tests read.
@@ -202,6 +207,11 @@ public:
     std::size_t queuedTransmitBytes() const { return transmitQueue_.size(); }
     // The command lines seen, oldest first; at least the last 4096 are kept.
     const std::vector<std::string>& commandsSeen() const { return commandsSeen_; }
+    // NAVTEX/AMTEX reception: on, which kind, the types asked for, messages sent.
+    bool navtexReceiving() const { return nextNavtexMs_ >= 0; }
+    bool navtexAmtex() const { return navtexAmtex_; }
+    const std::string& navtexTypes() const { return navtexTypes_; }
+    int navtexMessages() const { return navtexSerial_; }
     // The most recent lines that went over the air, oldest first (kept up to a limit).
     const std::deque<TransmittedLine>& transmittedLines() const { return transmitted_; }
 
@@ -269,6 +279,8 @@ private:
     Reply cmdPort(const CommandLine& line, std::int64_t nowMs);
     Reply cmdFec(const CommandLine& line, std::int64_t nowMs);
     Reply cmdSetting(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdNavtexKind(const CommandLine& line, std::int64_t nowMs);
+    Reply cmdNav(const CommandLine& line, std::int64_t nowMs);
     Reply enterMode(SimMode mode);
 
     // The mailbox (SimMailbox.cpp).
@@ -305,6 +317,7 @@ private:
     void runLinkSetup(std::int64_t nowMs);
     void runReply(std::int64_t nowMs);
     void runBursts(std::int64_t nowMs);
+    void runNavtex(std::int64_t nowMs);
     std::string replyText();
     void endTransmission(std::int64_t nowMs);
     void goStandby(std::int64_t dueMs);
@@ -355,7 +368,11 @@ private:
     std::int64_t replyDueMs_ = 0;
     std::size_t replyIndex_ = 0; // next answer in the station's list
     std::string lastRemoteText_;
-    std::int64_t nextBurstMs_ = -1; // -1: no periodic burst
+    std::int64_t nextBurstMs_ = -1;  // -1: no periodic burst
+    bool navtexAmtex_ = false;       // AMTEX rather than NAVTEX
+    std::string navtexTypes_;        // the type letters last set; empty for all
+    std::int64_t nextNavtexMs_ = -1; // -1: reception off
+    int navtexSerial_ = 0;           // messages sent so far
     std::string myCall_;
     std::string lineBuffer_;
     std::deque<std::uint8_t> transmitQueue_;

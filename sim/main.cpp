@@ -19,7 +19,8 @@ const char* const kUsage =
     "              [--burst N] [--burst-every MS] [--seed N] [--echo-delay MS]\n"
     "              [--reply-delay MS] [--connect-delay MS]\n"
     "              [--calls answered|failed|unanswered] [--radio-rate CPS]\n"
-    "              [--xoff-above N] [--xon-at N] [--link PATH] [--help]\n"
+    "              [--xoff-above N] [--xon-at N] [--navtex-every MS] [--link PATH]\n"
+    "              [--help]\n"
     "  --model       controller to simulate (default ii)\n"
     "  --log         append every byte received from the program to FILE\n"
     "  --flood       after \"Term 4\", send received text as fast as it is read\n"
@@ -36,6 +37,8 @@ const char* const kUsage =
     "                gives up after the connect delay) or unanswered (it goes on until\n"
     "                a disconnect)\n"
     "  --radio-rate  characters a second the radio sends of the typed text (default 200)\n"
+    "  --navtex-every milliseconds between two NAVTEX/AMTEX messages while reception\n"
+    "                is on (default 60000)\n"
     "  --xoff-above  send XOFF when more than N typed bytes wait for the radio\n"
     "                (default 1500)\n"
     "  --xon-at      send XON again once N or fewer wait (default 200; half the\n"
@@ -73,12 +76,12 @@ bool parseArguments(int argc, char** argv, Arguments* args, std::string* error)
             args->options.flood = true;
             continue;
         }
-        const bool takesValue = option == "--model" || option == "--log" || option == "--seed" ||
-                                option == "--echo-delay" || option == "--link" ||
-                                option == "--burst" || option == "--burst-every" ||
-                                option == "--reply-delay" || option == "--connect-delay" ||
-                                option == "--calls" || option == "--radio-rate" ||
-                                option == "--xoff-above" || option == "--xon-at";
+        const bool takesValue =
+            option == "--model" || option == "--log" || option == "--seed" ||
+            option == "--echo-delay" || option == "--link" || option == "--burst" ||
+            option == "--burst-every" || option == "--reply-delay" || option == "--connect-delay" ||
+            option == "--calls" || option == "--radio-rate" || option == "--xoff-above" ||
+            option == "--xon-at" || option == "--navtex-every";
         if (!takesValue) {
             *error = "unknown option " + option;
             return false;
@@ -147,6 +150,12 @@ bool parseArguments(int argc, char** argv, Arguments* args, std::string* error)
                 return false;
             }
             args->options.burstBytes = static_cast<std::size_t>(number);
+        } else if (option == "--navtex-every") {
+            if (!parseNumber(value, 3600000, &number) || number == 0) {
+                *error = std::string("bad navtex interval ") + value;
+                return false;
+            }
+            args->options.navtexIntervalMs = static_cast<int>(number);
         } else if (option == "--burst-every") {
             if (!parseNumber(value, 3600000, &number) || number == 0) {
                 *error = std::string("bad burst interval ") + value;

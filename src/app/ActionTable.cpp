@@ -197,6 +197,20 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
         on(filters[filter - 1], [&modes, filter] { modes.audioFilterClick(filter); });
     on(Name::AudioConfig, [&core] { core.audio.MenuAudioCWClick(); });
 
+    // The NAVTEX toolbar, and its copy in the Action menu.
+    Navtex& navtex = core.navtex;
+    const auto both = [&on](QLatin1StringView button, QLatin1StringView menuItem,
+                            const ActionTable::Handler& handler) {
+        on(button, handler);
+        on(menuItem, handler);
+    };
+    both(Name::AmtexOn, Name::MenuAmtexOn, [&navtex] { navtex.AmtexOnClick(); });
+    both(Name::NavtexOn, Name::MenuNavtexOn, [&navtex] { navtex.NavtexOnClick(); });
+    both(Name::NavtexOff, Name::MenuNavtexOff, [&navtex] { navtex.NavtexOffClick(); });
+    both(Name::NavtexMsgType, Name::MenuNavtexMsgType, [&navtex] { navtex.NavtexMsgTypeClick(); });
+    both(Name::NavtexArea, Name::MenuNavtexArea, [&navtex] { navtex.NavtexAreaClick(); });
+    both(Name::NavtexTime, Name::MenuNavtexTime, [&navtex] { navtex.NavtexTimeClick(); });
+
     on(Name::PskUp, control(12));   // Ctrl-L
     on(Name::PskDown, control(11)); // Ctrl-K
     on(Name::PskSquelch, [&commands] { commands.PskSquelchClick(); });

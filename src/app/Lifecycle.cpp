@@ -328,10 +328,9 @@ void Lifecycle::FormResize()
                            "Once the PTC has started Install the other parameters."),
             settings_.SystemTextColor);
     }
-    const QString navtexLed = Name::NavtexLed;
-    view_.setVisible(navtexLed, settings_.NavtexOn);
-    if (settings_.NavtexOn && settings_.AmtexOn)
-        view_.setCaption(navtexLed, QStringLiteral("Amtex"));
+    // The same rule as the housekeeping tick, so a new layout neither hides a lit lamp
+    // nor names the reception otherwise.
+    status_.showNavtexLed();
     link_.resetWrapColumns();
     station_.ScrollMaxPos = 0;
 }

@@ -22,6 +22,7 @@
 #include "modes/Mailbox.h"
 #include "modes/ModeCommands.h"
 #include "modes/ModeSwitch.h"
+#include "modes/Navtex.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -68,6 +69,7 @@ public:
     ModeSwitch modes;
     ModeCommands commands;
     AudioConfig audio;
+    Navtex navtex;
     Calling calling;
     Lifecycle lifecycle;
     Capture capture;

@@ -64,6 +64,7 @@
     X(MainMenuMode)                                                                                \
     X(MainmenuFile)                                                                                \
     X(MenuAbout)                                                                                   \
+    X(MenuAmtexOn)                                                                                 \
     X(MenuAmtor)                                                                                   \
     X(MenuAmtorFec)                                                                                \
     X(MenuAudio)                                                                                   \
@@ -94,6 +95,12 @@
     X(MenuMaildropCheck)                                                                           \
     X(MenuMessagesOnScreen)                                                                        \
     X(MenuNavtex)                                                                                  \
+    X(MenuNavtexArea)                                                                              \
+    X(MenuNavtexMsgType)                                                                           \
+    X(MenuNavtexOff)                                                                               \
+    X(MenuNavtexOn)                                                                                \
+    X(MenuNavtexReception)                                                                         \
+    X(MenuNavtexTime)                                                                              \
     X(MenuOpenLogFile)                                                                             \
     X(MenuPacket)                                                                                  \
     X(MenuPactor)                                                                                  \

@@ -15,7 +15,9 @@ enum class Dialog {
     ListConnect,
     AutoCq,
     Yourcall,
-    FileExists
+    FileExists,
+    Navtex,
+    Amtex
 };
 
 class Modal {

@@ -171,13 +171,13 @@ std::vector<Key> keyTable()
         Key{"PtcParameters", "Navtex/Amtex",
             [](Settings& s, const Raw& raw) {
                 const QString value = raw.value_or(QString());
-                s.NavtexOn = value == QStringLiteral("ON") || value == QStringLiteral("ONA");
-                s.AmtexOn = value == QStringLiteral("ONA");
+                s.NavtexActive = value == QStringLiteral("ON") || value == QStringLiteral("ONA");
+                s.AmtexActive = value == QStringLiteral("ONA");
             },
             [](const Settings& s) {
-                if (s.AmtexOn)
+                if (s.AmtexActive)
                     return QStringLiteral("ONA");
-                return s.NavtexOn ? QStringLiteral("ON") : QStringLiteral("OFF");
+                return s.NavtexActive ? QStringLiteral("ON") : QStringLiteral("OFF");
             }},
         Key{"Program", "Language",
             [](Settings& s, const Raw& raw) {

@@ -83,8 +83,8 @@ struct Settings {
     QString IdString;
 
     bool LeavePtcActive = false;
-    bool NavtexOn = false;
-    bool AmtexOn = false;
+    bool NavtexActive = false; // NAVTEX reception on; kept here as the ini key holds it
+    bool AmtexActive = false;  // AMTEX reception on
 
     int LanguageIndex = 0; // 1..9 for EN DL NL FR IT ES SW NO PT; 0 means English
 

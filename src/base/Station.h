@@ -79,6 +79,10 @@ struct Station {
     quint8 AutoCqRepeat = 3;         // the dialog's repeat count
     QString LastCalled;              // offered by the connect dialog
 
+    // NAVTEX/AMTEX reception: the last answer to the number-of-files question, offered
+    // again next time. The reception flags themselves are settings (Navtex/Amtex).
+    QString NavtexFiles;
+
     // Scroll-back: the furthest receive-window scroll position seen since the last trim,
     // clear or resize, and the one seen at the previous check.
     int ScrollMaxPos = 0;

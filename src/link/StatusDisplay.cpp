@@ -342,10 +342,12 @@ void StatusDisplay::showNavtexLed()
 {
     const QString led = Name::NavtexLed;
     QString caption;
-    if (settings_.AmtexOn)
-        caption = QStringLiteral("Amtex");
-    if (settings_.NavtexOn)
+    // AMTEX after NAVTEX: a settings file saying "ONA" sets both flags, and it means
+    // AMTEX was on.
+    if (settings_.NavtexActive)
         caption = QStringLiteral("Navtex");
+    if (settings_.AmtexActive)
+        caption = QStringLiteral("Amtex");
     if (station_.DuplexOn)
         caption = QStringLiteral("Duplex");
     if (station_.AutoCqRunning)

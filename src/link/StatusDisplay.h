@@ -49,6 +49,9 @@ public:
     void Warning(const QString& text);
     // "Set the transmit bar back": as it was at the last layout, in the bar colour.
     void ZetTransmitbalkTerug();
+    // The lamp beside the transmit bar: reception, duplex, automatic CQ, word out or
+    // conversation mode, the last of these that applies; hidden when none does.
+    void showNavtexLed();
 
     // The bar caption kept at the last layout.
     QString TransmitbalkCaption;
@@ -60,7 +63,6 @@ public:
 
 private:
     void checkScrollBack();
-    void showNavtexLed();
     void enableConnectedControls(bool linkUp);
 
     Station& station_;

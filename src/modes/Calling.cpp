@@ -13,6 +13,7 @@
 #include "modes/CallList.h"
 #include "modes/ModeCommands.h"
 #include "modes/ModeSwitch.h"
+#include "modes/Navtex.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -53,10 +54,11 @@ struct Calling::CqText {
 };
 
 Calling::Calling(Station& station, Settings& settings, const MessageTexts& texts, PortLink& link,
-                 StatusDisplay& status, ModeSwitch& modes, ModeCommands& commands, View& view,
-                 Modal& modal, QTimer& cqTimer)
+                 StatusDisplay& status, ModeSwitch& modes, ModeCommands& commands, Navtex& navtex,
+                 View& view, Modal& modal, QTimer& cqTimer)
     : station_(station), settings_(settings), texts_(texts), link_(link), status_(status),
-      modes_(modes), commands_(commands), view_(view), modal_(modal), cqTimer_(cqTimer)
+      modes_(modes), commands_(commands), navtex_(navtex), view_(view), modal_(modal),
+      cqTimer_(cqTimer)
 {
 }
 
@@ -255,19 +257,8 @@ void Calling::MenuCallCQClick()
 void Calling::MenuAutoCQClick()
 {
     modal_.runDialog(Dialog::AutoCq);
-    navtexOff();
+    navtex_.NavtexOffClick();
     link_.DummiRead();
-}
-
-void Calling::navtexOff()
-{
-    link_.ZendNaarPtc("Nav Amtex 0\r");
-    link_.ZendNaarPtc("Nav 0\r");
-    link_.DummiRead();
-    settings_.NavtexOn = false;
-    settings_.AmtexOn = false;
-    modes_.SwitchToPactor();
-    modes_.ZetTabNaar(Mode::Pactor);
 }
 
 bool Calling::CqOkKnopClick(bool on, const QString& delayText, const QString& repeatText)

@@ -14,6 +14,7 @@
 class ModeCommands;
 class ModeSwitch;
 class Modal;
+class Navtex;
 class PortLink;
 class QTimer;
 class StatusDisplay;
@@ -25,8 +26,8 @@ struct Station;
 class Calling {
 public:
     Calling(Station& station, Settings& settings, const MessageTexts& texts, PortLink& link,
-            StatusDisplay& status, ModeSwitch& modes, ModeCommands& commands, View& view,
-            Modal& modal, QTimer& cqTimer);
+            StatusDisplay& status, ModeSwitch& modes, ModeCommands& commands, Navtex& navtex,
+            View& view, Modal& modal, QTimer& cqTimer);
 
     // Sends a text file line by line; at the end of a CQ text (CqSending) it sends
     // Ctrl-D, counts the automatic calls down and clears CqSending.
@@ -91,8 +92,6 @@ private:
     void callCq(const CqText& cq);
     // Sends the connect command for `call` (ESC-prefixed unless a link is up).
     void connectTo(const QString& call);
-    // The NAVTEX/AMTEX reception off, back to PACTOR.
-    void navtexOff();
     // Says why a file cannot be used; false then.
     bool checkReadable(const QString& path);
 
@@ -103,6 +102,7 @@ private:
     StatusDisplay& status_;
     ModeSwitch& modes_;
     ModeCommands& commands_;
+    Navtex& navtex_;
     View& view_;
     Modal& modal_;
     QTimer& cqTimer_;

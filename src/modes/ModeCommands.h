@@ -61,15 +61,16 @@ public:
     void PopUpMakeHiscallselectedtextClick();
     void PopUpMakeHisNameSelectedtextClick();
 
+    // An input box answer as it may go into a command: control characters, which would
+    // end the command early or start another, are dropped.
+    static QString commandArgument(const QString& answer);
+
 private:
     void send(const QByteArray& bytes);
     // IdString when there is one, else the own call.
     QString myPart() const;
     // Whether his-de-my goes straight to the controller (otherwise only noted).
     bool hisDeMySendsDirectly(bool acceptFec) const;
-    // An input box answer as it may go into a command: control characters, which would
-    // end the command early or start another, are dropped.
-    static QString commandArgument(const QString& answer);
 
     Station& station_;
     Settings& settings_;

@@ -434,8 +434,8 @@ void ModeSwitch::showModesOfModel()
     setPageVisible(Mode::Cw, !z80);
     if (small)
         setPageVisible(Mode::Dumb, false);
-    for (QLatin1StringView item :
-         {Name::MenuPacket, Name::MenuAudio, Name::MenuPsk31, Name::MenuNavtex, Name::MenuAudioCW})
+    for (QLatin1StringView item : {Name::MenuPacket, Name::MenuAudio, Name::MenuPsk31,
+                                   Name::MenuNavtex, Name::MenuNavtexReception, Name::MenuAudioCW})
         view_.setVisible(item, !small);
     view_.setVisible(Name::MenuCw, !z80);
     if (z80) {
@@ -454,8 +454,8 @@ void ModeSwitch::showModesOfModel()
 
 bool ModeSwitch::teleprinterPaneActive() const
 {
-    return station_.modeIs(Mode::Rtty) || station_.modeIs(Mode::Amtor) || settings_.NavtexOn ||
-           settings_.AmtexOn;
+    return station_.modeIs(Mode::Rtty) || station_.modeIs(Mode::Amtor) || settings_.NavtexActive ||
+           settings_.AmtexActive;
 }
 
 void ModeSwitch::Pane1MouseEnter()
@@ -488,7 +488,7 @@ void ModeSwitch::Pane1MouseDown(MouseButton button)
     const bool left = button == MouseButton::Left;
     const bool right = button == MouseButton::Right;
     if ((left && station_.modeIs(Mode::Rtty)) || station_.modeIs(Mode::Amtor) ||
-        settings_.NavtexOn || settings_.AmtexOn)
+        settings_.NavtexActive || settings_.AmtexActive)
         view_.setFrameLook(Name::Pane1, FrameLook::Pressed);
     if (station_.modeIs(Mode::Cw) && (left || right)) {
         // Left lighter, right heavier, as operators know it. The weight is a byte and wraps.

@@ -13,6 +13,7 @@
 #include "modes/dialogs/TConfigAudio.h"
 #include "modes/dialogs/TConnectForm.h"
 #include "modes/dialogs/TListConnectForm.h"
+#include "modes/dialogs/TNavtexForm.h"
 #include "modes/dialogs/TYourcallForm.h"
 #include "ui/HintPolicy.h"
 #include "ui/MenuShortcutPriority.h"
@@ -417,6 +418,14 @@ void THoofdForm::buildActionMenu()
           Qt::ALT | Qt::Key_End);
     entry(actions, Name::MenuClearTxScreen, "Clear &Tx Screen + Buffer", Qt::ALT | Qt::Key_T);
     entry(actions, Name::MenuClearRxScreen, "Clear &Rx Screen + Buffer", Qt::ALT | Qt::Key_R);
+    // The NAVTEX toolbar once more, for the keyboard: toolbar buttons take no focus.
+    QMenu* navtex = addMenu(actions, Name::MenuNavtexReception, QStringLiteral("Na&vtex/Amtex"));
+    entry(navtex, Name::MenuAmtexOn, "&Amtex On");
+    entry(navtex, Name::MenuNavtexOn, "&Navtex On");
+    entry(navtex, Name::MenuNavtexOff, "Nav/Amt &Off");
+    entry(navtex, Name::MenuNavtexMsgType, "&Msg. type");
+    entry(navtex, Name::MenuNavtexArea, "A&rea");
+    entry(navtex, Name::MenuNavtexTime, "&Lat.Time");
 }
 
 void THoofdForm::buildPopUpMenu()
@@ -461,17 +470,10 @@ void THoofdForm::buildPopUpMenu()
 
 void THoofdForm::markUnavailable()
 {
-    // NAVTEX, the tools, logging, the logbook and the mailbox come with their own
-    // features; until then their buttons and entries stay disabled. The hidden items
-    // have no work at all.
+    // The tools and the logbook come with their own features; until then their buttons
+    // and entries stay disabled. The hidden items have no work at all.
     view_.setUnavailable({
         Name::ScanButton,
-        Name::AmtexOn,
-        Name::NavtexOn,
-        Name::NavtexOff,
-        Name::NavtexMsgType,
-        Name::NavtexArea,
-        Name::NavtexTime,
         Name::UpdateButton,
         Name::TrxConfigButton,
         Name::MenuShowLogbook,
@@ -533,6 +535,10 @@ void THoofdForm::createDialogs()
         yourcallForm_ = new TYourcallForm(core_->calling, this);
     if (!autoCqForm_)
         autoCqForm_ = new TAutoCqForm(core_->calling, core_->station, this);
+    if (!navtexForm_)
+        navtexForm_ = new TNavtexForm(core_->navtex, this);
+    if (!amtexForm_)
+        amtexForm_ = new TAmtexForm(core_->navtex, this);
 }
 
 void THoofdForm::runDialog(Dialog dialog)
@@ -572,6 +578,14 @@ void THoofdForm::runDialog(Dialog dialog)
         fileExists.exec();
         break;
     }
+    case Dialog::Navtex:
+        createDialogs();
+        navtexForm_->exec();
+        break;
+    case Dialog::Amtex:
+        createDialogs();
+        amtexForm_->exec();
+        break;
     case Dialog::WordWrap: {
         TWordwrapForm wordWrap(core_->settings, guiModal_, this);
         wordWrap.exec();

@@ -23,6 +23,8 @@ class QPlainTextEdit;
 class QStackedWidget;
 class QTabWidget;
 class TAutoCqForm;
+class TAmtexForm;
+class TNavtexForm;
 class TComBaudConfig;
 class TConfigAudio;
 class TConnectForm;
@@ -118,6 +120,8 @@ private:
     TConnectForm* connectForm_ = nullptr;
     TListConnectForm* listConnectForm_ = nullptr;
     TAutoCqForm* autoCqForm_ = nullptr;
+    TNavtexForm* navtexForm_ = nullptr;
+    TAmtexForm* amtexForm_ = nullptr;
     TYourcallForm* yourcallForm_ = nullptr;
     std::unique_ptr<TSplashForm> closingSplash_;
 

@@ -7,6 +7,10 @@ TQvSpeedButton::TQvSpeedButton(const QString& name, const QString& caption, cons
     setObjectName(name);
     setText(caption);
     setToolTip(hint);
+    // Read out by its caption, which follows every change of it; a button that shows a
+    // sign in place of a picture by what it does.
+    if (!caption.isEmpty() && caption.front().unicode() > 0xff)
+        setAccessibleName(hint);
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus); // the keyboard stays with the transmit window
     // Every button can be shown pressed (the status line and the decoder do so).

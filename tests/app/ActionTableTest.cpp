@@ -40,6 +40,12 @@ const std::vector<const char*> Aliases[] = {
     {"MenuCallCQ", "PactorCQ"}, // F8 in PACTOR
     {"MenuOpenLogFile", "OpenLogFile", "PopUpOpenLogFile1"},
     {"PopUpSaveReceiveBuffer1", "SaveBuffer"},
+    {"AmtexOn", "MenuAmtexOn"},
+    {"NavtexOn", "MenuNavtexOn"},
+    {"NavtexOff", "MenuNavtexOff"},
+    {"NavtexMsgType", "MenuNavtexMsgType"},
+    {"NavtexArea", "MenuNavtexArea"},
+    {"NavtexTime", "MenuNavtexTime"},
 };
 
 // Where an action starts when the common start (PACTOR, no link) would leave it idle.

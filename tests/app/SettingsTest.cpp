@@ -71,8 +71,8 @@ TEST(SettingsReader, NavtexAmtexOnaSetsBothFlagsAndIsWrittenBack)
 {
     StationDir dir;
     Settings s = readShippedWith(dir, {"PtcParameters/Navtex/Amtex=ONA"});
-    EXPECT_TRUE(s.NavtexOn);
-    EXPECT_TRUE(s.AmtexOn);
+    EXPECT_TRUE(s.NavtexActive);
+    EXPECT_TRUE(s.AmtexActive);
 
     QString error;
     ASSERT_TRUE(WriteIniFile(dir.file(QStringLiteral("Orvanti.ini")), s, &error))
@@ -80,11 +80,11 @@ TEST(SettingsReader, NavtexAmtexOnaSetsBothFlagsAndIsWrittenBack)
     EXPECT_TRUE(dir.read(QStringLiteral("Orvanti.ini")).contains("Navtex/Amtex=ONA\n"));
 
     s = readShippedWith(dir, {"PtcParameters/Navtex/Amtex=ON"});
-    EXPECT_TRUE(s.NavtexOn);
-    EXPECT_FALSE(s.AmtexOn);
+    EXPECT_TRUE(s.NavtexActive);
+    EXPECT_FALSE(s.AmtexActive);
     s = readShippedWith(dir, {"PtcParameters/Navtex/Amtex=ona"});
-    EXPECT_FALSE(s.NavtexOn);
-    EXPECT_FALSE(s.AmtexOn);
+    EXPECT_FALSE(s.NavtexActive);
+    EXPECT_FALSE(s.AmtexActive);
 }
 
 TEST(SettingsReader, NumbersKeepOnlyTheBitsOfTheirWidth)

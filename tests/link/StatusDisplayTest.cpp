@@ -166,7 +166,7 @@ TEST_F(StatusDisplayTest, NavtexLampShowsTheLastStateThatApplies)
 {
     status.ErrorTimer();
     EXPECT_FALSE(h.view.component(Name::NavtexLed).visible);
-    h.settings().AmtexOn = true;
+    h.settings().AmtexActive = true;
     h.station().WordOut = true;
     status.ErrorTimer();
     EXPECT_EQ(h.view.caption(Name::NavtexLed), QStringLiteral("WOut"));

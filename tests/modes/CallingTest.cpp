@@ -308,7 +308,7 @@ TEST_F(CallingTest, TheAutoCqMenuTakesTheControllerOutOfNavtexIntoPactor)
 {
     h.behaveLikeController();
     inMode("RTTY");
-    h.settings().NavtexOn = true;
+    h.settings().NavtexActive = true;
     h.modal.onDialog = [](Dialog dialog) { ASSERT_EQ(dialog, Dialog::AutoCq); }; // Cancel
     calling.MenuAutoCQClick();
     // Reception off, PACTOR, the PACTOR page (which readies the controller), a drain.
@@ -316,7 +316,7 @@ TEST_F(CallingTest, TheAutoCqMenuTakesTheControllerOutOfNavtexIntoPactor)
                                                   "L 0<CR>[600ms]"));
     EXPECT_EQ(h.station().ModeId, Mode::Pactor);
     EXPECT_EQ(h.view.component(QStringLiteral("PageControl")).page, 0);
-    EXPECT_FALSE(h.settings().NavtexOn);
+    EXPECT_FALSE(h.settings().NavtexActive);
     EXPECT_FALSE(h.station().AutoCqOn);
 }
 

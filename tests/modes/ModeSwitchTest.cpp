@@ -283,7 +283,8 @@ TEST_F(ModeSwitchTest, APtcPlusShowsCwButNoPacketAudioPskNavtexOrTools)
     modes.showModesOfModel();
     EXPECT_TRUE(h.view.component(QStringLiteral("CW")).visible);
     EXPECT_TRUE(h.view.component(Name::MenuCw).visible);
-    for (const char* page : {"PACKET", "AUDIO", "PSK31", "NAVTEX", "DUMBMODE", "MenuPacket"})
+    for (const char* page :
+         {"PACKET", "AUDIO", "PSK31", "NAVTEX", "DUMBMODE", "MenuPacket", "MenuNavtexReception"})
         EXPECT_FALSE(h.view.component(QLatin1String(page)).visible) << page;
     EXPECT_FALSE(h.view.component(Name::Sub_Menu200BdFSK).enabled);
 

@@ -930,3 +930,40 @@ TEST(SimEngineMailbox, BackupDumpsAtTheKeyAndReloadReplacesTheMailbox)
     EXPECT_TRUE(contains(parse(exchange(engine, "Pt\r", 80)).byClass[4], "cmd: "))
         << "commands again after the reload";
 }
+
+// --- NAVTEX/AMTEX reception ------------------------------------------------------------
+
+TEST(SimEngineNavtex, TheProgramsCommandsStartMessagesOfTheTypesAskedAndOffStopsThem)
+{
+    Options options;
+    options.navtexIntervalMs = 1000;
+    SimEngine engine = term4Engine(options);
+    // What "Navtex On" sends, types B and D, 3 files; nothing arrives before that.
+    for (const char* line : {"\x1bPd 0\r", "NAVTEX AMTEX 0\r", "Nav BD\r"})
+        exchange(engine, line, 10);
+    EXPECT_EQ(drain(engine, 5000), "");
+    EXPECT_TRUE(contains(parse(exchange(engine, "Nav 3\r", 5000)).byClass[1], "3 files"));
+    EXPECT_EQ(engine.nextEventMs(5001), 6000);
+
+    std::string received;
+    for (std::int64_t at = 6000; at <= 7000; at += 1000)
+        received += parse(drain(engine, at)).byClass[2];
+    EXPECT_EQ(engine.navtexMessages(), 2);
+    EXPECT_EQ(received.find("ZCZC EB01\r"), 0u);
+    const std::size_t second = received.find("ZCZC ED02\r");
+    ASSERT_NE(second, std::string::npos);
+    EXPECT_EQ(received.find("NNNN\r"), second - 5) << "each message ends before the next";
+    EXPECT_TRUE(received.ends_with("NNNN\r"));
+
+    // "Nav/Amt Off": no more messages.
+    exchange(engine, "Nav Amtex 0\rNav 0\r", 7100);
+    EXPECT_FALSE(engine.navtexReceiving());
+    EXPECT_EQ(parse(drain(engine, 20000)).byClass[2], "");
+
+    // AMTEX with no types asked: its first type; letters outside its table refused.
+    exchange(engine, "NAVTEX AMTEX 1\r", 20000);
+    EXPECT_TRUE(engine.navtexAmtex());
+    EXPECT_TRUE(contains(exchange(engine, "Nav A\r", 20000), "ERROR"));
+    exchange(engine, "Nav\rNav 1\r", 20000);
+    EXPECT_EQ(parse(drain(engine, 21000)).byClass[2].substr(0, 10), "ZCZC EE03\r");
+}

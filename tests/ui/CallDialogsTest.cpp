@@ -3,11 +3,15 @@
 
 #include "WindowOnFakes.h"
 #include "app/OrvantiCore.h"
+#include "modes/Navtex.h"
 #include "ui/THoofdForm.h"
 #include "ui/TTransmitMemo.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -179,5 +183,51 @@ TEST_F(CallDialogsTest, TheFileExistsDialogAnswersByItsButtonsAndItsCloseBoxIsCa
                            c.operate(dialog);
                        });
         EXPECT_EQ(question.answer, c.answer);
+    }
+}
+
+// The type dialogs by keyboard alone: focus starts on "All", Tab walks the types in
+// letter order, Space ticks, Enter is Ok, Escape Cancel. Boxes and buttons are read out
+// by their captions.
+TEST_F(CallDialogsTest, TheTypeDialogsWorkByKeyboardAndSendTheTicked)
+{
+    using Keys = std::vector<Qt::Key>;
+    const Qt::Key Tab = Qt::Key_Tab, Space = Qt::Key_Space;
+    const struct {
+        const char* name;
+        bool amtex;
+        Keys keys;
+        const char* sent;
+    } cases[] = {
+        {"second type", false, {Tab, Tab, Space, Qt::Key_Return}, "Nav B<CR>"},
+        {"fourth type", true, {Tab, Tab, Tab, Tab, Space, Qt::Key_Return}, "Nav P<CR>"},
+        {"Escape", false, {Tab, Space, Qt::Key_Escape}, ""},
+        {"All, then not All", false, {Space, Space, Qt::Key_Return}, "Nav ABCDEFGHIJKL<CR>"},
+        {"All", true, {Space, Qt::Key_Enter}, "Nav EGKPSX<CR>"},
+        {"nothing ticked", true, {Tab, Tab, Tab, Tab, Tab, Tab, Tab, Space}, "Nav <CR>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        wire.clear();
+        Navtex& navtex = core().navtex;
+        navtex.navtexBoxes.fill(false);
+        navtex.amtexBoxes.fill(false);
+        navtex.navtexAll = navtex.amtexAll = false;
+        core().settings.AmtexActive = c.amtex;
+        openAndOperate([this] { core().navtex.NavtexMsgTypeClick(); },
+                       [&c](QWidget* dialog) {
+                           EXPECT_EQ(dialog->windowTitle(),
+                                     QLatin1String(c.amtex ? "Orvanti" : "Navtex"));
+                           for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+                               EXPECT_EQ(button->accessibleName(), button->text());
+                           EXPECT_EQ(dialog->focusWidget()->objectName(), QStringLiteral("All"));
+                           for (const Qt::Key key : c.keys)
+                               QTest::keyClick(dialog->focusWidget(), key);
+                           if (dialog->isVisible()) {
+                               ADD_FAILURE() << "the keys left the dialog open";
+                               static_cast<QDialog*>(dialog)->reject();
+                           }
+                       });
+        EXPECT_EQ(wire.writtenText(), QLatin1String(c.sent));
     }
 }

@@ -8,6 +8,7 @@
 #include "ui/TTransmitMemo.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -133,14 +134,48 @@ TEST_F(ModePagesTest, FeaturesStillToComeStayDisabled)
     core().station.Connected = false;
     core().status.StatusLine(); // enables what starts a link
     EXPECT_TRUE(named<QAbstractButton>("PactorStandby")->isEnabled());
-    for (const char* name : {"AmtexOn", "UpdateButton"})
-        EXPECT_FALSE(named<QWidget>(name)->isEnabled()) << name;
+    EXPECT_FALSE(named<QWidget>("UpdateButton")->isEnabled());
     EXPECT_TRUE(named<QAction>("MenuToggleMaildrop")->isEnabled());
     for (const char* name :
-         {"PactorConnect", "PactorCQ", "AmtorConnect", "RttyHisCall", "XmitFile"})
+         {"PactorConnect", "PactorCQ", "AmtorConnect", "RttyHisCall", "XmitFile", "AmtexOn"})
         EXPECT_TRUE(named<QWidget>(name)->isEnabled()) << name;
     EXPECT_TRUE(named<QAction>("MenuCallAstation")->isEnabled());
     EXPECT_TRUE(named<QAction>("PopUpMakeHiscallselectedtext")->isEnabled());
+}
+
+// The NAVTEX toolbar's buttons take no focus; Action > Navtex/Amtex carries them under
+// the same captions, for the keyboard. Buttons are read out by their captions.
+TEST_F(ModePagesTest, TheNavtexToolbarIsInTheActionMenuForTheKeyboard)
+{
+    const std::pair<const char*, const char*> copies[] = {
+        {"AmtexOn", "MenuAmtexOn"},       {"NavtexOn", "MenuNavtexOn"},
+        {"NavtexOff", "MenuNavtexOff"},   {"NavtexMsgType", "MenuNavtexMsgType"},
+        {"NavtexArea", "MenuNavtexArea"}, {"NavtexTime", "MenuNavtexTime"},
+    };
+    for (const auto& [button, item] : copies) {
+        const QString caption = named<QAbstractButton>(button)->text();
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(named(button));
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->text(QAccessible::Name), caption) << button;
+        EXPECT_EQ(named<QAction>(item)->text().remove(QLatin1Char('&')), caption) << item;
+    }
+    // A button showing a sign is read out by what it does.
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(named("PactorDisconnect"))->text(QAccessible::Name),
+        QStringLiteral("Disconnect in Emergency"));
+
+    // Alt+A, V for the submenu, R for "Area", an answer and Enter.
+    core().texts.NavtexAreaText = QStringLiteral("Area");
+    modal.queueInput(QStringLiteral("EFG"));
+    QTest::keyClick(window->transmitWindow(), Qt::Key_A, Qt::AltModifier);
+    auto* actions = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_EQ(actions, named<QMenu>("MainMenuAction"));
+    QTest::keyClick(actions, Qt::Key_V);
+    auto* navtex = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_EQ(navtex, named<QMenu>("MenuNavtexReception"));
+    QTest::keyClick(navtex, Qt::Key_R);
+    EXPECT_EQ(wire.transcript(), QStringLiteral("Nav AREA EFG<CR>"));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(ModePagesTest, ToolbarButtonsAndPanesReachTheController)
