@@ -87,6 +87,7 @@
     X(MenuEditaFile)                                                                               \
     X(MenuExitOrvanti)                                                                             \
     X(MenuHardDisconnect)                                                                          \
+    X(MenuHelp)                                                                                    \
     X(MenuInstallEditor)                                                                           \
     X(MenuLanguage)                                                                                \
     X(MenuLeavePTCactive)                                                                          \

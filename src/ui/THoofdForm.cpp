@@ -24,6 +24,7 @@
 #include <QAbstractButton>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,6 +34,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -110,6 +112,9 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
     core_ = std::make_unique<OrvantiCore>(*port, *clock, view_, *receiveWindow_, *transmitWindow_,
                                           *modal);
     connectActions();
+    core_->help.openDocument = [](const QString& path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
     core_->config.setPortOverride(options.portOverride);
     createResult_ = core_->lifecycle.FormCreate(options.stationFolder);
     view_.setChecked(Name::MenuCaptureTimestamps, core_->settings.CaptureTimestamps);
@@ -354,6 +359,7 @@ void THoofdForm::buildMenus()
     buildPopUpMenu();
 
     QMenu* help = addMenu(nullptr, Name::MainMenuHelp, QStringLiteral("&Help"));
+    addItem(help, Name::MenuHelp, QStringLiteral("Help"), Qt::Key_F1);
     addItem(help, Name::MenuAbout, QStringLiteral("About"));
 }
 
