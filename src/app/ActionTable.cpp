@@ -53,6 +53,7 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on(Name::PopUpSaveReceiveBuffer1, [&capture] { capture.SaveBufferClick(); });
     on(Name::MenuEditaFile, [&capture] { capture.MenuEditaFileClick(); });
     on(Name::MenuExitOrvanti, [&core] { core.lifecycle.MenuExitOrvantiClick(); });
+    on(Name::MenuHelp, [&core] { core.help.Help1Click(); });
     on(Name::MenuAbout, [&core] { core.lifecycle.MenuAboutClick(); });
 
     // Configuration.

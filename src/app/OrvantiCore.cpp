@@ -42,7 +42,7 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
       capture(station, settings, texts, link, status, view_, receiveWindow, modal),
       mailbox(station, settings, texts, link, status, modes, files, view_, receiveWindow, modal,
               clock),
-      port_(port), transmitWindow_(transmitWindow)
+      help(station, settings, texts, status), port_(port), transmitWindow_(transmitWindow)
 {
     link.decodeBlock = [this] {
         decoder.V24Schryf();

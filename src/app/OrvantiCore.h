@@ -7,6 +7,7 @@
 #include "app/ActionTable.h"
 #include "app/ConfigurationMenu.h"
 #include "app/HeldView.h"
+#include "app/HelpMenu.h"
 #include "app/Lifecycle.h"
 #include "base/MessageTexts.h"
 #include "base/Settings.h"
@@ -74,6 +75,7 @@ public:
     Lifecycle lifecycle;
     Capture capture;
     Mailbox mailbox;
+    HelpMenu help;
     // The window's menu items, toolbar buttons and pop-up items by name.
     ActionTable actions;
 

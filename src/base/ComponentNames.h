@@ -88,6 +88,7 @@
     X(MenuEditaFile)                                                                               \
     X(MenuExitOrvanti)                                                                             \
     X(MenuHardDisconnect)                                                                          \
+    X(MenuHelp)                                                                                    \
     X(MenuInstallEditor)                                                                           \
     X(MenuLanguage)                                                                                \
     X(MenuLeavePTCactive)                                                                          \

@@ -25,6 +25,7 @@
 #include <QAbstractButton>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,6 +35,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -111,6 +113,9 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
     core_ = std::make_unique<OrvantiCore>(*port, *clock, view_, *receiveWindow_, *transmitWindow_,
                                           *modal);
     connectActions();
+    core_->help.openDocument = [](const QString& path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
     core_->config.setPortOverride(options.portOverride);
     createResult_ = core_->lifecycle.FormCreate(options.stationFolder);
     view_.setChecked(Name::MenuCaptureTimestamps, core_->settings.CaptureTimestamps);
@@ -355,6 +360,7 @@ void THoofdForm::buildMenus()
     buildPopUpMenu();
 
     QMenu* help = addMenu(nullptr, Name::MainMenuHelp, QStringLiteral("&Help"));
+    addItem(help, Name::MenuHelp, QStringLiteral("Help"), Qt::Key_F1);
     addItem(help, Name::MenuAbout, QStringLiteral("About"));
 }
 
