@@ -54,6 +54,7 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
     };
     config.reloadTexts = [this] { lifecycle.FormActivate(); };
     lifecycle.closeCapture = [this] { capture.MenuCloseLogFileClick(); };
+    lifecycle.textsLoaded = [this] { capture.showCaptions(); };
     decoder.packetMonitorClick = [this] { commands.PacketMonitorClick(); };
     status.clipboardMail = [this] { return files.ClipboardMail(); };
     keys.escapeStopsSending = [this] { return files.stopSending(); };
