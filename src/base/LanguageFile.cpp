@@ -13,7 +13,7 @@ void readLanguageFile(const QByteArray& bytes, const QString& languageCode, Wind
     for (const TextSection& section : textSections()) {
         const QByteArray name = QByteArray(section.stem.data(), section.stem.size()) + code;
         for (const TextComponent& component : section.components) {
-            if (component.kind == TextKind::Unused || component.kind == TextKind::StateCaption)
+            if (component.kind == TextKind::Unused || component.kind == TextKind::StateOwned)
                 continue;
             const std::optional<QString> value =
                 profile.value(name.constData(), QByteArray::number(component.key).constData());

@@ -92,7 +92,7 @@ const TextComponent MainButtons[] = {
     {120, Name::NewTo2, TextKind::CaptionHint},
     {121, Name::NewTo3, TextKind::CaptionHint},
     {122, Name::NewTo4, TextKind::CaptionHint},
-    {125, Name::OpenLogFile, TextKind::CaptionHint},
+    {125, Name::OpenLogFile, TextKind::StateOwned},
     {126, Name::XmitFile, TextKind::CaptionHint},
     {127, Name::ClearTransmitBuffer, TextKind::CaptionHint},
     {128, Name::SaveBuffer, TextKind::CaptionHint},
@@ -156,7 +156,7 @@ const TextComponent MainMenu[] = {
     {187, QLatin1StringView("Sub_SubMenuMouseOnColor"), TextKind::Caption},
     {188, QLatin1StringView("Sub_SubMenuClickColor"), TextKind::Caption},
     {189, QLatin1StringView("SubMenuPromptColor"), TextKind::Caption},
-    {190, Name::MenuYourcall, TextKind::StateCaption},
+    {190, Name::MenuYourcall, TextKind::StateOwned},
     {191, Name::MenuYourID, TextKind::Caption},
     {192, QLatin1StringView("NConfiguration1"), TextKind::Caption},
     {193, Name::MenuAudioCW, TextKind::Caption},
@@ -242,7 +242,7 @@ const TextComponent MainMenu[] = {
     {274, Name::PopUpMakeHisNameSelectedtext, TextKind::Caption},
     {275, Name::PopUpClearRxScreen1, TextKind::Caption},
     {276, Name::PopUpClearTxScreen, TextKind::Caption},
-    {277, Name::PopUpOpenLogFile1, TextKind::Caption},
+    {277, Name::PopUpOpenLogFile1, TextKind::StateOwned},
     {278, Name::PopUpSaveReceiveBuffer1, TextKind::Caption},
     {279, Name::PopUpCallaStation, TextKind::Caption},
     {280, Name::PopUpCallfromList, TextKind::Caption},
@@ -470,7 +470,7 @@ SplitText splitText(TextKind kind, const QString& value)
     case TextKind::StateCaptionHint:
         return {QString(), slash < 0 ? QString() : after};
     case TextKind::Unused:
-    case TextKind::StateCaption:
+    case TextKind::StateOwned:
         break;
     }
     return {};

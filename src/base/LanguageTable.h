@@ -17,7 +17,7 @@ enum class TextKind : quint8 {
     Hint,             // "caption/hint": only the hint, cut to 50 (status panes)
     StateCaptionHint, // as CaptionHint, but the caption shows the program's state: only the
                       // hint is taken
-    StateCaption,     // as Caption, but the caption shows the program's state: nothing taken
+    StateOwned,       // the program sets caption and hint from its state: nothing taken
 };
 
 struct TextComponent {
