@@ -22,6 +22,7 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug 
 fuzz_targets=(
     "decoder_fuzz:corpus:regressions:decoder.dict"
     "macro_fuzz:macro_corpus:macro_regressions:macro.dict"
+    "language_fuzz:language_corpus:language_regressions:language.dict"
 )
 for spec in "${fuzz_targets[@]}"; do
     cmake --build build/fuzz --target "${spec%%:*}"

@@ -5,6 +5,7 @@
 #include "base/ComponentNames.h"
 #include "base/Cp437.h"
 #include "base/FileIo.h"
+#include "base/LanguageFile.h"
 #include "base/MessageTexts.h"
 #include "base/Modal.h"
 #include "base/Port.h"
@@ -283,8 +284,29 @@ void Lifecycle::LaadKnopGegevens()
     // Without any language file the texts stay as they are; the start-up commands
     // still go out.
     if (isRegularFile(station_.ProgramDir + name))
-        loadMessageTexts(station_.ProgramDir + name, code, texts_);
+        loadLanguageFile(station_.ProgramDir + name, code);
     sendCommandList(settings_.StartupCommands.data());
+}
+
+void Lifecycle::loadLanguageFile(const QString& path, const QString& code)
+{
+    QByteArray bytes;
+    QString error;
+    if (!readWholeFile(path, &bytes, &error)) {
+        modal_.message(QStringLiteral("Warning"), error);
+        return;
+    }
+    readLanguageFile(bytes, code, windowTexts_, texts_);
+    // The main window's texts go out by name; the dialogs take theirs when they open.
+    for (const ComponentText& text : windowTexts_.components) {
+        if (text.window != MainWindowName || !Name::isKnown(text.name))
+            continue;
+        if (!text.caption.isNull())
+            view_.setCaption(text.name, text.caption);
+        if (!text.hint.isNull())
+            view_.setHint(text.name, text.hint);
+    }
+    textsLoaded();
 }
 
 void Lifecycle::sendCommandList(const QString* commands)

@@ -5,6 +5,7 @@
 // on every activation, and the confirmed exit that readies the controller, sends the
 // shut-down commands and saves the settings.
 
+#include "base/LanguageFile.h"
 #include "base/Station.h"
 
 #include <QSet>
@@ -53,10 +54,14 @@ public:
 
     // "Load button data": loads the language texts, sends the start-up commands.
     void LaadKnopGegevens();
+    // The component texts of the language loaded last, for the dialogs as they open.
+    const WindowTexts& windowTexts() const { return windowTexts_; }
 
     // Closes the capture file if one is open (twice in the exit: at its start, and
     // before the controller is reset in case anything opened one meanwhile).
     std::function<void()> closeCapture = [] {};
+    // Runs after a language file is loaded: captions that show state take the new texts.
+    std::function<void()> textsLoaded = [] {};
 
 private:
     void applyWindowSettings();
@@ -65,6 +70,7 @@ private:
     void initialiseController();
     void enterBiosMode();
     void sendCommandList(const QString* commands);
+    void loadLanguageFile(const QString& path, const QString& code);
 
     Station& station_;
     Settings& settings_;
@@ -82,6 +88,7 @@ private:
 
     bool activating_ = false;
     QSet<QString> reportedLanguageFiles_; // a missing file is reported once per run
+    WindowTexts windowTexts_;
 };
 
 // The model name the receive bar shows.

@@ -56,6 +56,14 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
     };
     config.reloadTexts = [this] { lifecycle.FormActivate(); };
     lifecycle.closeCapture = [this] { capture.MenuCloseLogFileClick(); };
+    lifecycle.textsLoaded = [this] {
+        capture.showCaptions();
+        // The connect dialog shows the list dialog's label where a link is made.
+        for (const ComponentText& text : lifecycle.windowTexts().components)
+            if (text.window == QLatin1String("ListConnectForm") &&
+                text.name == QLatin1String("Label1"))
+                calling.listConnectLabel = text.caption;
+    };
     decoder.packetMonitorClick = [this] { commands.PacketMonitorClick(); };
     status.clipboardMail = [this] { return files.ClipboardMail(); };
     keys.escapeStopsSending = [this] { return files.stopSending(); };

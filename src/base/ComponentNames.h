@@ -10,6 +10,7 @@
 // received block keeps a QString copy of its own.
 
 #include <QLatin1StringView>
+#include <QSet>
 #include <QStringList>
 
 #define ORVANTI_COMPONENT_NAMES(X)                                                                 \
@@ -292,6 +293,16 @@ inline QStringList all()
 #define ORVANTI_COMPONENT_NAME(name) name,
     return {ORVANTI_COMPONENT_NAMES(ORVANTI_COMPONENT_NAME)};
 #undef ORVANTI_COMPONENT_NAME
+}
+
+// Whether the main window has a component of this name.
+inline bool isKnown(const QString& name)
+{
+    static const QSet<QString> names = [] {
+        const QStringList list = all();
+        return QSet<QString>(list.begin(), list.end());
+    }();
+    return names.contains(name);
 }
 
 } // namespace Name

@@ -1,6 +1,5 @@
 #include "base/MessageTexts.h"
 
-#include "base/FileIo.h"
 #include "base/ProfileFile.h"
 
 namespace {
@@ -54,16 +53,10 @@ QString languageFileName(const QString& languageCode)
     return QStringLiteral("Orvanti_") + languageCode + QStringLiteral(".ini");
 }
 
-bool loadMessageTexts(const QString& path, const QString& languageCode, MessageTexts& texts)
+void readMessageTexts(const ProfileFile& profile, const QString& languageCode, MessageTexts& texts)
 {
-    QByteArray bytes;
-    if (!readWholeFile(path, &bytes, nullptr))
-        return false;
-    ProfileFile profile;
-    profile.load(bytes);
     const QByteArray section = "Text_" + languageCode.toLatin1();
     for (const NamedText& text : Texts)
         texts.*(text.field) =
             profile.value(section.constData(), text.key).value_or(QStringLiteral("ERROR"));
-    return true;
 }

@@ -17,6 +17,7 @@ struct MessageTexts {
 // "Orvanti_" + code + ".ini".
 QString languageFileName(const QString& languageCode);
 
-// Reads the texts of `languageCode` from the language file at `path`; false when the
-// file cannot be read (the texts are then unchanged).
-bool loadMessageTexts(const QString& path, const QString& languageCode, MessageTexts& texts);
+class ProfileFile;
+
+// Reads the texts of `languageCode` from a language file already parsed.
+void readMessageTexts(const ProfileFile& file, const QString& languageCode, MessageTexts& texts);

@@ -73,10 +73,11 @@ public:
     FileExistsQuestion fileExists;
 
     QString capturePath() const { return file_.fileName(); }
+    // The log button, pop-up item and lamp as the capture stands, in the language's texts.
+    void showCaptions();
 
 private:
     bool open(const QString& path, bool append);
-    void showCaptions();
     FileExistsQuestion::Answer ask(const QString& path, bool appendAllowed);
     bool stillOurFile() const;
     // Appends `bytes` to the file now; on a failure closes the capture and keeps why.

@@ -23,7 +23,8 @@ struct ToolbarSpec {
     std::initializer_list<ButtonSpec> buttons;
 };
 
-// Picture-only buttons show a sign in place of the picture.
+// Picture-only buttons show a sign in place of the picture. No caption holds a "/": the
+// language files end a caption there.
 const ToolbarSpec Toolbars[] = {
     {Name::PactorToolBar,
      {{Name::PactorStandby, "Standby", "Goto Standby mode", 1},
@@ -74,7 +75,7 @@ const ToolbarSpec Toolbars[] = {
       {Name::CwTransmit, "Transmit", "Transmit  type ahead buffer", 1},
       {Name::CwCQ, "CQ", "Call CQ"},
       {Name::CwTxSpeed, "Tx Speed", "Change Tx Speed"},
-      {Name::CwRxAuto, "Auto/fix", "Toggle Automatic Rx Speed"},
+      {Name::CwRxAuto, "Auto-fix", "Toggle Automatic Rx Speed"},
       {Name::CwRxSpeedUp, "Rx Up", "Rx Speed Up"},
       {Name::CwRxSpeedDown, "Rx Dwn", "Rx speed Down"},
       {Name::CwHisCall, "HisCall", "Make Hiscall known to the Program"},
@@ -106,7 +107,7 @@ const ToolbarSpec Toolbars[] = {
     {Name::NavtexToolbar,
      {{Name::AmtexOn, "Amtex On", "", 6},
       {Name::NavtexOn, "Navtex On", "Switch Navtex On", 6},
-      {Name::NavtexOff, "Nav/Amt Off", "Switch Navtex Off", 6},
+      {Name::NavtexOff, "Nav-Amt Off", "Switch Navtex Off", 6},
       {Name::NavtexMsgType, "Msg. type", "Config Message type"},
       {Name::NavtexArea, "Area", "Config Area"},
       {Name::NavtexTime, "Lat.Time", "Config Lat. Time"},

@@ -15,6 +15,7 @@
 #include "modes/dialogs/TListConnectForm.h"
 #include "modes/dialogs/TNavtexForm.h"
 #include "modes/dialogs/TYourcallForm.h"
+#include "ui/DialogTexts.h"
 #include "ui/HintPolicy.h"
 #include "ui/MenuShortcutPriority.h"
 #include "ui/ModeToolbars.h"
@@ -549,9 +550,13 @@ void THoofdForm::createDialogs()
 
 void THoofdForm::runDialog(Dialog dialog)
 {
+    createDialogs();
+    const auto show = [this](QDialog* window) {
+        applyDialogTexts(window, core_->lifecycle.windowTexts());
+        window->exec();
+    };
     switch (dialog) {
     case Dialog::ComPort:
-        createDialogs();
         comBaudConfig_->exec();
         break;
     case Dialog::About: {
@@ -560,41 +565,36 @@ void THoofdForm::runDialog(Dialog dialog)
         break;
     }
     case Dialog::AudioConfig:
-        createDialogs();
-        configAudio_->exec();
+        show(configAudio_);
         break;
     case Dialog::Connect:
-        createDialogs();
-        connectForm_->exec();
+        show(connectForm_);
         break;
     case Dialog::ListConnect:
-        createDialogs();
-        listConnectForm_->exec();
+        show(listConnectForm_);
         break;
     case Dialog::AutoCq:
-        createDialogs();
-        autoCqForm_->exec();
+        show(autoCqForm_);
         break;
     case Dialog::Yourcall:
-        createDialogs();
-        yourcallForm_->exec();
+        show(yourcallForm_);
         break;
     case Dialog::FileExists: {
         TFileBestaatForm fileExists(core_->capture.fileExists, this);
-        fileExists.exec();
+        show(&fileExists);
         break;
     }
     case Dialog::Navtex:
         createDialogs();
-        navtexForm_->exec();
+        show(navtexForm_);
         break;
     case Dialog::Amtex:
         createDialogs();
-        amtexForm_->exec();
+        show(amtexForm_);
         break;
     case Dialog::WordWrap: {
         TWordwrapForm wordWrap(core_->settings, guiModal_, this);
-        wordWrap.exec();
+        show(&wordWrap);
         break;
     }
     }

@@ -7,6 +7,7 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -29,8 +30,15 @@ TWordwrapForm::TWordwrapForm(Settings& settings, Modal& modal, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("Wordwrap Length:"), wrapLength_);
-    layout->addRow(QStringLiteral("Max. Line Length"), lineLength_);
+    const auto addField = [this, layout](const char* name, const QString& caption,
+                                         QLineEdit* field) {
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(QLatin1String(name));
+        label->setBuddy(field);
+        layout->addRow(label, field);
+    };
+    addField("Label1", QStringLiteral("Wordwrap Length:"), wrapLength_);
+    addField("Label2", QStringLiteral("Max. Line Length"), lineLength_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

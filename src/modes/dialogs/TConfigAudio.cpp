@@ -57,22 +57,27 @@ TConfigAudio::TConfigAudio(AudioConfig& audio, QWidget* parent) : QDialog(parent
     connect(bandwidthField_, &QLineEdit::textEdited, this,
             [this] { audio_.BandwidthChanged = true; });
 
+    // The labels carry the names the language file's keys point at.
+    const auto label = [this](const char* name, const QString& caption) {
+        auto* widget = new QLabel(caption, this);
+        widget->setObjectName(QLatin1String(name));
+        return widget;
+    };
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Actual values"), this), 0, 4);
-    const auto addRow = [this, grid](int row, const QString& caption, const QString& low,
-                                     QSlider* bar, const QString& high, QLineEdit* field) {
-        auto* label = new QLabel(caption, this);
-        label->setBuddy(bar);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(new QLabel(low, this), row, 1);
+    grid->addWidget(label("Temp", QStringLiteral("Actual values")), 0, 4);
+    const auto addRow = [grid](int row, QLabel* caption, QLabel* low, QSlider* bar, QLabel* high,
+                               QLineEdit* field) {
+        caption->setBuddy(bar);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(low, row, 1);
         grid->addWidget(bar, row, 2);
-        grid->addWidget(new QLabel(high, this), row, 3);
+        grid->addWidget(high, row, 3);
         grid->addWidget(field, row, 4);
     };
-    addRow(1, QStringLiteral("Center QRG"), QStringLiteral("300"), qrgBar_, QStringLiteral("2700"),
-           centreField_);
-    addRow(2, QStringLiteral("Bandwidth"), QStringLiteral("30"), bandwidthBar_,
-           QStringLiteral("1000"), bandwidthField_);
+    addRow(1, label("Label5", QStringLiteral("Center QRG")), label("Label1", QStringLiteral("300")),
+           qrgBar_, label("Label2", QStringLiteral("2700")), centreField_);
+    addRow(2, label("Label6", QStringLiteral("Bandwidth")), label("Label7", QStringLiteral("30")),
+           bandwidthBar_, label("Label8", QStringLiteral("1000")), bandwidthField_);
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("OkKnop"));
@@ -88,8 +93,8 @@ TConfigAudio::TConfigAudio(AudioConfig& audio, QWidget* parent) : QDialog(parent
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(new QLabel(QStringLiteral("Use the Tab and Arrow keys or the Mouse "), this));
-    layout->addWidget(new QLabel(QStringLiteral("to Change the Values"), this));
+    layout->addWidget(label("Label10", QStringLiteral("Use the Tab and Arrow keys or the Mouse ")));
+    layout->addWidget(label("Label11", QStringLiteral("to Change the Values")));
     layout->addLayout(buttons);
 }
 

@@ -9,7 +9,8 @@
 #include <QVBoxLayout>
 
 TListConnectForm::TListConnectForm(Calling& calling, QWidget* parent)
-    : QDialog(parent), calling_(calling), label_(new QLabel(this)), calls_(new QListWidget(this))
+    : QDialog(parent), calling_(calling), label_(new QLabel(calling.listConnectLabel, this)),
+      calls_(new QListWidget(this))
 {
     setUpCallDialog(this, QStringLiteral("ListConnectForm"));
     label_->setObjectName(QStringLiteral("Label1"));
