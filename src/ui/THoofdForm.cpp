@@ -429,7 +429,7 @@ void THoofdForm::buildActionMenu()
     QMenu* navtex = addMenu(actions, Name::MenuNavtexReception, QStringLiteral("Na&vtex/Amtex"));
     entry(navtex, Name::MenuAmtexOn, "&Amtex On");
     entry(navtex, Name::MenuNavtexOn, "&Navtex On");
-    entry(navtex, Name::MenuNavtexOff, "Nav/Amt &Off");
+    entry(navtex, Name::MenuNavtexOff, "Nav-Amt &Off");
     entry(navtex, Name::MenuNavtexMsgType, "&Msg. type");
     entry(navtex, Name::MenuNavtexArea, "A&rea");
     entry(navtex, Name::MenuNavtexTime, "&Lat.Time");

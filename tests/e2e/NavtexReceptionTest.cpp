@@ -1,6 +1,6 @@
 // NAVTEX reception through the whole program against the simulated controller: the
 // toolbar switches it on, the type dialog's Ok sends the types, and the messages the
-// controller then passes on show in the receive window; "Nav/Amt Off" ends them.
+// controller then passes on show in the receive window; "Nav-Amt Off" ends them.
 
 #include "WindowOnSimulator.h"
 #include "ui/TQvRichEdit.h"

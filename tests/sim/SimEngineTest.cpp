@@ -955,7 +955,7 @@ TEST(SimEngineNavtex, TheProgramsCommandsStartMessagesOfTheTypesAskedAndOffStops
     EXPECT_EQ(received.find("NNNN\r"), second - 5) << "each message ends before the next";
     EXPECT_TRUE(received.ends_with("NNNN\r"));
 
-    // "Nav/Amt Off": no more messages.
+    // "Nav-Amt Off": no more messages.
     exchange(engine, "Nav Amtex 0\rNav 0\r", 7100);
     EXPECT_FALSE(engine.navtexReceiving());
     EXPECT_EQ(parse(drain(engine, 20000)).byClass[2], "");
