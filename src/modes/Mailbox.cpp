@@ -129,18 +129,26 @@ void Mailbox::MenuMaildropCheckClick()
              "LI\r");
 }
 
+bool Mailbox::mayStartTransfer()
+{
+    // The Z80 PTC has neither; one transfer at a time, and none under a file being sent.
+    if (station_.PtcType == PtcModel::Z80) {
+        status_.Warning(texts_.NotForZ80Text);
+        return false;
+    }
+    if (station_.MailboxBackupRequested || station_.MailboxReloadActive || files_.sending()) {
+        modal_.beep();
+        return false;
+    }
+    return true;
+}
+
 // Backup --------------------------------------------------------------------------------
 
 void Mailbox::MenuBackupMailboxClick()
 {
-    if (station_.PtcType == PtcModel::Z80) {
-        status_.Warning(texts_.NotForZ80Text);
+    if (!mayStartTransfer())
         return;
-    }
-    if (station_.MailboxBackupRequested || station_.MailboxReloadActive || files_.sending()) {
-        modal_.beep();
-        return;
-    }
     if (!link_.portOpen()) {
         status_.Warning(
             QStringLiteral("The mailbox cannot be backed up: the serial port is not open."));
@@ -268,14 +276,8 @@ void Mailbox::twoBeeps()
 
 void Mailbox::MenuReloadMailboxClick()
 {
-    if (station_.PtcType == PtcModel::Z80) {
-        status_.Warning(texts_.NotForZ80Text);
+    if (!mayStartTransfer())
         return;
-    }
-    if (station_.MailboxBackupRequested || station_.MailboxReloadActive || files_.sending()) {
-        modal_.beep();
-        return;
-    }
     quitSent_ = false;
     modes_.ZetPtcKlaar();
     modes_.ZetTabNaar(Mode::Pactor);

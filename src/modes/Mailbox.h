@@ -66,6 +66,8 @@ public:
     static constexpr int WrittenNoticeMs = 2000;
 
 private:
+    // False, with a warning or a beep, when a backup or reload may not start now.
+    bool mayStartTransfer();
     void send(const char* bytes);
     void setMessagesOnScreen(bool on);
     void showBar(const QString& caption, Color fill);

@@ -106,7 +106,11 @@ void WidgetView::setCaption(const QString& name, const QString& caption)
 
 QString WidgetView::caption(const QString& name) const
 {
-    QObject* object = find(name);
+    return captionOf(find(name));
+}
+
+QString captionOf(QObject* object)
+{
     if (auto* panel = qobject_cast<TRzPanel*>(object))
         return panel->caption();
     if (auto* label = qobject_cast<QLabel*>(object))

@@ -86,3 +86,7 @@ private:
     // is a round trip to its owner on X11.
     bool clipboardHasText_ = false;
 };
+
+// The caption a component shows: a panel's, label's or button's text, a menu's title, an
+// action's text; empty for anything else.
+QString captionOf(QObject* object);

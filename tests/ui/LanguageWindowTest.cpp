@@ -13,6 +13,7 @@
 #include "ui/THoofdForm.h"
 #include "ui/TQvSpeedButton.h"
 #include "ui/TRzPanel.h"
+#include "ui/WidgetView.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -52,20 +53,6 @@ protected:
         if (auto* action = qobject_cast<QAction*>(object))
             return action->toolTip();
         return static_cast<QWidget*>(object)->toolTip();
-    }
-    static QString captionOf(QObject* object)
-    {
-        if (auto* panel = qobject_cast<TRzPanel*>(object))
-            return panel->caption();
-        if (auto* label = qobject_cast<QLabel*>(object))
-            return label->text();
-        if (auto* button = qobject_cast<QAbstractButton*>(object))
-            return button->text();
-        if (auto* menu = qobject_cast<QMenu*>(object))
-            return menu->title();
-        if (auto* action = qobject_cast<QAction*>(object))
-            return action->text();
-        return {};
     }
 
     GuiModal guiModal{nullptr};
