@@ -15,6 +15,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class PortLink;
 class ReceiveView;
@@ -77,7 +78,11 @@ private:
     Color caretColor_ = 0; // the colour new text at the caret takes
     QString run_;          // shown text not yet in the window, in runColor_
     Color runColor_ = 0;
-    QByteArray captureRun_; // captured bytes not yet written
+    // Captured bytes of the block not yet written. Every captured byte stands for a
+    // byte of the block, so room for the block is made once at its start and the
+    // bytes go in without further checks (a flood brings millions of short runs).
+    std::vector<char> captureBuffer_;
+    qsizetype captured_ = 0;
     int windowLength_ = 0;  // the window's length including run_
     bool hooksDue_ = false; // state the hooks set may have changed since they last ran
     // What the hooks look for in the block, found at their first run in it.

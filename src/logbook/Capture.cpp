@@ -108,9 +108,10 @@ void Capture::MenuOpenLogFileClick()
 
 bool Capture::open(const QString& path, bool append)
 {
+    writer_.reset();
     file_.close();
     file_.setFileName(path);
-    // Unbuffered: each block reaches the file at once, and a short write shows in
+    // Unbuffered: each batch reaches the file at once, and a short write shows in
     // write()'s result, not later at some flush.
     const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered |
                                      (append ? QIODevice::Append : QIODevice::Truncate);
@@ -142,6 +143,8 @@ void Capture::MenuCloseLogFileClick()
         const QByteArray bytes = std::exchange(held_, {});
         if (!writeNow(bytes))
             return; // writeNow closed it
+    } else if (!flush()) {
+        return; // closed for the writer's failure
     }
     file_.close();
     station_.CaptureOn = false;
@@ -237,6 +240,8 @@ bool Capture::write(QByteArrayView bytes)
     }
 
     if (holding_) {
+        if (held_.isEmpty())
+            held_.reserve(heldRoom_);
         held_.append(out.data(), out.size());
         return true;
     }
@@ -248,32 +253,41 @@ void Capture::releaseWrites()
     holding_ = false;
     if (held_.isEmpty() || !file_.isOpen())
         return;
-    writeNow(held_);
-    held_.resize(0); // keeps its room for the next turn
+    heldRoom_ = held_.size();
+    writer_.append(std::exchange(held_, {}));
+}
+
+bool Capture::flush()
+{
+    writer_.drain();
+    const QString reason = writer_.failure();
+    if (reason.isEmpty())
+        return true;
+    fail(reason);
+    return false;
 }
 
 bool Capture::writeNow(QByteArrayView out)
 {
-    QString reason;
-    if (!stillOurFile()) {
-        reason = QStringLiteral("the file was removed or replaced");
-    } else if (file_.write(out.data(), out.size()) != out.size()) {
-        reason = file_.errorString();
-        if (reason.isEmpty() || file_.error() == QFileDevice::NoError)
-            reason = QStringLiteral("only part of the text was written (is the disk full?)");
-    }
-    if (reason.isEmpty())
-        return true;
+    // Through the writer as well, so that it stays the only one writing to the file.
+    writer_.append(out.toByteArray());
+    return flush();
+}
+
+void Capture::fail(const QString& reason)
+{
     failure_ = QStringLiteral("The log file %1 cannot be written: %2.\n"
                               "The log file is closed; what was written before is kept.")
                    .arg(QDir::toNativeSeparators(file_.fileName()), reason);
     held_.clear(); // what could not be written is not written later either
+    writer_.reset();
     MenuCloseLogFileClick();
-    return false;
 }
 
 void Capture::reportFailure()
 {
+    if (station_.CaptureOn && file_.isOpen() && !writer_.failure().isEmpty())
+        flush();
     if (failure_.isEmpty())
         return;
     const QString text = failure_;

@@ -7,6 +7,7 @@
 // Every file operation is checked. A capture that can no longer be written closes
 // itself and says so once, after the block that failed; what was written stays.
 
+#include "logbook/BackgroundWriter.h"
 #include "logbook/FileExists.h"
 
 #include <QByteArrayView>
@@ -53,13 +54,18 @@ public:
     // The decoder's capture hook: appends `bytes` as they are. False when they could not
     // be written; the capture is closed then and the reason waits for reportFailure().
     bool write(QByteArrayView bytes);
-    // Between these two, the blocks of one poll turn are written together at its end
-    // (a flood brings hundreds of blocks a turn; one write each would cost more than
-    // the decoding). Closing the capture writes what is held first.
+    // Between these two, the blocks of one poll turn are gathered and handed together to
+    // the background writer at its end (a flood brings hundreds of blocks a turn; one
+    // write each would cost more than the decoding). Closing the capture writes what is
+    // held and waits for the writer first.
     void holdWrites() { holding_ = true; }
     void releaseWrites();
-    // Tells the operator why the capture closed itself, once; called after each block.
+    // Closes the capture when the background writer failed, and tells the operator why
+    // the capture closed itself, once; called after each poll turn.
     void reportFailure();
+    // Waits until everything handed over is on disk; false when writing failed (the
+    // capture is closed then, and the reason waits for reportFailure()).
+    bool flush();
 
     // "Save B." and "Save Receive Buffer": the receive window's text, one line per
     // window line ended by CR LF, in the controller's code page.
@@ -80,8 +86,11 @@ private:
     bool open(const QString& path, bool append);
     FileExistsQuestion::Answer ask(const QString& path, bool appendAllowed);
     bool stillOurFile() const;
-    // Appends `bytes` to the file now; on a failure closes the capture and keeps why.
+    // Appends `bytes` to the file and waits for it; on a failure closes the capture and
+    // keeps why.
     bool writeNow(QByteArrayView bytes);
+    // Closes the capture after a failed write and keeps the message for reportFailure().
+    void fail(const QString& reason);
 
     Station& station_;
     Settings& settings_;
@@ -95,5 +104,7 @@ private:
     bool stampDue_ = true; // the next captured byte starts a line
     QString failure_;      // why the capture closed itself, not yet told
     bool holding_ = false;
-    QByteArray held_; // bytes of this poll turn not yet written
+    QByteArray held_;        // bytes of this poll turn not yet written
+    qsizetype heldRoom_ = 0; // the size of the last turn's batch, reserved for the next
+    BackgroundWriter writer_{file_, [this] { return stillOurFile(); }}; // after file_
 };
