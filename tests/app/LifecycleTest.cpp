@@ -223,7 +223,9 @@ TEST_F(LifecycleTest, EveryActivationSendsTheStartUpCommandsAndSkipsEmptyOnes)
 TEST_F(LifecycleTest, AMissingLanguageFileIsReportedOnceAndEnglishIsUsed)
 {
     h.behaveLikeController();
-    start({"Program/Language=FR", "Startup Commands/Startup_1=TONES 2"});
+    dir.writeSettings({"Program/Language=FR", "Startup Commands/Startup_1=TONES 2"});
+    QFile::remove(dir.file(QStringLiteral("Orvanti_FR.ini")));
+    ASSERT_EQ(lifecycle.FormCreate(dir.path()), CreateResult::Ready);
     h.wire.clear();
     lifecycle.FormActivate();
     ASSERT_EQ(h.modal.shown.size(), 1);

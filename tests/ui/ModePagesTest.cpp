@@ -162,7 +162,7 @@ TEST_F(ModePagesTest, TheNavtexToolbarIsInTheActionMenuForTheKeyboard)
     // A button showing a sign is read out by what it does.
     EXPECT_EQ(
         QAccessible::queryAccessibleInterface(named("PactorDisconnect"))->text(QAccessible::Name),
-        QStringLiteral("Disconnect in Emergency"));
+        QStringLiteral("Disconnect"));
 
     // Alt+A, V for the submenu, R for "Area", an answer and Enter.
     core().texts.NavtexAreaText = QStringLiteral("Area");

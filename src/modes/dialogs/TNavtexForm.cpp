@@ -121,12 +121,12 @@ TNavtexForm::TNavtexForm(Navtex& navtex, QWidget* parent)
 
 TAmtexForm::TAmtexForm(Navtex& navtex, QWidget* parent)
     : TypeSelectionDialog("AmtexForm", "Orvanti", "AmtexOkKnop", "AmtexCancelKnop",
-                          {{"E", "D:Dx bulletin"},
-                           {"G", "General news"},
+                          {{"E", "E: Dx bulletin"},
+                           {"G", "G: General news"},
                            {"K", "K: Keplerian data"},
                            {"P1", "P: propagation news"},
                            {"S", "S: Space bulletin"},
-                           {"X1", "Special bulletin"}},
+                           {"X1", "X: Special bulletin"}},
                           navtex.amtexBoxes.data(), navtex.amtexAll, parent)
 {
     activate = [] {}; // the boxes keep their last state
