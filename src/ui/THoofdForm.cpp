@@ -175,7 +175,8 @@ void THoofdForm::buildWindow()
     generalToolbar->setObjectName(Name::GeneralToolbar);
     buildToolbarButtons(generalToolbar);
     auto* buttonBarLayout = new QHBoxLayout(buttonBar_);
-    buttonBarLayout->setContentsMargins(3, 3, 3, 3);
+    // Room for three rows of the largest tab font's buttons on a narrow window.
+    buttonBarLayout->setContentsMargins(1, 1, 1, 1);
     buttonBarLayout->addWidget(generalToolbar);
     referenceButton_ = pageControl_->findChild<QWidget*>(Name::PactorStandby);
     referenceButton_->installEventFilter(this);
