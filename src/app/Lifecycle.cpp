@@ -319,6 +319,8 @@ void Lifecycle::sendCommandList(const QString* commands)
 
 void Lifecycle::FormResize()
 {
+    // The transmit bar keeps its caption: a maildrop that is on stays on and says so.
+    layoutWindow();
     if (!station_.FirstLayoutDone) {
         station_.FirstLayoutDone = true;
         // Show once what the controller said during start-up, with its messages.

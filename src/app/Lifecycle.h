@@ -60,6 +60,9 @@ public:
     // Closes the capture file if one is open (twice in the exit: at its start, and
     // before the controller is reset in case anything opened one meanwhile).
     std::function<void()> closeCapture = [] {};
+    // Places the window's parts from its size, the tab font and the transmit share;
+    // every new layout starts with it.
+    std::function<void()> layoutWindow = [] {};
     // Runs after a language file is loaded: captions that show state take the new texts.
     std::function<void()> textsLoaded = [] {};
 

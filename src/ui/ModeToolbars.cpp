@@ -1,10 +1,10 @@
 #include "ui/ModeToolbars.h"
 
 #include "base/ComponentNames.h"
+#include "ui/MainLayout.h"
 #include "ui/TQvSpeedButton.h"
 
 #include <QButtonGroup>
-#include <QHBoxLayout>
 #include <QHash>
 #include <QWidget>
 
@@ -139,9 +139,7 @@ void buildToolbarButtons(QWidget* toolbar)
     for (const ToolbarSpec& toolbarButtons : Toolbars) {
         if (name != toolbarButtons.toolbar)
             continue;
-        auto* layout = new QHBoxLayout(toolbar);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(1);
+        auto* layout = new ButtonRows(toolbar);
         QHash<int, QButtonGroup*> groups;
         for (const ButtonSpec& button : toolbarButtons.buttons) {
             auto* widget = new TQvSpeedButton(button.name, QString::fromUtf8(button.caption),
@@ -156,7 +154,85 @@ void buildToolbarButtons(QWidget* toolbar)
             widget->setProperty(SpareButtonProperty, button.spare);
             layout->addWidget(widget);
         }
-        layout->addStretch(1);
         return;
     }
+}
+
+bool sizedByCaption(const QWidget* button)
+{
+    const auto* speedButton = qobject_cast<const TQvSpeedButton*>(button);
+    if (!speedButton)
+        return false;
+    const QString caption = speedButton->text();
+    return !caption.isEmpty() && caption.front().unicode() <= 0xff;
+}
+
+ButtonRows::ButtonRows(QWidget* toolbar) : QLayout(toolbar)
+{
+    setContentsMargins(0, 0, 0, 0);
+    setSpacing(1);
+}
+
+ButtonRows::~ButtonRows()
+{
+    qDeleteAll(items_);
+}
+
+void ButtonRows::setButtonSizes(int height, int captionPoints)
+{
+    if (height == height_ && captionPoints == captionPoints_)
+        return;
+    height_ = height;
+    captionPoints_ = captionPoints;
+    invalidate();
+}
+
+void ButtonRows::addItem(QLayoutItem* item)
+{
+    items_.append(item);
+}
+
+int ButtonRows::count() const
+{
+    return static_cast<int>(items_.size());
+}
+
+QLayoutItem* ButtonRows::itemAt(int index) const
+{
+    return items_.value(index);
+}
+
+QLayoutItem* ButtonRows::takeAt(int index)
+{
+    return index >= 0 && index < items_.size() ? items_.takeAt(index) : nullptr;
+}
+
+QSize ButtonRows::sizeHint() const
+{
+    return QSize(height_, height_);
+}
+
+QSize ButtonRows::minimumSize() const
+{
+    return QSize(0, 0);
+}
+
+void ButtonRows::setGeometry(const QRect& rect)
+{
+    QLayout::setGeometry(rect);
+    QList<QWidget*> shown;
+    QList<int> widths;
+    for (QLayoutItem* item : items_) {
+        QWidget* button = item->widget();
+        if (!button || button->isHidden()) // a hidden button takes no place
+            continue;
+        shown.append(button);
+        widths.append(sizedByCaption(button)
+                          ? MainLayout::buttonWidth(static_cast<TQvSpeedButton*>(button)->text(),
+                                                    captionPoints_)
+                          : item->sizeHint().width());
+    }
+    const QList<QPoint> places = MainLayout::flowButtons(widths, rect.width(), height_, spacing());
+    for (int i = 0; i < shown.size(); ++i)
+        shown[i]->setGeometry(QRect(rect.topLeft() + places[i], QSize(widths[i], height_)));
 }

@@ -17,6 +17,7 @@
 #include "modes/dialogs/TYourcallForm.h"
 #include "ui/DialogTexts.h"
 #include "ui/HintPolicy.h"
+#include "ui/MainLayout.h"
 #include "ui/MenuShortcutPriority.h"
 #include "ui/ModeToolbars.h"
 #include "ui/TQvRichEdit.h"
@@ -24,6 +25,7 @@
 #include "ui/TTransmitMemo.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -37,7 +39,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QUrl>
-#include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -120,7 +122,8 @@ THoofdForm::THoofdForm(const MainWindowOptions& options, QWidget* parent)
     core_->config.setPortOverride(options.portOverride);
     createResult_ = core_->lifecycle.FormCreate(options.stationFolder);
     view_.setChecked(Name::MenuCaptureTimestamps, core_->settings.CaptureTimestamps);
-    applyTransmitHeight();
+    core_->lifecycle.layoutWindow = [this] { layOut(); };
+    layOut();
     core_->startTimers();
 
     // A timer like the port poll's, not a queued call: it runs after the turn's port
@@ -137,13 +140,11 @@ THoofdForm::~THoofdForm()
 
 void THoofdForm::buildWindow()
 {
+    // The parts of the central area are placed by layOut(), not by a layout: the
+    // transmit bar sits where it was dragged to, and the sizes follow the tab font.
     auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(2, 1, 2, 0);
-    layout->setSpacing(0);
 
     // Mode pages beside the general button bar.
-    auto* top = new QHBoxLayout;
     pageControl_ = new QTabWidget(central);
     pageControl_->setObjectName(Name::PageControl);
     for (const ModeTab& tab : Pages) {
@@ -153,7 +154,7 @@ void THoofdForm::buildWindow()
         toolbar->setObjectName(tab.toolbar);
         buildToolbarButtons(toolbar);
         auto* pageLayout = new QHBoxLayout(page);
-        pageLayout->setContentsMargins(0, 0, 0, 0);
+        pageLayout->setContentsMargins(1, 1, 1, 1);
         pageLayout->addWidget(toolbar);
         pageControl_->addTab(page, QLatin1String(tab.caption));
     }
@@ -164,19 +165,21 @@ void THoofdForm::buildWindow()
         if (core_)
             core_->modes.PageControlChange(index);
     });
-    pageControl_->setFixedHeight(60);
-    top->addWidget(pageControl_, 2);
-    auto* buttonBar = new QFrame(central);
-    buttonBar->setObjectName(Name::KnoppenBalk);
-    buttonBar->setFrameShape(QFrame::Panel);
-    buttonBar->setFrameShadow(QFrame::Raised);
-    auto* generalToolbar = new QWidget(buttonBar);
+    // The sizes follow the tab font and the reference button's font.
+    pageControl_->installEventFilter(this);
+    buttonBar_ = new QFrame(central);
+    buttonBar_->setObjectName(Name::KnoppenBalk);
+    buttonBar_->setFrameShape(QFrame::Panel);
+    buttonBar_->setFrameShadow(QFrame::Raised);
+    auto* generalToolbar = new QWidget(buttonBar_);
     generalToolbar->setObjectName(Name::GeneralToolbar);
     buildToolbarButtons(generalToolbar);
-    auto* buttonBarLayout = new QHBoxLayout(buttonBar);
+    auto* buttonBarLayout = new QHBoxLayout(buttonBar_);
+    // Room for three rows of the largest tab font's buttons on a narrow window.
+    buttonBarLayout->setContentsMargins(1, 1, 1, 1);
     buttonBarLayout->addWidget(generalToolbar);
-    top->addWidget(buttonBar, 1);
-    layout->addLayout(top);
+    referenceButton_ = pageControl_->findChild<QWidget*>(Name::PactorStandby);
+    referenceButton_->installEventFilter(this);
 
     receiveBar_ = new TRzPanel(Name::Receivebar, QString(), central);
     auto* ptcText = new QLabel(QStringLiteral("PTC"), receiveBar_);
@@ -188,7 +191,6 @@ void THoofdForm::buildWindow()
     receiveBarLayout->addWidget(version);
     receiveBar_->setMouseTracking(true);
     receiveBar_->installEventFilter(this);
-    layout->addWidget(receiveBar_);
 
     receiveStack_ = new QStackedWidget(central);
     receiveStack_->setObjectName(Name::ReceiveStack);
@@ -199,10 +201,10 @@ void THoofdForm::buildWindow()
     receiveStack_->addWidget(receiveWindow_);
     receiveStack_->addWidget(tempMemo_);
     receiveStack_->setCurrentWidget(receiveWindow_);
-    layout->addWidget(receiveStack_, 700);
 
     transmitBar_ = new TRzPanel(Name::Transmitbalk, QString(), central);
     transmitBar_->setCursor(Qt::SplitVCursor);
+    transmitBar_->installEventFilter(this);
     addLamp(transmitBar_, Name::NavtexLed, QStringLiteral("Navtex"),
             QStringLiteral("Navtex On/Off"));
     addLamp(transmitBar_, Name::XOnLed, QStringLiteral("Xon"),
@@ -212,11 +214,21 @@ void THoofdForm::buildWindow()
     addLamp(transmitBar_, Name::logLed, QStringLiteral("Log"), QStringLiteral("Log File"));
     addLamp(transmitBar_, Name::V24DataLed, QStringLiteral("Data"),
             QStringLiteral("Data available in buffer"));
-    layout->addWidget(transmitBar_);
 
     transmitWindow_ = new TTransmitMemo(central);
-    layout->addWidget(transmitWindow_, 300);
     setCentralWidget(central);
+    central->installEventFilter(this);
+
+    // The bar takes no focus; the keyboard moves it from anywhere in the window.
+    const auto splitKey = [this](const char* text, QKeyCombination key, int percent) {
+        auto* action = new QAction(QLatin1String(text), this);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, percent] { moveSplit(percent); });
+        addAction(action);
+    };
+    splitKey("Transmit window larger", Qt::CTRL | Qt::SHIFT | Qt::Key_Up, 5);
+    splitKey("Transmit window smaller", Qt::CTRL | Qt::SHIFT | Qt::Key_Down, -5);
 
     for (QWidget* area :
          {receiveWindow_->viewport(), tempMemo_->viewport(), transmitWindow_->viewport()}) {
@@ -600,12 +612,117 @@ void THoofdForm::runDialog(Dialog dialog)
     }
 }
 
-void THoofdForm::applyTransmitHeight()
+namespace {
+
+// A font's size in points; one given in pixels counts at the usual 96 per inch.
+int pointsOf(const QFont& font)
 {
-    const int transmit = core_->lifecycle.transmitShare();
-    auto* layout = static_cast<QVBoxLayout*>(centralWidget()->layout());
-    layout->setStretchFactor(receiveStack_, 1000 - transmit);
-    layout->setStretchFactor(transmitWindow_, transmit);
+    if (font.pointSize() > 0)
+        return font.pointSize();
+    return font.pixelSize() > 0 ? (font.pixelSize() * 72 + 48) / 96 : 8;
+}
+
+} // namespace
+
+int THoofdForm::clientHeight() const
+{
+    // Below the menu bar, the status bar included.
+    return height() - centralWidget()->y();
+}
+
+MainLayout::SplitLimits THoofdForm::splitLimits() const
+{
+    return MainLayout::splitLimits(height(), pageControl_->height());
+}
+
+void THoofdForm::MaakTabBalkHoogte()
+{
+    buttonHeight_ = MainLayout::buttonHeight(pointsOf(pageControl_->font()));
+}
+
+void THoofdForm::MaakKnopBreedte()
+{
+    const int captionPoints = pointsOf(referenceButton_->font());
+    for (const ModeTab& tab : Pages)
+        if (auto* rows =
+                qobject_cast<ButtonRows*>(pageControl_->findChild<QWidget*>(tab.toolbar)->layout()))
+            rows->setButtonSizes(buttonHeight_, captionPoints);
+    if (auto* rows = qobject_cast<ButtonRows*>(
+            buttonBar_->findChild<QWidget*>(Name::GeneralToolbar)->layout()))
+        rows->setButtonSizes(buttonHeight_, captionPoints);
+}
+
+void THoofdForm::layOut()
+{
+    if (!core_)
+        return;
+    MaakTabBalkHoogte();
+    MaakKnopBreedte();
+    QWidget* central = centralWidget();
+    MainLayout::Input in;
+    in.width = central->width();
+    in.clientHeight = clientHeight();
+    in.statusBarHeight = in.clientHeight - central->height();
+    in.receiveBarHeight = receiveBar_->sizeHint().height();
+    in.tabFontPoints = pointsOf(pageControl_->font());
+    if (!drag_.dragging())
+        transmitTop_ = MainLayout::transmitTop(in.clientHeight, core_->lifecycle.transmitShare());
+    in.transmitTop = transmitTop_;
+    const MainLayout::Areas areas = MainLayout::areas(in);
+    pageControl_->setGeometry(areas.pageControl);
+    buttonBar_->setGeometry(areas.buttonBar);
+    receiveBar_->setGeometry(areas.receiveBar);
+    receiveStack_->setGeometry(areas.receiveWindow);
+    transmitBar_->setGeometry(areas.transmitBar);
+    transmitWindow_->setGeometry(areas.transmitWindow);
+}
+
+void THoofdForm::dropSplit(int top)
+{
+    const int height = clientHeight();
+    if (height <= 0)
+        return;
+    core_->settings.TransmitScreenHeight =
+        static_cast<quint16>(MainLayout::thousandthsAt(top, height));
+    core_->lifecycle.FormResize();
+}
+
+void THoofdForm::moveSplit(int percent)
+{
+    // As far as a drag may take it, no further.
+    const MainLayout::SplitLimits limits = splitLimits();
+    const int top = transmitTop_ - clientHeight() * percent / 100;
+    dropSplit(std::clamp(top, limits.upper + 5, std::max(limits.upper + 5, limits.lower - 15)));
+}
+
+bool THoofdForm::splitterEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        grip_ = mouse->position().toPoint().y();
+        drag_.press(transmitBar_->y());
+        return true;
+    }
+    case QEvent::MouseMove:
+        // The pointer keeps the place where it took the bar.
+        if (drag_.dragging() &&
+            drag_.move(static_cast<QMouseEvent*>(event)->position().toPoint().y() - grip_,
+                       splitLimits())) {
+            transmitTop_ = drag_.top();
+            layOut();
+        }
+        return drag_.dragging();
+    case QEvent::MouseButtonRelease:
+        if (!drag_.dragging() || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+            return false;
+        dropSplit(drag_.release(splitLimits(), height()));
+        return true;
+    default:
+        return false;
+    }
 }
 
 void THoofdForm::closeEvent(QCloseEvent* event)
@@ -672,6 +789,15 @@ bool THoofdForm::eventFilter(QObject* watched, QEvent* event)
         return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::Wheel && watched == pageControl_->tabBar())
         return true;
+    if (watched == transmitBar_)
+        return splitterEvent(event);
+    if (watched == centralWidget() || watched == pageControl_ || watched == referenceButton_) {
+        if (event->type() == QEvent::Resize && watched == centralWidget())
+            layOut();
+        if (event->type() == QEvent::FontChange && watched != centralWidget())
+            layOut();
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (watched->objectName() == Name::Pane1 || watched->objectName() == Name::Pane2)
         return paneEvent(static_cast<QWidget*>(watched), event);
     TransmitKeys& keys = core_->keys;

@@ -7,6 +7,7 @@
 
 #include "app/Lifecycle.h"
 #include "ui/GuiModal.h"
+#include "ui/MainLayout.h"
 #include "ui/WidgetView.h"
 
 #include <QDir>
@@ -18,6 +19,7 @@ class Clock;
 class HintPolicy;
 class OrvantiCore;
 class Port;
+class QFrame;
 class QMenu;
 class QPlainTextEdit;
 class QStackedWidget;
@@ -98,7 +100,19 @@ private:
                       const QString& hint);
     // Mouse actions on the mode pane (Pane1) or the sub-mode pane (Pane2).
     bool paneEvent(QWidget* pane, QEvent* event);
-    void applyTransmitHeight();
+    // The window's parts from its size, the fonts and the transmit bar's place.
+    void layOut();
+    // The buttons' height from the tab font, then their widths from their captions.
+    void MaakTabBalkHoogte();
+    void MaakKnopBreedte();
+    int clientHeight() const;
+    MainLayout::SplitLimits splitLimits() const;
+    // The transmit bar, dragged with the mouse: true when the event was the bar's.
+    bool splitterEvent(QEvent* event);
+    // Moves the transmit bar by `percent` of the client height (up for positive).
+    void moveSplit(int percent);
+    // Keeps the transmit bar's new place as the transmit share and lays out anew.
+    void dropSplit(int top);
     void standInForFirstActivation();
 
     std::unique_ptr<Port> ownedPort_;
@@ -108,6 +122,12 @@ private:
     HintPolicy* hints_ = nullptr;
 
     QTabWidget* pageControl_ = nullptr;
+    QWidget* referenceButton_ = nullptr; // PactorStandby: its font sizes the captions
+    QFrame* buttonBar_ = nullptr;
+    int buttonHeight_ = 21;
+    int transmitTop_ = 0;
+    MainLayout::SplitterDrag drag_;
+    int grip_ = 0; // where in the bar the pointer took it
     QMenu* popUp_ = nullptr;
     TRzPanel* receiveBar_ = nullptr;
     QStackedWidget* receiveStack_ = nullptr;

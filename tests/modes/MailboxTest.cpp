@@ -112,6 +112,17 @@ TEST_F(MailboxTest, MaildropToggledTwiceSwitchesOnThenOffAndLeavesTheBarAsItWas)
     EXPECT_FALSE(station().ReceiveHold);
 }
 
+TEST_F(MailboxTest, ANewLayoutLeavesMaildropOnAndSaysSo)
+{
+    run(Name::MenuToggleMaildrop);
+    h.wire.clear();
+    h.core.lifecycle.FormResize(); // the window was resized, or the tab font changed
+    EXPECT_TRUE(h.settings().MaildropOn);
+    EXPECT_EQ(h.view.caption(Name::Transmitbalk), QStringLiteral("MAILDROP ON"));
+    EXPECT_EQ(h.view.component(Name::Transmitbalk).fill, Colors::Red);
+    EXPECT_FALSE(h.wire.writtenText().contains(QStringLiteral("REM 0")));
+}
+
 TEST_F(MailboxTest, MaildropCheckListsTheMailboxUntilTheModeChanges)
 {
     struct Case {
