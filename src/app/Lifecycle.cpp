@@ -168,7 +168,8 @@ void Lifecycle::applyWindowSettings()
     applyFont(Name::Statusbalk, settings_.StatusFontStyle, settings_.StatusFontName,
               settings_.StatusFontSize);
 
-    view_.setFillColor(Name::Receivebar, settings_.ReceiveBarColor);
+    // The bar's colour is the settings', so its captions' must not be the theme's.
+    view_.setColors(Name::Receivebar, settings_.ReceiveBarColor, Colors::Black);
     view_.setFillColor(Name::Transmitbalk, settings_.TransmitBarColor);
     view_.setFillColor(Name::TempMemo, settings_.ReceiveBarColor);
 }

@@ -170,6 +170,7 @@ void THoofdForm::buildWindow()
     buttonBar->setObjectName(Name::KnoppenBalk);
     buttonBar->setFrameShape(QFrame::Panel);
     buttonBar->setFrameShadow(QFrame::Raised);
+    paintToolbarFace(buttonBar);
     auto* generalToolbar = new QWidget(buttonBar);
     generalToolbar->setObjectName(Name::GeneralToolbar);
     buildToolbarButtons(generalToolbar);
