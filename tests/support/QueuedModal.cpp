@@ -60,6 +60,8 @@ QString QueuedModal::openFileName(const QString& caption, const QString& folder,
 std::optional<FontChoice> QueuedModal::chooseFont(const FontRequest& request)
 {
     fontRequests.append(request);
+    if (onChooser)
+        onChooser();
     if (fontAnswers_.empty()) {
         reportMisuse("unexpected font dialog");
         return std::nullopt;
@@ -72,6 +74,8 @@ std::optional<FontChoice> QueuedModal::chooseFont(const FontRequest& request)
 std::optional<Color> QueuedModal::chooseColor(Color start)
 {
     colorStarts.append(start);
+    if (onChooser)
+        onChooser();
     if (colorAnswers_.empty()) {
         reportMisuse("unexpected colour dialog");
         return std::nullopt;

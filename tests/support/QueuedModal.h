@@ -48,6 +48,8 @@ public:
     void queueColor(std::optional<Color> answer) { colorAnswers_.push_back(answer); }
     // What a dialog does while it is "open".
     std::function<void(Dialog)> onDialog;
+    // Runs while a font or colour dialog is "open".
+    std::function<void()> onChooser;
 
     QList<ShownMessage> shown;
     QList<Dialog> dialogs;
