@@ -62,8 +62,10 @@ DisplayOptions::DisplayOptions(Station& station, Settings& settings, const Messa
 void DisplayOptions::MenuRxWindowFontClick()
 {
     holdHousekeeping(true);
-    const std::optional<FontChoice> font = modal_.chooseFont(fontRequest(
-        fontOf(QStringLiteral("Courier New"), settings_.RxFontSize, settings_.RxFontStyle), 6, 16));
+    FontRequest request = fontRequest(
+        fontOf(QStringLiteral("Courier New"), settings_.RxFontSize, settings_.RxFontStyle), 6, 16);
+    request.textWindow = true;
+    const std::optional<FontChoice> font = modal_.chooseFont(request);
     if (font) {
         const int points = qBound(6, font->points, 16);
         applyFontSetting(view_, Name::ReceiveWindow, font->styleCode(), font->family, points);
@@ -87,6 +89,7 @@ void DisplayOptions::MenuTxWindowFontClick()
         fontOf(settings_.TxFontName, settings_.TxFontSize, settings_.TxFontStyle), 6, 72);
     request.start.color = settings_.TxFontColor;
     request.withColor = true;
+    request.textWindow = true;
     if (const std::optional<FontChoice> font = modal_.chooseFont(request)) {
         const int points = qBound(request.minPoints, font->points, request.maxPoints);
         applyFontSetting(view_, Name::TransmitWindow, font->styleCode(), font->family, points);

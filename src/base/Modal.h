@@ -41,6 +41,7 @@ struct FontRequest {
     int maxPoints = 72;
     bool fixedPitchOnly = false;
     bool withColor = false;
+    bool textWindow = false; // the font of a text window (it shows a fixed-pitch stand-in)
 };
 
 class Modal {

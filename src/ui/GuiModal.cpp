@@ -2,18 +2,18 @@
 
 #include "ui/QtColor.h"
 #include "ui/TQvRichEdit.h"
+#include "ui/WidgetView.h"
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 GuiModal::GuiModal(QWidget* parent) : parent_(parent) {}
 
@@ -60,33 +60,33 @@ QString GuiModal::saveFileName(const QString& caption, const QString& startPath,
 
 std::optional<FontChoice> GuiModal::chooseFont(const FontRequest& request)
 {
-    // The font dialog shown inside a dialog of our own, which adds the colour where it
-    // is asked for and says the size limits (the caller holds the result to them).
-    QDialog dialog(parent_);
+    // Qt's own font dialog, with the size limits said below it and, where asked, a colour
+    // button: its own keys (Escape, Enter) and buttons keep working.
+    QFontDialog dialog(parent_);
     dialog.setWindowTitle(request.withColor ? QStringLiteral("Font and colour")
                                             : QStringLiteral("Font"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* fonts = new QFontDialog(&dialog);
-    fonts->setWindowFlags(Qt::Widget);
-    QFontDialog::FontDialogOptions options =
-        QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog;
+    QFontDialog::FontDialogOptions options = QFontDialog::DontUseNativeDialog;
     if (request.fixedPitchOnly)
         options |= QFontDialog::MonospacedFonts;
-    fonts->setOptions(options);
-    QFont start(request.start.family);
-    if (request.start.points > 0)
-        start.setPointSize(request.start.points);
-    start.setBold(request.start.bold);
-    start.setItalic(request.start.italic);
-    fonts->setCurrentFont(start);
-    layout->addWidget(fonts);
-    layout->addWidget(new QLabel(
+    dialog.setOptions(options);
+    // It starts from the font the window shows, which for a family this machine lacks
+    // is the stand-in.
+    dialog.setCurrentFont(withFontSetting(QApplication::font(), request.start.family,
+                                          request.start.points, request.start.styleCode(),
+                                          request.textWindow || request.fixedPitchOnly));
+
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    const auto addRow = [&](QWidget* widget) {
+        if (grid)
+            grid->addWidget(widget, grid->rowCount(), 0, 1, grid->columnCount());
+    };
+    addRow(new QLabel(
         QStringLiteral("Sizes %1 to %2 points").arg(request.minPoints).arg(request.maxPoints),
         &dialog));
-
     QColor color = toQColor(request.start.color);
     if (request.withColor) {
         auto* colorButton = new QPushButton(QStringLiteral("&Colour..."), &dialog);
+        colorButton->setAutoDefault(false);
         // A swatch beside the caption, which stays readable whatever the colour.
         const auto showColor = [colorButton, &color] {
             QPixmap swatch(16, 16);
@@ -101,15 +101,11 @@ std::optional<FontChoice> GuiModal::chooseFont(const FontRequest& request)
                 showColor();
             }
         });
-        layout->addWidget(colorButton);
+        addRow(colorButton);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    const QFont chosen = fonts->currentFont();
+    const QFont chosen = dialog.selectedFont();
     return FontChoice{chosen.family(), chosen.pointSize(), chosen.bold(), chosen.italic(),
                       fromQColor(color)};
 }

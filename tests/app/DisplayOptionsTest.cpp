@@ -85,6 +85,7 @@ TEST_F(DisplayOptionsTest, EachFontItemAsksWithinItsLimitsAndStoresTheChoice)
         EXPECT_EQ(asked.maxPoints, c.maxPoints);
         EXPECT_EQ(asked.fixedPitchOnly, c.fixedPitch);
         EXPECT_FALSE(asked.withColor);
+        EXPECT_EQ(asked.textWindow, c.item == Name::MenuRxWindowFont);
 
         EXPECT_EQ(c.stored(h.settings()), std::tuple(c.chosen.family, c.points, c.styleCode));
         if (!c.component.isEmpty()) {
@@ -124,6 +125,7 @@ TEST_F(DisplayOptionsTest, ATransmitFontInGreenTurnsTheTextGreenAndRelaysTheWind
     run(Name::MenuTxWindowFont);
     const FontRequest& asked = h.modal.fontRequests.front();
     EXPECT_TRUE(asked.withColor);
+    EXPECT_TRUE(asked.textWindow);
     EXPECT_EQ(asked.start.color, Colors::Black);
     EXPECT_EQ(h.view.component(Name::TransmitWindow).text, Colors::Green);
     EXPECT_EQ(s.TxFontColor, Colors::Green);
