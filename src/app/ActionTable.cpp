@@ -98,8 +98,10 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
         {Name::Sub_SubMenuClickColor, &DisplayOptions::Sub_SubMenuClickColorClick},
         {Name::MenuMaxLengthReceivebuffer, &DisplayOptions::MenuMaxLengthReceivebufferClick},
     };
-    for (const auto& [name, handler] : displayItems)
-        on(name, [&display, handler] { (display.*handler)(); });
+    for (const auto& item : displayItems) {
+        const auto handler = item.second; // a structured binding cannot be captured (clang)
+        on(item.first, [&display, handler] { (display.*handler)(); });
+    }
 
     // Mode.
     on(Name::MenuPactor, [&modes] { modes.MenuPactorClick(); });
