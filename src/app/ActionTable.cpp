@@ -4,6 +4,7 @@
 #include "base/ComponentNames.h"
 
 #include <algorithm>
+#include <utility>
 
 void ActionTable::add(const QString& name, Handler handler)
 {
@@ -74,6 +75,33 @@ void fillActionTable(ActionTable& table, OrvantiCore& core)
     on(Name::MenuAutoCQ, [&calling] { calling.MenuAutoCQClick(); });
     on(Name::MenuCaptureTimestamps, [&capture] { capture.MenuCaptureTimestampsClick(); });
     on(Name::MenuInstallEditor, [&capture] { capture.MenuInstallEditorClick(); });
+
+    // Fonts, colours and the receive buffer's length.
+    DisplayOptions& display = core.display;
+    const std::pair<QLatin1StringView, void (DisplayOptions::*)()> displayItems[] = {
+        {Name::MenuRxWindowFont, &DisplayOptions::MenuRxWindowFontClick},
+        {Name::MenuTxWindowFont, &DisplayOptions::MenuTxWindowFontClick},
+        {Name::MenuTabs, &DisplayOptions::MenuTabsClick},
+        {Name::MenuStatusLineFont, &DisplayOptions::MenuStatusLineFontClick},
+        {Name::MenuLogBookFont, &DisplayOptions::MenuLogBookFontClick},
+        {Name::SubMenu_Color_RxWindow, &DisplayOptions::SubMenu_Color_RxWindowClick},
+        {Name::SubMenu_Color_TxWindow, &DisplayOptions::SubMenu_Color_TxWindowClick},
+        {Name::Sub_SubMenuColor_SystemTekst, &DisplayOptions::Sub_SubMenuColor_SystemTekstClick},
+        {Name::Sub_SubMenuColor_ReceivedText, &DisplayOptions::Sub_SubMenuColor_ReceivedTextClick},
+        {Name::Sub_SubMenuColor_DelayedTransmittedText,
+         &DisplayOptions::Sub_SubMenuColor_DelayedTransmittedTextClick},
+        {Name::SubMenuPromptColor, &DisplayOptions::SubMenuPromptColorClick},
+        {Name::SubMenu_Color_ReceiveandTransmitbar,
+         &DisplayOptions::SubMenu_Color_ReceiveandTransmitbarClick},
+        {Name::Sub_SubMenuNormalColor, &DisplayOptions::Sub_SubMenuNormalColorClick},
+        {Name::Sub_SubMenuMouseOnColor, &DisplayOptions::Sub_SubMenuMouseOnColorClick},
+        {Name::Sub_SubMenuClickColor, &DisplayOptions::Sub_SubMenuClickColorClick},
+        {Name::MenuMaxLengthReceivebuffer, &DisplayOptions::MenuMaxLengthReceivebufferClick},
+    };
+    for (const auto& item : displayItems) {
+        const auto handler = item.second; // a structured binding cannot be captured (clang)
+        on(item.first, [&display, handler] { (display.*handler)(); });
+    }
 
     // Mode.
     on(Name::MenuPactor, [&modes] { modes.MenuPactorClick(); });

@@ -224,6 +224,13 @@ void HeldView::setFontStyle(const QString& name, int styleCode)
         target_.setFontStyle(name, styleCode);
 }
 
+void HeldView::setButtonFonts(const QString& family, int points, int styleCode, Color base,
+                              Color flare, Color click)
+{
+    passOn();
+    target_.setButtonFonts(family, points, styleCode, base, flare, click);
+}
+
 void HeldView::setCursor(const QString& name, CursorShape shape)
 {
     if (!note(Property::Cursor, name, {}, static_cast<int>(shape)))

@@ -37,6 +37,8 @@ public:
     void setFontName(const QString& name, const QString& family) override;
     void setFontSize(const QString& name, int points) override;
     void setFontStyle(const QString& name, int styleCode) override;
+    void setButtonFonts(const QString& family, int points, int styleCode, Color base, Color flare,
+                        Color click) override;
     void setCursor(const QString& name, CursorShape shape) override;
     void setFrameLook(const QString& name, FrameLook look) override;
     void redraw(const QString& name) override;

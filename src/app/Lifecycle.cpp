@@ -1,6 +1,7 @@
 #include "app/Lifecycle.h"
 
 #include "app/ConfigurationMenu.h"
+#include "app/DisplayOptions.h"
 #include "base/Clock.h"
 #include "base/ComponentNames.h"
 #include "base/Cp437.h"
@@ -160,21 +161,22 @@ void Lifecycle::applyWindowSettings()
 
     applyFont(Name::PageControl, settings_.TabFontStyle, settings_.TabFontName,
               settings_.TabFontSize);
+    MakeAllButtonFonts(view_, settings_, settings_.TabFontName, settings_.TabFontSize,
+                       settings_.TabFontStyle);
     applyFont(Name::KnoppenBalk, settings_.ButtonFontStyle, settings_.ButtonFontName,
               settings_.ButtonFontSize);
     applyFont(Name::Statusbalk, settings_.StatusFontStyle, settings_.StatusFontName,
               settings_.StatusFontSize);
 
-    view_.setFillColor(Name::Receivebar, settings_.ReceiveBarColor);
+    // The bar's colour is the settings', so its captions' must not be the theme's.
+    view_.setColors(Name::Receivebar, settings_.ReceiveBarColor, Colors::Black);
     view_.setFillColor(Name::Transmitbalk, settings_.TransmitBarColor);
     view_.setFillColor(Name::TempMemo, settings_.ReceiveBarColor);
 }
 
 void Lifecycle::applyFont(const QString& name, int styleCode, const QString& family, int points)
 {
-    view_.setFontStyle(name, styleCode);
-    view_.setFontName(name, family);
-    view_.setFontSize(name, points);
+    applyFontSetting(view_, name, styleCode, family, points);
 }
 
 void Lifecycle::applyBuildInParameters()

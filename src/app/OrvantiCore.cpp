@@ -30,6 +30,7 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
       keys(station, link, view_, receiveWindow, transmitWindow),
       files(station, texts, link, status, keys, view_, transmitWindow, modal, clock),
       config(station, settings, link, view_, modal),
+      display(station, settings, texts, link, status, view_, modal),
       modes(station, settings, texts, link, status, keys, view_, clock),
       commands(station, settings, texts, link, status, modes, view_, receiveWindow, transmitWindow,
                modal, clock),
@@ -55,6 +56,13 @@ OrvantiCore::OrvantiCore(Port& port, Clock& clock, View& view, ReceiveView& rece
         return true;
     };
     config.reloadTexts = [this] { lifecycle.FormActivate(); };
+    display.formResize = [this] { lifecycle.FormResize(); };
+    display.holdHousekeeping = [this](bool hold) {
+        if (hold)
+            errorTimer_.stop();
+        else if (running_)
+            errorTimer_.start();
+    };
     lifecycle.closeCapture = [this] { capture.MenuCloseLogFileClick(); };
     lifecycle.textsLoaded = [this] {
         capture.showCaptions();

@@ -6,6 +6,7 @@
 
 #include "app/ActionTable.h"
 #include "app/ConfigurationMenu.h"
+#include "app/DisplayOptions.h"
 #include "app/HeldView.h"
 #include "app/HelpMenu.h"
 #include "app/Lifecycle.h"
@@ -67,6 +68,7 @@ public:
     TransmitKeys keys;
     FileSender files;
     ConfigurationMenu config;
+    DisplayOptions display;
     ModeSwitch modes;
     ModeCommands commands;
     AudioConfig audio;

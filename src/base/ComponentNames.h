@@ -81,6 +81,7 @@
     X(MenuClearRxScreen)                                                                           \
     X(MenuClearTxScreen)                                                                           \
     X(MenuCloseLogFile)                                                                            \
+    X(MenuColors)                                                                                  \
     X(MenuComPort)                                                                                 \
     X(MenuCw)                                                                                      \
     X(MenuDisconnect)                                                                              \
@@ -88,13 +89,16 @@
     X(MenuEditLogbook)                                                                             \
     X(MenuEditaFile)                                                                               \
     X(MenuExitOrvanti)                                                                             \
+    X(MenuFontType)                                                                                \
     X(MenuHardDisconnect)                                                                          \
     X(MenuHelp)                                                                                    \
     X(MenuInstallEditor)                                                                           \
     X(MenuLanguage)                                                                                \
     X(MenuLeavePTCactive)                                                                          \
+    X(MenuLogBookFont)                                                                             \
     X(MenuLogBookInstall)                                                                          \
     X(MenuMaildropCheck)                                                                           \
+    X(MenuMaxLengthReceivebuffer)                                                                  \
     X(MenuMessagesOnScreen)                                                                        \
     X(MenuNavtex)                                                                                  \
     X(MenuNavtexArea)                                                                              \
@@ -109,11 +113,14 @@
     X(MenuPsk31)                                                                                   \
     X(MenuReloadMailbox)                                                                           \
     X(MenuRtty)                                                                                    \
+    X(MenuRxWindowFont)                                                                            \
     X(MenuSendHiscalldeMycall)                                                                     \
     X(MenuSendHiscalldeMycallCho)                                                                  \
     X(MenuShowHints)                                                                               \
     X(MenuShowLogbook)                                                                             \
+    X(MenuStatusLineFont)                                                                          \
     X(MenuStopSending)                                                                             \
+    X(MenuTabs)                                                                                    \
     X(MenuTransmitFile)                                                                            \
     X(MenuTransmitText1)                                                                           \
     X(MenuTransmitText2)                                                                           \
@@ -127,6 +134,7 @@
     X(MenuStandby)                                                                                 \
     X(MenuToggleListen)                                                                            \
     X(MenuToggleMaildrop)                                                                          \
+    X(MenuTxWindowFont)                                                                            \
     X(MenuTypeofPTC)                                                                               \
     X(MenuUnpro)                                                                                   \
     X(MenuWordwraplength)                                                                          \
@@ -240,6 +248,12 @@
     X(SpeedRxClear)                                                                                \
     X(SpeedTxClear)                                                                                \
     X(Statusbalk)                                                                                  \
+    X(SubMenuColor_TextintheReceiveWindow)                                                         \
+    X(SubMenuPromptColor)                                                                          \
+    X(SubMenu_Color_Buttons)                                                                       \
+    X(SubMenu_Color_ReceiveandTransmitbar)                                                         \
+    X(SubMenu_Color_RxWindow)                                                                      \
+    X(SubMenu_Color_TxWindow)                                                                      \
     X(Sub_Menu100BdDPSKl)                                                                          \
     X(Sub_Menu100BdDPSKs)                                                                          \
     X(Sub_Menu100BdFSK)                                                                            \
@@ -260,6 +274,12 @@
     X(Sub_MenuPacketPort2)                                                                         \
     X(Sub_MenuPtcOff)                                                                              \
     X(Sub_MenuPtcOn)                                                                               \
+    X(Sub_SubMenuClickColor)                                                                       \
+    X(Sub_SubMenuColor_DelayedTransmittedText)                                                     \
+    X(Sub_SubMenuColor_ReceivedText)                                                               \
+    X(Sub_SubMenuColor_SystemTekst)                                                                \
+    X(Sub_SubMenuMouseOnColor)                                                                     \
+    X(Sub_SubMenuNormalColor)                                                                      \
     X(Swedish)                                                                                     \
     X(TempMemo)                                                                                    \
     X(TransmitWindow)                                                                              \

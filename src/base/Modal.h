@@ -3,7 +3,10 @@
 // Everything that waits for the operator: message boxes, confirmations and the
 // program's own modal dialogs. Production shows them; tests queue the answers.
 
+#include "base/Color.h"
+
 #include <QString>
+#include <optional>
 
 // The program's own modal windows that handlers open.
 enum class Dialog {
@@ -18,6 +21,27 @@ enum class Dialog {
     FileExists,
     Navtex,
     Amtex
+};
+
+// A font as the font dialog shows and returns it.
+struct FontChoice {
+    QString family;
+    int points = 0;
+    bool bold = false;
+    bool italic = false;
+    Color color = Colors::Black; // only when the dialog offered a colour
+
+    // The settings' style code: 1 regular, 3 bold, 2 italic (even when bold), 4 both.
+    int styleCode() const { return bold && italic ? 4 : italic ? 2 : bold ? 3 : 1; }
+};
+
+struct FontRequest {
+    FontChoice start;
+    int minPoints = 6;
+    int maxPoints = 72;
+    bool fixedPitchOnly = false;
+    bool withColor = false;
+    bool textWindow = false; // the font of a text window (it shows a fixed-pitch stand-in)
 };
 
 class Modal {
@@ -40,6 +64,11 @@ public:
     // asked about replacing it (the caller asks). Empty for Cancel.
     virtual QString saveFileName(const QString& caption, const QString& startPath,
                                  const QString& filter) = 0;
+    // The font dialog; nullopt for Cancel. The caller keeps the size within the request's
+    // limits.
+    virtual std::optional<FontChoice> chooseFont(const FontRequest& request) = 0;
+    // The colour dialog, starting at `start`; nullopt for Cancel.
+    virtual std::optional<Color> chooseColor(Color start) = 0;
     // Shows one of the program's own dialogs and returns when it closes.
     virtual void runDialog(Dialog dialog) = 0;
 };

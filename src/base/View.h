@@ -31,6 +31,10 @@ public:
     virtual void setFontSize(const QString& name, int points) = 0;
     // Style codes: 1 regular, 2 italic, 3 bold, 4 bold italic; others change nothing.
     virtual void setFontStyle(const QString& name, int styleCode) = 0;
+    // Every toolbar button: the caption's font, and its colour when normal, with the
+    // mouse over the button and while it is held down. The buttons repaint at once.
+    virtual void setButtonFonts(const QString& family, int points, int styleCode, Color base,
+                                Color flare, Color click) = 0;
     virtual void setCursor(const QString& name, CursorShape shape) = 0;
     virtual void setFrameLook(const QString& name, FrameLook look) = 0;
     // Paints the component now, even inside a long handler.

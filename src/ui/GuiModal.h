@@ -21,6 +21,8 @@ public:
                          const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& startPath,
                          const QString& filter) override;
+    std::optional<FontChoice> chooseFont(const FontRequest& request) override;
+    std::optional<Color> chooseColor(Color start) override;
     void runDialog(Dialog dialog) override;
 
     std::function<void(Dialog)> dialogRunner;

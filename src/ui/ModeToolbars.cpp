@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QHash>
+#include <QPalette>
 #include <QWidget>
 
 namespace {
@@ -133,8 +134,28 @@ const ToolbarSpec Toolbars[] = {
 
 } // namespace
 
+void paintToolbarFace(QWidget* toolbar)
+{
+    // Fusion's light face, and a grey for disabled captions that still reads on it.
+    const QColor face(0xef, 0xef, 0xef);
+    QPalette palette = toolbar->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Window, face);
+        palette.setColor(group, QPalette::Button, face);
+        palette.setColor(group, QPalette::Light, Qt::white);
+    }
+    for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText}) {
+        palette.setColor(QPalette::Active, role, Qt::black);
+        palette.setColor(QPalette::Inactive, role, Qt::black);
+        palette.setColor(QPalette::Disabled, role, QColor(0x78, 0x78, 0x78));
+    }
+    toolbar->setPalette(palette);
+    toolbar->setAutoFillBackground(true);
+}
+
 void buildToolbarButtons(QWidget* toolbar)
 {
+    paintToolbarFace(toolbar);
     const QString name = toolbar->objectName();
     for (const ToolbarSpec& toolbarButtons : Toolbars) {
         if (name != toolbarButtons.toolbar)

@@ -42,5 +42,10 @@ bool sizedByCaption(const QWidget* button);
 // with its buttons; spares are created hidden.
 void buildToolbarButtons(QWidget* toolbar);
 
+// Gives `toolbar` (and the buttons on it) a light face of its own. The captions' colours
+// come from the settings, black, red and blue at first, not from the desktop's theme, so
+// the face behind them must not either: a dark theme would put black on dark grey.
+void paintToolbarFace(QWidget* toolbar);
+
 // A spare button carries this property, true: it has no work and never shows.
 inline constexpr char SpareButtonProperty[] = "spare";

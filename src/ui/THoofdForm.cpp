@@ -171,6 +171,7 @@ void THoofdForm::buildWindow()
     buttonBar_->setObjectName(Name::KnoppenBalk);
     buttonBar_->setFrameShape(QFrame::Panel);
     buttonBar_->setFrameShadow(QFrame::Raised);
+    paintToolbarFace(buttonBar_);
     auto* generalToolbar = new QWidget(buttonBar_);
     generalToolbar->setObjectName(Name::GeneralToolbar);
     buildToolbarButtons(generalToolbar);
@@ -332,6 +333,30 @@ void THoofdForm::buildMenus()
         languages->addAction(item);
     }
 
+    QMenu* fonts = addMenu(configuration, Name::MenuFontType, QStringLiteral("Font Type"));
+    addItem(fonts, Name::MenuRxWindowFont, QStringLiteral("Receive Window"));
+    addItem(fonts, Name::MenuTxWindowFont, QStringLiteral("Transmit Window"));
+    addItem(fonts, Name::MenuTabs, QStringLiteral("Tabs and Buttons"));
+    addItem(fonts, Name::MenuStatusLineFont, QStringLiteral("StatusLine"));
+    addItem(fonts, Name::MenuLogBookFont, QStringLiteral("LogBook"));
+    QMenu* colors = addMenu(configuration, Name::MenuColors, QStringLiteral("Colors"));
+    addItem(colors, Name::SubMenu_Color_RxWindow, QStringLiteral("ReceiveWindow (background)"));
+    addItem(colors, Name::SubMenu_Color_TxWindow, QStringLiteral("TransmitWindow (background)"));
+    QMenu* textColors = addMenu(colors, Name::SubMenuColor_TextintheReceiveWindow,
+                                QStringLiteral("Text in the Receive Window"));
+    addItem(textColors, Name::Sub_SubMenuColor_SystemTekst, QStringLiteral("System msg from PTC"));
+    addItem(textColors, Name::Sub_SubMenuColor_ReceivedText, QStringLiteral("Received Text"));
+    addItem(textColors, Name::Sub_SubMenuColor_DelayedTransmittedText,
+            QStringLiteral("Delayed Transmitted Text"));
+    addItem(colors, Name::SubMenu_Color_ReceiveandTransmitbar,
+            QStringLiteral("Receive and Transmitbar"));
+    QMenu* buttonColors =
+        addMenu(colors, Name::SubMenu_Color_Buttons, QStringLiteral("Text Color of Buttons"));
+    addItem(buttonColors, Name::Sub_SubMenuNormalColor, QStringLiteral("Normal  Color"));
+    addItem(buttonColors, Name::Sub_SubMenuMouseOnColor, QStringLiteral("Mouse On Color"));
+    addItem(buttonColors, Name::Sub_SubMenuClickColor, QStringLiteral("Click Color"));
+    addItem(colors, Name::SubMenuPromptColor, QStringLiteral("Prompt Color"));
+
     // The own-call items come with calling; their captions follow the mode already.
     addItem(configuration, Name::MenuYourcall, QStringLiteral("&Your call"));
     addItem(configuration, Name::MenuYourID, QStringLiteral("Your ID"));
@@ -358,6 +383,8 @@ void THoofdForm::buildMenus()
               Name::Sub_MenuPtcOff);
     addItem(configuration, Name::MenuAutoCQ, QStringLiteral("Auto CQ"));
     addItem(configuration, Name::MenuInstallEditor, QStringLiteral("Install Editor"));
+    addItem(configuration, Name::MenuMaxLengthReceivebuffer,
+            QStringLiteral("Max Length Receivebuffer (bytes)"));
     addItem(configuration, Name::MenuCaptureTimestamps, QStringLiteral("Time-stamped Log"))
         ->setCheckable(true);
 

@@ -1,11 +1,13 @@
 #include "ui/WidgetView.h"
 
 #include "ui/QtColor.h"
+#include "ui/TQvSpeedButton.h"
 #include "ui/TRzPanel.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -13,10 +15,12 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QtDebug>
 
 WidgetView::WidgetView(QMainWindow* window) : window_(window)
@@ -228,36 +232,78 @@ void WidgetView::setTextColor(const QString& name, Color text)
     changed(widget);
 }
 
+namespace {
+
+// The text windows fall back to the platform's fixed-pitch font, everything else to its
+// general font: received text lines up in columns only in a fixed-pitch font.
+bool isTextWindow(const QWidget* widget)
+{
+    return qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QTextEdit*>(widget);
+}
+
+} // namespace
+
+QFont withFontSetting(QFont font, const QString& family, int points, int styleCode, bool textWindow)
+{
+    // The settings file may come from another station: a family this machine lacks
+    // would leave the choice to the font matcher, which may pick anything, a symbol font
+    // even. Quietly take the platform's own font at the same size instead.
+    if (!family.isEmpty()) {
+        if (QFontDatabase::hasFamily(family)) {
+            font.setFamily(family);
+        } else {
+            const QFont fallback = QFontDatabase::systemFont(
+                textWindow ? QFontDatabase::FixedFont : QFontDatabase::GeneralFont);
+            font.setFamilies(fallback.families());
+            font.setFixedPitch(fallback.fixedPitch());
+            font.setStyleHint(fallback.styleHint());
+        }
+    }
+    if (points != KeepFontSize)
+        font.setPointSize(qBound(MinFontPoints, points, MaxFontPoints));
+    if (styleCode >= 1 && styleCode <= 4) {
+        font.setItalic(styleCode == 2 || styleCode == 4);
+        font.setBold(styleCode == 3 || styleCode == 4);
+    }
+    return font;
+}
+
+void WidgetView::applyFont(const QString& name, const QString& family, int points, int styleCode)
+{
+    QWidget* widget = findWidget(name);
+    if (!widget)
+        return;
+    const QFont font =
+        withFontSetting(widget->font(), family, points, styleCode, isTextWindow(widget));
+    if (font == widget->font() && widget->testAttribute(Qt::WA_SetFont))
+        return;
+    widget->setFont(font);
+    changed(widget);
+}
+
 void WidgetView::setFontName(const QString& name, const QString& family)
 {
-    if (QWidget* widget = findWidget(name); widget && !family.isEmpty()) {
-        QFont font = widget->font();
-        font.setFamily(family);
-        widget->setFont(font);
-        changed(widget);
-    }
+    applyFont(name, family, KeepFontSize, 0);
 }
 
 void WidgetView::setFontSize(const QString& name, int points)
 {
-    if (QWidget* widget = findWidget(name); widget && points > 0) {
-        QFont font = widget->font();
-        font.setPointSize(points);
-        widget->setFont(font);
-        changed(widget);
-    }
+    applyFont(name, {}, points, 0);
 }
 
 void WidgetView::setFontStyle(const QString& name, int styleCode)
 {
-    QWidget* widget = findWidget(name);
-    if (!widget || styleCode < 1 || styleCode > 4)
-        return;
-    QFont font = widget->font();
-    font.setItalic(styleCode == 2 || styleCode == 4);
-    font.setBold(styleCode == 3 || styleCode == 4);
-    widget->setFont(font);
-    changed(widget);
+    applyFont(name, {}, KeepFontSize, styleCode);
+}
+
+void WidgetView::setButtonFonts(const QString& family, int points, int styleCode, Color base,
+                                Color flare, Color click)
+{
+    const QList<TQvSpeedButton*> buttons = window_->findChildren<TQvSpeedButton*>();
+    for (TQvSpeedButton* button : buttons) {
+        button->setFont(withFontSetting(button->font(), family, points, styleCode, false));
+        button->setCaptionColors(toQColor(base), toQColor(flare), toQColor(click));
+    }
 }
 
 void WidgetView::setCursor(const QString& name, CursorShape shape)

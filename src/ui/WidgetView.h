@@ -8,6 +8,7 @@
 #include "base/View.h"
 
 #include <QElapsedTimer>
+#include <QFont>
 #include <QHash>
 #include <QPointer>
 #include <QSet>
@@ -39,6 +40,8 @@ public:
     void setFontName(const QString& name, const QString& family) override;
     void setFontSize(const QString& name, int points) override;
     void setFontStyle(const QString& name, int styleCode) override;
+    void setButtonFonts(const QString& family, int points, int styleCode, Color base, Color flare,
+                        Color click) override;
     void setCursor(const QString& name, CursorShape shape) override;
     void setFrameLook(const QString& name, FrameLook look) override;
     void redraw(const QString& name) override;
@@ -71,6 +74,7 @@ public:
 private:
     QObject* find(const QString& name) const;
     QWidget* findWidget(const QString& name) const;
+    void applyFont(const QString& name, const QString& family, int points, int styleCode);
 
     // A setter changed what `object` shows; redraw paints only such components, so the
     // status line can be refreshed after every block at no cost when nothing changed.
@@ -86,6 +90,19 @@ private:
     // is a round trip to its owner on X11.
     bool clipboardHasText_ = false;
 };
+
+// Font sizes a window is given, whatever the settings say: below the least no text is
+// readable, above the most a line holds a word or two.
+inline constexpr int MinFontPoints = 6;
+inline constexpr int MaxFontPoints = 72;
+inline constexpr int KeepFontSize = -1;
+
+// `font` with a font setting applied: `family` (empty keeps the font's; one this machine
+// lacks gives the platform's fixed-pitch font for a text window, its general font
+// otherwise), `points` (KeepFontSize keeps it; held to MinFontPoints..MaxFontPoints) and
+// the style code (1..4; others keep the style).
+QFont withFontSetting(QFont font, const QString& family, int points, int styleCode,
+                      bool textWindow);
 
 // The caption a component shows: a panel's, label's or button's text, a menu's title, an
 // action's text; empty for anything else.

@@ -112,6 +112,8 @@ QString traceOf(const QString& name)
     }
     h->modal.queueInput(QStringLiteral("45"));
     h->modal.queueFileName(QString()); // Cancel
+    h->modal.queueFont(FontChoice{QStringLiteral("Mono"), 9, true, false, 0x123456});
+    h->modal.queueColor(0x654321);
     if (name.startsWith(QLatin1String("MenuTransmit")) || name == QLatin1String("XmitFile"))
         h->station().ProgramDir = preparedTextsFolder();
     const QString before = h->view.describe();
@@ -138,6 +140,22 @@ QString traceOf(const QString& name)
         trace += QStringLiteral("file dialog in ") + folder + QLatin1Char('\n');
     for (const ShownMessage& input : h->modal.inputs)
         trace += QStringLiteral("input ") + input.text + QLatin1Char('\n');
+    for (const FontRequest& font : h->modal.fontRequests)
+        trace += QStringLiteral("font dialog from %1 %2 to %3 pt\n")
+                     .arg(font.start.family)
+                     .arg(font.minPoints)
+                     .arg(font.maxPoints);
+    const Settings& s = h->settings();
+    trace +=
+        QStringLiteral("fonts %1 %2 %3 %4 %5 colours %6 %7 %8 %9 %10 %11 %12\n")
+            .arg(s.RxFontName, s.TxFontName, s.TabFontName, s.StatusFontName, s.LogBookFontName)
+            .arg(s.SystemTextColor)
+            .arg(s.ReceiveTextColor)
+            .arg(s.DelayTextColor)
+            .arg(s.PromptColor)
+            .arg(s.RxWindowColor)
+            .arg(s.TxWindowColor)
+            .arg(s.ReceiveBarColor);
     trace += QStringLiteral("his name ") + h->station().HisName;
     trace += QStringLiteral(" squelch %1 cw speed %2 filter %3")
                  .arg(h->station().SquelchOn)

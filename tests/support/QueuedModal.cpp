@@ -56,3 +56,31 @@ QString QueuedModal::openFileName(const QString& caption, const QString& folder,
     fileAnswers_.pop_front();
     return answer;
 }
+
+std::optional<FontChoice> QueuedModal::chooseFont(const FontRequest& request)
+{
+    fontRequests.append(request);
+    if (onChooser)
+        onChooser();
+    if (fontAnswers_.empty()) {
+        reportMisuse("unexpected font dialog");
+        return std::nullopt;
+    }
+    std::optional<FontChoice> answer = fontAnswers_.front();
+    fontAnswers_.pop_front();
+    return answer;
+}
+
+std::optional<Color> QueuedModal::chooseColor(Color start)
+{
+    colorStarts.append(start);
+    if (onChooser)
+        onChooser();
+    if (colorAnswers_.empty()) {
+        reportMisuse("unexpected colour dialog");
+        return std::nullopt;
+    }
+    const std::optional<Color> answer = colorAnswers_.front();
+    colorAnswers_.pop_front();
+    return answer;
+}

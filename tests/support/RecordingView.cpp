@@ -111,6 +111,12 @@ void RecordingView::setFontStyle(const QString& name, int styleCode)
         state(name).fontStyle = styleCode;
 }
 
+void RecordingView::setButtonFonts(const QString& family, int points, int styleCode, Color base,
+                                   Color flare, Color click)
+{
+    buttonFonts_ = {family, points, styleCode, base, flare, click, buttonFonts_.changes + 1};
+}
+
 void RecordingView::setCursor(const QString& name, CursorShape shape)
 {
     state(name).cursor = shape;
@@ -221,5 +227,8 @@ QString RecordingView::describe() const
     out << "focus " << focus_ << " clipboard " << clipboard_ << " title " << title_ << ' '
         << maximized_ << hintsEnabled_ << " splashes " << splashes_ << " closes " << closeRequests_
         << '\n';
+    out << "buttons " << buttonFonts_.family << ' ' << buttonFonts_.points << ' '
+        << buttonFonts_.styleCode << ' ' << buttonFonts_.base << ' ' << buttonFonts_.flare << ' '
+        << buttonFonts_.click << '\n';
     return text;
 }

@@ -26,6 +26,17 @@ struct ComponentState {
     int page = 0;
 };
 
+// What every toolbar button was given last.
+struct ButtonFonts {
+    QString family;
+    int points = 0;
+    int styleCode = 0;
+    Color base = -1;
+    Color flare = -1;
+    Color click = -1;
+    int changes = 0;
+};
+
 struct TextRun {
     QString text;
     Color color;
@@ -51,6 +62,8 @@ public:
     void setFontName(const QString& name, const QString& family) override;
     void setFontSize(const QString& name, int points) override;
     void setFontStyle(const QString& name, int styleCode) override;
+    void setButtonFonts(const QString& family, int points, int styleCode, Color base, Color flare,
+                        Color click) override;
     void setCursor(const QString& name, CursorShape shape) override;
     void setFrameLook(const QString& name, FrameLook look) override { state(name).frame = look; }
     void redraw(const QString& name) override;
@@ -98,6 +111,7 @@ public:
     // The receive window's text as runs of one colour each.
     std::vector<TextRun> receiveRuns() const;
     QString focus() const { return focus_; }
+    const ButtonFonts& buttonFonts() const { return buttonFonts_; }
     Color receiveFontColor() const { return fontColor_; }
     QString frozenCopy() const { return frozenCopy_; }
     bool frozenInFront() const { return frozenInFront_; }
@@ -150,5 +164,6 @@ private:
     int splashes_ = 0;
     int closeRequests_ = 0;
     TransmitRecorder transmitView_;
+    ButtonFonts buttonFonts_;
     mutable QStringList unknownNames_;
 };
