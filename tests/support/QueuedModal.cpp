@@ -56,3 +56,11 @@ QString QueuedModal::openFileName(const QString& caption, const QString& folder,
     fileAnswers_.pop_front();
     return answer;
 }
+
+QStringList QueuedModal::texts() const
+{
+    QStringList texts;
+    for (const ShownMessage& m : shown)
+        texts.append(m.text);
+    return texts;
+}
