@@ -117,15 +117,6 @@ TEST_F(EndToEnd, AMissingPortIsReportedAndNothingIsSent)
     EXPECT_TRUE(window->core().link.portError());
 }
 
-TEST_F(EndToEnd, AFileThatIsNoSerialDeviceIsRefusedAndLeftAlone)
-{
-    dir.writeSettings({});
-    dir.write(QStringLiteral("notes.txt"), "my notes\n");
-    openWindow(dir.file(QStringLiteral("notes.txt")));
-    EXPECT_TRUE(receiveText().contains(QStringLiteral("notes.txt is not a serial device")));
-    EXPECT_EQ(dir.read(QStringLiteral("notes.txt")), QByteArray("my notes\n"));
-}
-
 TEST_F(EndToEnd, ConfirmedExitSendsTheShutDownCommandsAndSavesTheSettings)
 {
     start(ptcsim::Model::II, {"ShutDown Commands/ShutDown_1=S1", "ShutDown Commands/ShutDown_2=S2",
@@ -158,14 +149,6 @@ TEST_F(EndToEnd, CancelledExitSendsNothingAndLeavesTheFile)
     EXPECT_TRUE(received.isEmpty());
     EXPECT_EQ(dir.read(QStringLiteral("Orvanti.ini")), before);
     EXPECT_TRUE(window->isVisible());
-}
-
-TEST_F(EndToEnd, TypedTextReachesTheController)
-{
-    start(ptcsim::Model::II);
-    simulator->clearReceived();
-    QTest::keyClicks(window->transmitWindow(), QStringLiteral("hello"));
-    ASSERT_TRUE(waitForReceivedToEnd("hello"));
 }
 
 TEST_F(EndToEnd, AVanishedControllerIsReportedOnceAndTheProgramCarriesOn)
