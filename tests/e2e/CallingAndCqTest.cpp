@@ -83,8 +83,7 @@ TEST_F(CallingAndCq, F5CallsTheTypedStationAndTheyTalk)
     ASSERT_TRUE(waitFor([&] { return pane(2) == QStringLiteral("CONNECT"); }));
     EXPECT_TRUE(core().station.Connected);
     EXPECT_EQ(pane(3), QStringLiteral("DL2XYZ"));
-    const std::string greeting =
-        fromEngine([](const ptcsim::SimEngine& e) { return e.lastRemoteText(); });
+    const std::string greeting = lastRemoteText();
     ASSERT_TRUE(waitFor([&] {
         return window->receiveWindow()->toPlainText().contains(textAsShown(greeting).trimmed());
     }));
@@ -94,13 +93,8 @@ TEST_F(CallingAndCq, F5CallsTheTypedStationAndTheyTalk)
     EXPECT_EQ(aired(pactor, "DL2XYZ"), std::vector<std::string>{"gm Jan, name here is Kees"});
 
     // The station answers the line; its text shows as it means it.
-    ASSERT_TRUE(waitFor([&] {
-        return fromEngine([](const ptcsim::SimEngine& e) { return e.lastRemoteText(); }) !=
-               greeting;
-    }));
-    const QString answer = textAsShown(fromEngine([](const ptcsim::SimEngine& e) {
-                               return e.lastRemoteText();
-                           })).trimmed();
+    ASSERT_TRUE(waitFor([&] { return lastRemoteText() != greeting; }));
+    const QString answer = textAsShown(lastRemoteText()).trimmed();
     ASSERT_FALSE(answer.isEmpty());
     EXPECT_TRUE(waitFor([&] { return window->receiveWindow()->toPlainText().contains(answer); }))
         << answer.toStdString();

@@ -43,15 +43,10 @@ TEST(CaptureOnSimulator, ALineFromTheOtherStationIsCapturedByteForByte)
 
     w.type(QStringLiteral("C DL2XYZ"));
     ASSERT_TRUE(waitFor([&] { return core.station.Connected; }));
-    const std::string before =
-        w.fromEngine([](const ptcsim::SimEngine& e) { return e.lastRemoteText(); });
+    const std::string before = w.lastRemoteText();
     w.type(QStringLiteral("hello"));
-    ASSERT_TRUE(waitFor([&] {
-        return w.fromEngine([](const ptcsim::SimEngine& e) { return e.lastRemoteText(); }) !=
-               before;
-    }));
-    const std::string reply =
-        w.fromEngine([](const ptcsim::SimEngine& e) { return e.lastRemoteText(); });
+    ASSERT_TRUE(waitFor([&] { return w.lastRemoteText() != before; }));
+    const std::string reply = w.lastRemoteText();
     // Its first line, ended by the CR that the capture keeps.
     const QByteArray line = asCaptured(reply).trimmed().split('\r').value(0) + '\r';
     ASSERT_GT(line.size(), 1);

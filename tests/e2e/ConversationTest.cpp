@@ -48,14 +48,6 @@ protected:
         inside.setPosition(last.selectionStart() + 1);
         return inside.charFormat().foreground().color();
     }
-
-    std::string lastRemoteText()
-    {
-        std::string text;
-        simulator->withEngine(
-            [&text](ptcsim::SimEngine& engine, std::int64_t) { text = engine.lastRemoteText(); });
-        return text;
-    }
 };
 
 } // namespace

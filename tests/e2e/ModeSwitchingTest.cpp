@@ -29,20 +29,13 @@ protected:
 
     OrvantiCore& core() { return window->core(); }
 
-    template <typename Result> Result fromEngine(Result (*read)(const ptcsim::SimEngine&))
-    {
-        Result result{};
-        simulator->withEngine(
-            [&](ptcsim::SimEngine& engine, std::int64_t) { result = read(engine); });
-        return result;
-    }
     SimMode simMode()
     {
-        return fromEngine<SimMode>([](const ptcsim::SimEngine& e) { return e.mode(); });
+        return fromEngine([](const ptcsim::SimEngine& e) { return e.mode(); });
     }
     bool simConnected()
     {
-        return fromEngine<bool>([](const ptcsim::SimEngine& e) { return e.connected(); });
+        return fromEngine([](const ptcsim::SimEngine& e) { return e.connected(); });
     }
 
     void choose(const char* menuEntry)
@@ -71,8 +64,7 @@ TEST_F(ModeSwitching, EveryModeEntryPutsTheControllerInThatMode)
         EXPECT_TRUE(waitFor([&] { return simMode() == step.mode; })) << step.entry;
         EXPECT_EQ(pageShown(), step.page) << step.entry;
     }
-    EXPECT_EQ(fromEngine<int>([](const ptcsim::SimEngine& e) { return e.settings().packetPort; }),
-              2);
+    EXPECT_EQ(fromEngine([](const ptcsim::SimEngine& e) { return e.settings().packetPort; }), 2);
 }
 
 TEST_F(ModeSwitching, ALinkHoldsTheModeUntilItIsDisconnected)

@@ -81,14 +81,6 @@ TEST_F(EndToEnd, NormalStartThenStatusRequestsTwiceASecond)
     EXPECT_FALSE(receiveText().contains(QChar(30))) << "status replies are not text";
 }
 
-TEST_F(EndToEnd, MaildropStartOnlyGreetsTheController)
-{
-    start(ptcsim::Model::II, {"Program/Maildrop=ON", "Startup Commands/Startup_1=LISTEN"});
-    ASSERT_TRUE(waitForReceivedToEnd("LISTEN\r"));
-    EXPECT_EQ(bytesOf(simulator->received()).left(Greeting.size() + 7),
-              QByteArray(Greeting + "LISTEN\r"));
-}
-
 TEST_F(EndToEnd, BiosControllerGetsHelpAndTheWindowSaysWhy)
 {
     start(ptcsim::Model::Bios);
@@ -117,15 +109,6 @@ TEST_F(EndToEnd, AMissingPortIsReportedAndNothingIsSent)
     EXPECT_TRUE(window->core().link.portError());
 }
 
-TEST_F(EndToEnd, AFileThatIsNoSerialDeviceIsRefusedAndLeftAlone)
-{
-    dir.writeSettings({});
-    dir.write(QStringLiteral("notes.txt"), "my notes\n");
-    openWindow(dir.file(QStringLiteral("notes.txt")));
-    EXPECT_TRUE(receiveText().contains(QStringLiteral("notes.txt is not a serial device")));
-    EXPECT_EQ(dir.read(QStringLiteral("notes.txt")), QByteArray("my notes\n"));
-}
-
 TEST_F(EndToEnd, ConfirmedExitSendsTheShutDownCommandsAndSavesTheSettings)
 {
     start(ptcsim::Model::II, {"ShutDown Commands/ShutDown_1=S1", "ShutDown Commands/ShutDown_2=S2",
@@ -142,30 +125,6 @@ TEST_F(EndToEnd, ConfirmedExitSendsTheShutDownCommandsAndSavesTheSettings)
     const QByteArray saved = dir.read(QStringLiteral("Orvanti.ini"));
     EXPECT_TRUE(saved.contains("Call=DL1ABC"));
     EXPECT_TRUE(saved.contains("Portnumber=COM1")) << "the --port device is not saved";
-}
-
-TEST_F(EndToEnd, CancelledExitSendsNothingAndLeavesTheFile)
-{
-    start(ptcsim::Model::II);
-    ASSERT_TRUE(waitForStartToSettle());
-    const QByteArray before = dir.read(QStringLiteral("Orvanti.ini"));
-    simulator->clearReceived();
-    modal.queueConfirm(false);
-    EXPECT_FALSE(window->close());
-    runEventsFor(300); // anything the exit sent would have arrived
-    QByteArray received = bytesOf(simulator->received());
-    received.replace('\x1e', ""); // the status requests go on
-    EXPECT_TRUE(received.isEmpty());
-    EXPECT_EQ(dir.read(QStringLiteral("Orvanti.ini")), before);
-    EXPECT_TRUE(window->isVisible());
-}
-
-TEST_F(EndToEnd, TypedTextReachesTheController)
-{
-    start(ptcsim::Model::II);
-    simulator->clearReceived();
-    QTest::keyClicks(window->transmitWindow(), QStringLiteral("hello"));
-    ASSERT_TRUE(waitForReceivedToEnd("hello"));
 }
 
 TEST_F(EndToEnd, AVanishedControllerIsReportedOnceAndTheProgramCarriesOn)

@@ -69,6 +69,10 @@ struct WindowOnSimulator {
             [&](ptcsim::SimEngine& engine, std::int64_t) { result = read(engine); });
         return result;
     }
+    std::string lastRemoteText()
+    {
+        return fromEngine([](const ptcsim::SimEngine& e) { return e.lastRemoteText(); });
+    }
 
     // A status bar pane's text.
     QString pane(int number) const

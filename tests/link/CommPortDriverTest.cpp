@@ -16,7 +16,6 @@
 #include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -97,78 +96,70 @@ QByteArray allByteValues()
 
 } // namespace
 
-TEST(CommPortDriver, DefaultsAndComPortNames)
+// A driver on a fresh pseudo-terminal; open() opens it there.
+class CommPortDriverTest : public ::testing::Test {
+protected:
+    bool open()
+    {
+        driver.setDevicePath(pty.path());
+        return driver.OpenPort();
+    }
+    QByteArray readAll()
+    {
+        QByteArray text;
+        quint16 count = 0;
+        driver.ReadText(text, count);
+        EXPECT_EQ(count, text.size());
+        return text;
+    }
+
+    RawPty pty;
+    TCommPortDriver driver;
+};
+
+TEST(CommPortDriver, ComPortNumbersCountFromZeroAndAClosedPortTakesNothing)
 {
     TCommPortDriver driver;
     EXPECT_EQ(driver.comPort(), 1) << "COM2 by default";
-    EXPECT_EQ(driver.comPortSpeed(), BaudRate::br9600);
-    EXPECT_EQ(driver.comPortInBufSize(), 2048);
-    EXPECT_EQ(driver.outputTimeout(), 4000);
     driver.setComPort(5);
     EXPECT_EQ(driver.deviceName(), QStringLiteral("/dev/ttyS5")) << "value 5 is COM6";
     EXPECT_EQ(comPortDevice(1), QStringLiteral("/dev/ttyS0"));
     driver.setDevicePath(QStringLiteral("/dev/ttyUSB0"));
     EXPECT_EQ(driver.deviceName(), QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_FALSE(driver.IsOpen());
-    EXPECT_EQ(driver.BytesWaiting(), 0);
     EXPECT_EQ(driver.WriteBytes("x", 1), 0);
 }
 
-TEST(CommPortDriver, EveryByteValuePassesUnchangedBothWays)
+TEST_F(CommPortDriverTest, EveryByteValuePassesUnchangedBothWays)
 {
-    RawPty pty;
-    TCommPortDriver driver;
-    driver.setDevicePath(pty.path());
-    ASSERT_TRUE(driver.OpenPort()) << driver.openFailureReason().toStdString();
-
+    ASSERT_TRUE(open()) << driver.openFailureReason().toStdString();
     EXPECT_TRUE(driver.WriteText(allByteValues()));
     EXPECT_EQ(pty.receive(256), allByteValues());
 
     pty.send(allByteValues());
     // Counted while still in the kernel's queue: no event loop has run.
     ASSERT_TRUE(waitFor([&] { return driver.BytesWaiting() == 256; }));
-    QByteArray text;
-    quint16 count = 0;
-    driver.ReadText(text, count);
-    EXPECT_EQ(text, allByteValues());
-    EXPECT_EQ(count, 256);
+    EXPECT_EQ(readAll(), allByteValues());
 }
 
-TEST(CommPortDriver, AReadWithNothingWaitingLeavesTheCountAlone)
+TEST_F(CommPortDriverTest, AReadTakesAtMostTheInputBufferAndNothingLeavesTheCountAlone)
 {
-    RawPty pty;
-    TCommPortDriver driver;
-    driver.setDevicePath(pty.path());
-    ASSERT_TRUE(driver.OpenPort());
+    ASSERT_TRUE(open());
     QByteArray text("old");
     quint16 count = 77;
     driver.ReadText(text, count);
     EXPECT_TRUE(text.isEmpty());
     EXPECT_EQ(count, 77);
-}
 
-TEST(CommPortDriver, AReadTakesAtMostTheInputBufferSize)
-{
-    RawPty pty;
-    TCommPortDriver driver;
-    driver.setDevicePath(pty.path());
-    ASSERT_TRUE(driver.OpenPort());
     pty.send(QByteArray(3000, 'q'));
     ASSERT_TRUE(waitFor([&] { return driver.BytesWaiting() == 3000; }));
-    QByteArray text;
-    quint16 count = 0;
-    driver.ReadText(text, count);
-    EXPECT_EQ(count, 2048);
+    EXPECT_EQ(readAll().size(), 2048);
     EXPECT_EQ(driver.BytesWaiting(), 3000 - 2048);
 }
 
 // Bytes piling up unread must not keep the XOFF that would stop them from going out.
-TEST(CommPortDriver, WritingWorksWhileMuchUnreadInputWaits)
+TEST_F(CommPortDriverTest, WritingWorksWhileMuchUnreadInputWaits)
 {
-    RawPty pty;
-    TCommPortDriver driver;
-    driver.setDevicePath(pty.path());
-    ASSERT_TRUE(driver.OpenPort());
+    ASSERT_TRUE(open());
     pty.send(QByteArray(3000, 'r'));
     ASSERT_TRUE(waitFor([&] { return driver.BytesWaiting() == 3000; })); // runs the event loop
     QElapsedTimer timer;
@@ -178,36 +169,22 @@ TEST(CommPortDriver, WritingWorksWhileMuchUnreadInputWaits)
     EXPECT_EQ(pty.receive(1), QByteArray("\x13"));
 }
 
-TEST(CommPortDriver, PropertiesThatWaitForTheNextOpenAreIgnoredWhileOpen)
+TEST_F(CommPortDriverTest, WhileOpenOnlyTheSpeedChangesAndItEmptiesTheQueues)
 {
-    RawPty pty;
-    TCommPortDriver driver;
-    driver.setDevicePath(pty.path());
-    ASSERT_TRUE(driver.OpenPort());
+    ASSERT_TRUE(open());
     driver.setComPort(3);
     driver.setComPortInBufSize(16);
     EXPECT_EQ(driver.deviceName(), pty.path());
     EXPECT_EQ(driver.comPortInBufSize(), 2048);
-}
-
-TEST(CommPortDriver, ChangingTheSpeedWhileOpenEmptiesTheQueues)
-{
-    RawPty pty;
-    TCommPortDriver driver;
-    driver.setDevicePath(pty.path());
-    ASSERT_TRUE(driver.OpenPort());
     pty.send("stale");
     ASSERT_TRUE(waitFor([&] { return driver.BytesWaiting() == 5; }));
     driver.setComPortSpeed(BaudRate::br19200);
     EXPECT_EQ(driver.BytesWaiting(), 0);
 }
 
-TEST(CommPortDriver, ASecondProgramOnTheSamePortIsRefused)
+TEST_F(CommPortDriverTest, ASecondProgramOnTheSamePortIsRefused)
 {
-    RawPty pty;
-    TCommPortDriver first;
-    first.setDevicePath(pty.path());
-    ASSERT_TRUE(first.OpenPort());
+    ASSERT_TRUE(open());
     TCommPortDriver second;
     second.setDevicePath(pty.path());
     EXPECT_FALSE(second.OpenPort());
@@ -248,13 +225,11 @@ TEST(CommPortDriver, OnlyACharacterDeviceIsOpened)
     EXPECT_EQ(check.size(), 0) << "nothing was written into the file";
 }
 
-TEST(CommPortDriver, AFullOutputQueueEndsTheWriteAfterTheTimeOutAndKeepsWhatItTook)
+// The pseudo-terminal's master side is not read until the write has given up.
+TEST_F(CommPortDriverTest, AFullOutputQueueEndsTheWriteAfterTheTimeOutAndKeepsWhatItTook)
 {
-    RawPty pty; // its master side is not read until the write has given up
-    TCommPortDriver driver;
-    driver.setDevicePath(pty.path());
     driver.setOutputTimeout(150);
-    ASSERT_TRUE(driver.OpenPort());
+    ASSERT_TRUE(open());
     const QByteArray lots(4 * 1024 * 1024, 'f');
     QElapsedTimer timer;
     timer.start();
@@ -317,12 +292,9 @@ TEST(CommPortDriver, RtsStaysDroppedUnlessTheHandshakeDrivesItAndDtrFollowsItsSe
     }
 }
 
-TEST(CommPortDriver, AReadNotificationThatFindsNothingIsNoLostPort)
+TEST_F(CommPortDriverTest, AReadNotificationThatFindsNothingIsNoLostPort)
 {
-    RawPty pty;
-    TCommPortDriver driver;
-    driver.setDevicePath(pty.path());
-    ASSERT_TRUE(driver.OpenPort());
+    ASSERT_TRUE(open());
     int reports = 0;
     int arrivals = 0;
     driver.onPortLost = [&](const QString&) { ++reports; };
@@ -346,25 +318,22 @@ TEST(CommPortDriver, AReadNotificationThatFindsNothingIsNoLostPort)
     EXPECT_EQ(pty.receive(2), QByteArray("on"));
 }
 
-TEST(CommPortDriver, AVanishedDeviceClosesThePortAndIsReportedOnce)
+TEST_F(CommPortDriverTest, AVanishedDeviceClosesThePortAndIsReportedOnce)
 {
-    auto pty = std::make_unique<RawPty>();
-    TCommPortDriver driver;
-    driver.setDevicePath(pty->path());
-    ASSERT_TRUE(driver.OpenPort());
+    ASSERT_TRUE(open());
     int reports = 0;
     QString reason;
     driver.onPortLost = [&](const QString& why) {
         ++reports;
         reason = why;
     };
-    pty->closeSlave();
-    pty->closeMaster();
+    pty.closeSlave();
+    pty.closeMaster();
     ASSERT_TRUE(waitFor([&] { return reports > 0; }));
     runEventsFor(200); // a flood of errors would show by now
     EXPECT_EQ(reports, 1);
     EXPECT_FALSE(driver.IsOpen());
-    EXPECT_TRUE(reason.contains(pty->path()));
+    EXPECT_TRUE(reason.contains(pty.path()));
     EXPECT_EQ(driver.BytesWaiting(), 0);
     EXPECT_EQ(driver.WriteBytes("x", 1), 0);
 }

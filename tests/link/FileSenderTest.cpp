@@ -37,10 +37,6 @@ protected:
 
     Station& station() { return h.station(); }
     QString sent() const { return h.wire.writtenText(); }
-    QString message() const
-    {
-        return h.modal.shown.isEmpty() ? QString() : h.modal.shown.last().text;
-    }
     void sendText(int number, const QByteArray& bytes)
     {
         dir.write(FileSender::preparedTextName(number), bytes);
@@ -240,18 +236,20 @@ TEST_F(FileSenderTest, MissingOrUnreadableTextsAreReportedAndNothingGoesOut)
         QFile(dir.file(QStringLiteral("Orvanti.tx3"))).open(QIODevice::ReadOnly);
 
     files.TransmitTextFile(9);
-    EXPECT_EQ(message(), QStringLiteral("File not found"));
+    EXPECT_EQ(h.modal.lastText(), QStringLiteral("File not found"));
     files.TransmitTextFile(2);
-    EXPECT_TRUE(message().endsWith(QStringLiteral("Orvanti.tx2: it is not a regular file.")))
-        << message().toStdString();
+    EXPECT_TRUE(
+        h.modal.lastText().endsWith(QStringLiteral("Orvanti.tx2: it is not a regular file.")))
+        << h.modal.lastText().toStdString();
     h.modal.queueFileName(dir.file(QStringLiteral("gone.txt")));
     files.MenuTransmitFileClick();
-    EXPECT_TRUE(message().endsWith(QStringLiteral("gone.txt: the file does not exist.")));
+    EXPECT_TRUE(h.modal.lastText().endsWith(QStringLiteral("gone.txt: the file does not exist.")));
     EXPECT_EQ(h.modal.fileDialogFolders, QStringList{station().ProgramDir});
     if (!rootReadsAnyway) {
         files.TransmitTextFile(3);
-        EXPECT_TRUE(message().contains(QStringLiteral("Permission denied"), Qt::CaseInsensitive))
-            << message().toStdString();
+        EXPECT_TRUE(
+            h.modal.lastText().contains(QStringLiteral("Permission denied"), Qt::CaseInsensitive))
+            << h.modal.lastText().toStdString();
     }
     EXPECT_TRUE(h.wire.written().isEmpty());
     for (const ShownMessage& shown : h.modal.shown)

@@ -6,6 +6,7 @@
 #include "link/WordWrap.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -50,22 +51,31 @@ TEST_F(PortLinkTest, WrapSendsTheSpaceThenACarriageReturnAfterTheSixtiethLetter)
     EXPECT_EQ(h.view.transmitText(), QStringLiteral("\n")) << "typing continues on a fresh line";
 }
 
-TEST_F(PortLinkTest, WrapBreaksHardAfterTheMaximumWithoutASpace)
+// Without a space the break comes after the maximum; a space before the minimum is no
+// reason to break; CR restarts the column and status requests take none.
+TEST(PortLinkWrap, BreaksAtTheMaximumAndCountsColumnsFromTheLastCarriageReturn)
 {
-    link.ZendNaarPtc(QByteArray(71, 'b'));
-    EXPECT_EQ(h.wire.written(), QByteArray(71, 'b') + '\r');
-    link.ZendNaarPtc(QByteArray(58, 'c') + ' ');
-    EXPECT_EQ(h.wire.written().right(59), QByteArray(58, 'c') + ' ')
-        << "a space in column 59 is no reason to break";
-}
-
-TEST_F(PortLinkTest, CarriageReturnRestartsTheColumnAndControlBytesTakeNone)
-{
-    link.ZendNaarPtc(QByteArray(50, 'a') + '\r' + QByteArray(50, 'b'));
-    link.ZendNaarPtc(QByteArray(30, '\x1e')); // status requests take no column
-    link.ZendNaarPtc("bbbbbbbbbb ");
-    EXPECT_EQ(h.wire.written().right(2), QByteArray(" \r"));
-    EXPECT_EQ(h.wire.written().count('\r'), 2);
+    const QByteArray b71(71, 'b');
+    const QByteArray a50b50 = QByteArray(50, 'a') + '\r' + QByteArray(50, 'b');
+    const QByteArray requests(30, '\x1e');
+    const struct {
+        std::vector<QByteArray> sent;
+        QByteArray wire;
+    } rows[] = {
+        {{b71}, b71 + '\r'},
+        {{b71, QByteArray(58, 'c') + ' '}, b71 + '\r' + QByteArray(58, 'c') + ' '},
+        {{a50b50, requests, "bbbbbbbbbb "}, a50b50 + requests + "bbbbbbbbbb \r"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(describeBytes(row.wire).toStdString());
+        CoreHarness h;
+        h.port.OpenPort();
+        h.settings().WrapMin = 60;
+        h.settings().WrapMax = 70;
+        for (const QByteArray& bytes : row.sent)
+            h.core.link.ZendNaarPtc(bytes);
+        EXPECT_EQ(h.wire.written(), row.wire);
+    }
 }
 
 TEST(WordWrap, ReceivedBytesAllCountAndAZeroMaximumMeansNoWrap)

@@ -214,6 +214,7 @@ TEST_F(ReceiveDecoderTest, APacketLinkChangeEndsTheBlockAtTheFirstShownByte)
     EXPECT_TRUE(h.view.component(Name::PacketDisconnect).enabled);
     EXPECT_FALSE(h.station().DecoderBusy);
     EXPECT_TRUE(h.station().RxChunk.isEmpty());
+    EXPECT_EQ(h.station().RxCount, 0);
     EXPECT_EQ(monitorSwitches, 1);
 
     h.station().HisCall = QStringLiteral("DL2XYZ");
@@ -309,14 +310,6 @@ TEST_F(ReceiveDecoderTest, CaptureTakesEveryTextByteShownOrNotAndAFailureStopsTh
     captureWorks = true;
     decode("\x02\x0e\x0f\x10\x14\x15\x16\x17\x80\xe1");
     EXPECT_EQ(captured, QByteArray("\x84\x94\x81\x8e\x99\x9a\xe1\x80\xe1"));
-}
-
-TEST_F(ReceiveDecoderTest, EndOfBlockShowsTheWindowLength)
-{
-    decode("\x02"
-           "abc");
-    EXPECT_EQ(h.view.caption(Name::Pane6), QStringLiteral("Rx.buf.: 3"));
-    EXPECT_EQ(h.station().RxCount, 0);
 }
 
 TEST_F(ReceiveDecoderTest, MessagesAreForcedOnInPacketAndTheForcingUndoneAfterwards)

@@ -38,13 +38,6 @@ protected:
     }
 
     Station& station() { return h.station(); }
-    // A block from the controller, through the poll's decode step.
-    void receive(const QByteArray& block)
-    {
-        station().RxChunk = block;
-        station().RxCount = static_cast<quint16>(block.size());
-        h.core.link.decodeBlock();
-    }
     void openLog(const QString& path, std::optional<Answer> answer = std::nullopt)
     {
         if (answer)
@@ -53,13 +46,6 @@ protected:
         h.core.actions.run(Name::OpenLogFile);
     }
     QString caption(QLatin1StringView name) const { return h.view.caption(name); }
-    QStringList messages() const
-    {
-        QStringList texts;
-        for (const ShownMessage& m : h.modal.shown)
-            texts.append(m.text);
-        return texts;
-    }
     // Open and closed as every control shows it.
     void expectCaptureShown(bool on)
     {
@@ -107,7 +93,7 @@ TEST_F(CaptureTest, AnExistingLogFileIsDeletedAppendedToOrLeftAlone)
         EXPECT_TRUE(asked[0].appendEnabled);
         expectCaptureShown(c.open);
         EXPECT_FALSE(station().ReceiveHold);
-        receive("\x02new\r");
+        h.receive("\x02new\r");
         h.core.actions.run(Name::MenuCloseLogFile);
         EXPECT_EQ(dir.read(QStringLiteral("Orvanti.log")), c.file);
         EXPECT_TRUE(h.modal.shown.isEmpty());
@@ -125,9 +111,9 @@ TEST_F(CaptureTest, OpenLogTwiceOpensThenClosesAndTheBytesGoInAsDecoded)
 
     // Every text byte of every class, in order; status replies and backspaces are not
     // text, German letters go in as the code page has them.
-    receive("\x01*** CONNECTED to DL2XYZ\r\x02hallo \x0e\x0f\x16x\x08!\r");
-    receive("\x1e\x08\x03"
-            "echo\r\n"); // a status reply; LF after CR is dropped
+    h.receive("\x01*** CONNECTED to DL2XYZ\r\x02hallo \x0e\x0f\x16x\x08!\r");
+    h.receive("\x1e\x08\x03"
+              "echo\r\n"); // a status reply; LF after CR is dropped
     const QByteArray expected = QByteArray("*** CONNECTED to DL2XYZ\rhallo \x84\x94\x9a"
                                            "x!\r") +
                                 "echo\r";
@@ -136,7 +122,7 @@ TEST_F(CaptureTest, OpenLogTwiceOpensThenClosesAndTheBytesGoInAsDecoded)
     h.core.actions.run(Name::OpenLogFile);
     expectCaptureShown(false);
     EXPECT_EQ(h.view.component(Name::logLed).hint, QStringLiteral("Log File"));
-    receive("\x02not captured\r");
+    h.receive("\x02not captured\r");
     EXPECT_EQ(dir.read(QStringLiteral("new.log")), expected);
 
     // The pop-up item does the same, and a cancelled file dialog changes nothing.
@@ -209,15 +195,17 @@ TEST_F(CaptureTest, AFailedWriteClosesTheCaptureWithOneMessageAndKeepsWhatWasWri
         openLog(path, Answer::Append);
         ASSERT_TRUE(station().CaptureOn);
         if (!QString::fromLatin1(c.path).startsWith(QLatin1Char('/')))
-            receive("\x02"
-                    "first\r");
+            h.receive("\x02"
+                      "first\r");
         c.spoil(dir);
-        receive("\x02second\r");
-        receive("\x02third\r"); // no second message
+        h.receive("\x02second\r");
+        h.receive("\x02third\r"); // no second message
         expectCaptureShown(false);
-        ASSERT_EQ(messages().size(), 1) << messages().join(QLatin1Char('|')).toStdString();
-        EXPECT_TRUE(messages()[0].contains(QDir::toNativeSeparators(path)));
-        EXPECT_TRUE(messages()[0].contains(QLatin1String(c.reason))) << messages()[0].toStdString();
+        ASSERT_EQ(h.modal.texts().size(), 1)
+            << h.modal.texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(h.modal.texts()[0].contains(QDir::toNativeSeparators(path)));
+        EXPECT_TRUE(h.modal.texts()[0].contains(QLatin1String(c.reason)))
+            << h.modal.texts()[0].toStdString();
         if (!c.kept.isEmpty()) {
             EXPECT_EQ(dir.read(QStringLiteral("moved.log")), c.kept);
         }
@@ -232,8 +220,8 @@ TEST_F(CaptureTest, APollTurnsBlocksGoInTogetherAndNothingHeldIsLost)
     const QString name = QStringLiteral("turn.log");
     openLog(dir.file(name));
     capture.holdWrites();
-    receive("\x02one\r");
-    receive("\x02two\r");
+    h.receive("\x02one\r");
+    h.receive("\x02two\r");
     EXPECT_EQ(dir.read(name), QByteArray()) << "held until the turn ends";
     capture.releaseWrites();
     ASSERT_TRUE(capture.flush());
@@ -241,7 +229,7 @@ TEST_F(CaptureTest, APollTurnsBlocksGoInTogetherAndNothingHeldIsLost)
 
     // Closed in the middle of a turn: what the turn held goes in first.
     capture.holdWrites();
-    receive("\x02three\r");
+    h.receive("\x02three\r");
     h.core.actions.run(Name::MenuCloseLogFile);
     capture.releaseWrites();
     EXPECT_EQ(dir.read(name), QByteArray("one\rtwo\rthree\r"));
@@ -249,20 +237,20 @@ TEST_F(CaptureTest, APollTurnsBlocksGoInTogetherAndNothingHeldIsLost)
     // A full disk shows once the writer met it, once.
     openLog(QStringLiteral("/dev/full"), Answer::Append);
     capture.holdWrites();
-    receive("\x02four\r");
-    receive("\x02five\r");
+    h.receive("\x02four\r");
+    h.receive("\x02five\r");
     capture.releaseWrites();
     EXPECT_FALSE(capture.flush());
     capture.reportFailure();
     capture.reportFailure();
     expectCaptureShown(false);
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].contains(QLatin1String("No space left")));
+    ASSERT_EQ(h.modal.texts().size(), 1);
+    EXPECT_TRUE(h.modal.texts()[0].contains(QLatin1String("No space left")));
 
     // The exit closes a capture left open, with what its last turn held.
     openLog(dir.file(name), Answer::Append);
     capture.holdWrites();
-    receive("\x02six\r");
+    h.receive("\x02six\r");
     station().FormReady = true;
     h.modal.queueConfirm(true);
     ASSERT_TRUE(h.core.lifecycle.FormCloseQuery());
@@ -280,12 +268,12 @@ TEST_F(CaptureTest, TimeStampsStartEachCapturedLineWhenSwitchedOn)
     EXPECT_TRUE(h.settings().CaptureTimestamps);
     EXPECT_TRUE(h.view.isChecked(Name::MenuCaptureTimestamps));
     openLog(path, Answer::Append);
-    receive("\x02 ends\rnext"); // the appended file stopped inside a line
+    h.receive("\x02 ends\rnext"); // the appended file stopped inside a line
     now = now.addSecs(3);
-    receive("\x02 line\r");
-    receive("\x02\n\rlast\r"); // empty lines get no stamp
+    h.receive("\x02 line\r");
+    h.receive("\x02\n\rlast\r"); // empty lines get no stamp
     h.core.actions.run(Name::MenuCaptureTimestamps);
-    receive("\x02plain\r");
+    h.receive("\x02plain\r");
     EXPECT_FALSE(h.settings().CaptureTimestamps);
     EXPECT_EQ(dir.read(QStringLiteral("stamped.log")),
               QByteArray("half a line ends\r23:59:58 next line\r\n\r00:00:01 last\rplain\r"));
@@ -305,7 +293,7 @@ TEST_F(CaptureTest, SaveBufferWritesTheWindowsLinesOnlyOverAFileTheOperatorGaveU
         {"close box", "old", std::nullopt, "old"},
         {"Append is no answer here", "old", Answer::Append, "old"},
     };
-    receive("\x02line one\rz\x0ehler\r");
+    h.receive("\x02line one\rz\x0ehler\r");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         asked.clear();

@@ -59,10 +59,6 @@ protected:
             row ? calling.ListOkKnopClick(*row) : calling.ListCancelKnopClick();
         };
     }
-    QString lastMessage() const
-    {
-        return h.modal.shown.isEmpty() ? QString() : h.modal.shown.last().text;
-    }
 
     StationDir dir;
     CoreHarness h;
@@ -258,11 +254,11 @@ TEST_F(CallingTest, AMissingOrUnreadableFileIsReportedAndNothingIsSent)
         SCOPED_TRACE(row.file);
         const QString name = QLatin1String(row.file);
         row.action(calling);
-        EXPECT_EQ(lastMessage(), QStringLiteral("File not found: ") + dir.file(name));
+        EXPECT_EQ(h.modal.lastText(), QStringLiteral("File not found: ") + dir.file(name));
         ASSERT_TRUE(QDir(dir.path()).mkdir(name)); // there, but no file to read
         row.action(calling);
-        EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Cannot read ") + dir.file(name)))
-            << lastMessage().toStdString();
+        EXPECT_TRUE(h.modal.lastText().startsWith(QStringLiteral("Cannot read ") + dir.file(name)))
+            << h.modal.lastText().toStdString();
     }
     EXPECT_EQ(h.modal.shown.size(), 12);
     EXPECT_TRUE(h.modal.dialogs.isEmpty());
@@ -288,8 +284,8 @@ TEST_F(CallingTest, TheAutoCqDialogRefusesValuesOutsideOneTo255AndKeepsTheLastGo
         SCOPED_TRACE(std::string(row.delay) + "/" + row.repeat);
         EXPECT_FALSE(
             calling.CqOkKnopClick(true, QLatin1String(row.delay), QLatin1String(row.repeat)));
-        EXPECT_TRUE(lastMessage().startsWith(QLatin1String(row.field)));
-        EXPECT_TRUE(lastMessage().contains(QStringLiteral("from 1 to 255")));
+        EXPECT_TRUE(h.modal.lastText().startsWith(QLatin1String(row.field)));
+        EXPECT_TRUE(h.modal.lastText().contains(QStringLiteral("from 1 to 255")));
         EXPECT_FALSE(h.station().AutoCqOn);
         EXPECT_EQ(timer.interval(), 1000);
         EXPECT_EQ(calling.autoCqDelayText, QStringLiteral("30"));

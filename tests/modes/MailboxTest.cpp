@@ -50,26 +50,12 @@ protected:
 
     Station& station() { return h.station(); }
     void run(QLatin1StringView name) { ASSERT_TRUE(h.core.actions.run(name)); }
-    // A block from the controller, through the poll's decode step.
-    void receive(const QByteArray& block)
-    {
-        station().RxChunk = block;
-        station().RxCount = static_cast<quint16>(block.size());
-        h.core.link.decodeBlock();
-    }
     // Everything written since the last "RELO" CR.
     QByteArray afterRelo() const
     {
         const QByteArray all = h.wire.written();
         const qsizetype at = all.lastIndexOf("RELO\r");
         return at < 0 ? QByteArray() : all.mid(at + 5);
-    }
-    QStringList messages() const
-    {
-        QStringList texts;
-        for (const ShownMessage& m : h.modal.shown)
-            texts.append(m.text);
-        return texts;
     }
     void startBackup(const QString& path)
     {
@@ -194,12 +180,12 @@ TEST_F(MailboxTest, BackupStoresTheDumpFromItsFirstHashToTheBellWhileTheCaptureG
 
     // The banner split over two blocks; text before the first "#" is not the dump; class
     // codes, a status reply and the LF are not text; the controller's umlaut is a letter.
-    receive(bytesOf("<1>Backup Ut"));
-    receive(bytesOf("ility.<CR>Press any key<CR>"));
-    receive(bytesOf("<1>no hash here<CR>### MAILBOX<CR>#1 DL1ABC Gr<14>") + "\x1e\x25" +
-            bytesOf("<2>sse<CR><LF>  100%% ok<CR>"));
+    h.receive(bytesOf("<1>Backup Ut"));
+    h.receive(bytesOf("ility.<CR>Press any key<CR>"));
+    h.receive(bytesOf("<1>no hash here<CR>### MAILBOX<CR>#1 DL1ABC Gr<14>") + "\x1e\x25" +
+              bytesOf("<2>sse<CR><LF>  100%% ok<CR>"));
     EXPECT_EQ(h.modal.beeps, 0);
-    receive(bytesOf("#2 end<CR><7><4>cmd: "));
+    h.receive(bytesOf("#2 end<CR><7><4>cmd: "));
 
     EXPECT_EQ(dir.read(QStringLiteral("Mailbox.bac")),
               QByteArray("### MAILBOX\r#1 DL1ABC Gr\x84sse\r\n  100%% ok\r#2 end\r"));
@@ -217,11 +203,11 @@ TEST_F(MailboxTest, BackupStoresTheDumpFromItsFirstHashToTheBellWhileTheCaptureG
 TEST_F(MailboxTest, ABackupThatFallsSilentForAMinuteEndsIncompleteAndKeepsWhatCame)
 {
     startBackup(dir.file(QStringLiteral("Mailbox.bac")));
-    receive(bytesOf("<1>Backup Utility.<CR>### MAILBOX<CR>#1 half a me"));
+    h.receive(bytesOf("<1>Backup Utility.<CR>### MAILBOX<CR>#1 half a me"));
     h.clock.advance(Mailbox::BackupSilenceMs - 1);
     h.core.mailbox.checkBackupSilence();
     EXPECT_TRUE(station().MailboxBackupActive);
-    receive("ssage"); // heard again: the minute starts anew
+    h.receive("ssage"); // heard again: the minute starts anew
     h.clock.advance(Mailbox::BackupSilenceMs - 1);
     h.core.mailbox.checkBackupSilence();
     EXPECT_TRUE(station().MailboxBackupActive);
@@ -241,7 +227,7 @@ TEST_F(MailboxTest, ABackupThatFallsSilentForAMinuteEndsIncompleteAndKeepsWhatCa
     EXPECT_TRUE(h.settings().MessagesOnScreen);
     expectIdle();
     // A late end changes nothing.
-    receive(bytesOf("<CR><7>"));
+    h.receive(bytesOf("<CR><7>"));
     EXPECT_EQ(h.modal.beeps, 0);
     EXPECT_EQ(dir.read(QStringLiteral("Mailbox.bac")).size(), 29);
 }
@@ -266,9 +252,9 @@ TEST_F(MailboxTest, ABackupFileThatCannotBeWrittenIsNamedWithItsReason)
         station().ModeId = Mode::Pactor;
         station().PageIndex = station().LastPageIndex = 0;
         startBackup(c.path);
-        receive(bytesOf("<1>Backup Utility.<CR>### MAILBOX<CR>"));
+        h.receive(bytesOf("<1>Backup Utility.<CR>### MAILBOX<CR>"));
         const QString said = QString::fromLatin1(c.said).arg(QDir::toNativeSeparators(c.path));
-        const QString told = messages().join(QLatin1Char('\n')) + h.view.receiveText();
+        const QString told = h.modal.texts().join(QLatin1Char('\n')) + h.view.receiveText();
         EXPECT_TRUE(told.contains(said)) << told.toStdString();
         EXPECT_EQ(h.wire.writtenText().contains(QLatin1String("BAK<CR>")), c.started);
         EXPECT_TRUE(h.settings().MessagesOnScreen);
@@ -300,16 +286,16 @@ TEST_F(MailboxTest, ReloadSendsEachLineOfTheFileExactlyAndEndsWithPlus)
         EXPECT_EQ(station().ModeId, Mode::Dumb);
         EXPECT_EQ(h.view.transmitText(), QString()) << "a reload is not echoed";
         // The controller's standby prompt ends it; a ">" before it does not.
-        receive(bytesOf("<1>>> more<CR><CR>*** ST"));
+        h.receive(bytesOf("<1>>> more<CR><CR>*** ST"));
         EXPECT_TRUE(station().MailboxReloadActive) << c.what;
-        receive(bytesOf("BY<CR><4>cmd:"));
+        h.receive(bytesOf("BY<CR><4>cmd:"));
         EXPECT_TRUE(station().MailboxReloadActive) << c.what;
-        receive(">");
+        h.receive(">");
         EXPECT_EQ(station().ModeId, Mode::Pactor) << c.what;
         expectIdle();
     }
     EXPECT_EQ(h.modal.beeps, 9) << "one at the start and two at the end of each";
-    EXPECT_TRUE(messages().isEmpty()) << messages().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(h.modal.texts().isEmpty()) << h.modal.texts().join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(MailboxTest, ReloadOfABigFileSendsEveryLine)
@@ -334,7 +320,7 @@ TEST_F(MailboxTest, AFileThatIsNoBackupIsRefusedAndTheControllerLeftWithQ)
         dir.write(QStringLiteral("no.bac"), file);
         h.modal.queueFileName(dir.file(QStringLiteral("no.bac")));
         run(Name::MenuReloadMailbox);
-        EXPECT_EQ(messages(), QStringList{QStringLiteral("Not a backup")});
+        EXPECT_EQ(h.modal.texts(), QStringList{QStringLiteral("Not a backup")});
         EXPECT_TRUE(describeBytes(afterRelo()).startsWith(QLatin1String("Q<CR>")))
             << describeBytes(afterRelo()).toStdString();
         EXPECT_FALSE(afterRelo().contains("mail"));
@@ -349,8 +335,8 @@ TEST_F(MailboxTest, NotOnTheZ80AndNotWhileAnotherTransferRuns)
     station().PtcType = PtcModel::Z80;
     run(Name::MenuBackupMailbox);
     run(Name::MenuReloadMailbox);
-    EXPECT_EQ(messages(), (QStringList{QStringLiteral("Not with the Z80"),
-                                       QStringLiteral("Not with the Z80")}));
+    EXPECT_EQ(h.modal.texts(), (QStringList{QStringLiteral("Not with the Z80"),
+                                            QStringLiteral("Not with the Z80")}));
     station().PtcType = PtcModel::II;
     startBackup(dir.file(QStringLiteral("Mailbox.bac")));
     h.wire.clear();
@@ -363,7 +349,7 @@ TEST_F(MailboxTest, NotOnTheZ80AndNotWhileAnotherTransferRuns)
 TEST_F(MailboxTest, APortLostInATransferSaysSoOnceAndLeavesTheProgramUsable)
 {
     startBackup(dir.file(QStringLiteral("Mailbox.bac")));
-    receive(bytesOf("<1>Backup Utility.<CR>### MAILBOX<CR>"));
+    h.receive(bytesOf("<1>Backup Utility.<CR>### MAILBOX<CR>"));
     const int lines = h.view.receiveLines();
     h.port.ClosePort();
     h.port.onPortLost(QStringLiteral("the device was removed"));
@@ -393,7 +379,7 @@ TEST_F(MailboxTest, APortLostInATransferSaysSoOnceAndLeavesTheProgramUsable)
     EXPECT_TRUE(h.view.receiveText().contains(QLatin1String("The mailbox reload was cut short")));
     expectIdle();
     EXPECT_TRUE(h.core.actions.run(Name::MenuBackupMailbox));
-    EXPECT_TRUE(messages().last().contains(QLatin1String("serial port is not open")));
+    EXPECT_TRUE(h.modal.texts().last().contains(QLatin1String("serial port is not open")));
 }
 
 } // namespace

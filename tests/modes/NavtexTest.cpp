@@ -180,18 +180,6 @@ TEST_F(NavtexTest, AreaAndTimeSendTheAnswerAsTypedAndCancelSendsItEmpty)
     }
 }
 
-TEST_F(NavtexTest, MessageTypeOpensTheAmtexDialogOnlyWhileAmtexIsOn)
-{
-    typesOk = false;
-    for (const bool amtex : {false, true}) {
-        h.settings().AmtexActive = amtex;
-        h.settings().NavtexActive = true;
-        navtex.NavtexMsgTypeClick();
-    }
-    EXPECT_EQ(h.modal.dialogs, (QList<Dialog>{Dialog::Navtex, Dialog::Amtex}));
-    EXPECT_TRUE(h.wire.events().empty()) << "a cancelled dialog sends nothing";
-}
-
 TEST_F(NavtexTest, AllChecksEveryTypeAndUncheckingItKeepsThem)
 {
     // NAVTEX: "All" left checked checks every box again when the dialog opens.

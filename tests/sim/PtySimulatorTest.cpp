@@ -30,18 +30,15 @@ public:
         : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC))
     {
     }
-    ~Port() { close(); }
+    ~Port()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
     Port(const Port&) = delete;
     Port& operator=(const Port&) = delete;
 
     bool isOpen() const { return fd_ >= 0; }
-    int fd() const { return fd_; }
-    void close()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = -1;
-    }
 
     bool write(const std::string& bytes)
     {
@@ -145,7 +142,15 @@ class PtySimulatorTest : public ::testing::Test {
 protected:
     void open(Options options = {}, std::string logPath = {})
     {
+        create(options, std::move(logPath));
+        start();
+    }
+    void create(Options options = {}, std::string logPath = {})
+    {
         sim_ = std::make_unique<PtySimulator>(options, std::move(logPath));
+    }
+    void start()
+    {
         std::string error;
         ASSERT_TRUE(sim_->open(&error)) << error;
         ASSERT_TRUE(sim_->devicePath().starts_with("/dev/pts/")) << sim_->devicePath();
@@ -159,13 +164,11 @@ TEST_F(PtySimulatorTest, EveryByteValueIsReceivedHookedAndLogged)
 {
     const std::string log = tempPath();
     std::string hooked;
-    sim_ = std::make_unique<PtySimulator>(Options{}, log);
+    create({}, log);
     sim_->onReceived = [&](const std::uint8_t* data, std::size_t count) {
         hooked.append(reinterpret_cast<const char*>(data), count);
     };
-    std::string error;
-    ASSERT_TRUE(sim_->open(&error)) << error;
-    sim_->start();
+    start();
     Port port(sim_->devicePath());
     ASSERT_TRUE(port.isOpen());
 
@@ -180,10 +183,7 @@ TEST_F(PtySimulatorTest, EveryByteValueIsReceivedHookedAndLogged)
     ASSERT_EQ(times.size(), all.size());
     for (std::size_t i = 0; i < times.size(); ++i) {
         EXPECT_EQ(times[i].byte, static_cast<std::uint8_t>(i));
-        EXPECT_GE(times[i].atMs, 0);
-        if (i > 0) {
-            EXPECT_GE(times[i].atMs, times[i - 1].atMs);
-        }
+        EXPECT_GE(times[i].atMs, i > 0 ? times[i - 1].atMs : 0);
     }
 
     std::ifstream file(log, std::ios::binary);
@@ -225,11 +225,9 @@ TEST_F(PtySimulatorTest, TimedOutputAndInjectedTextArriveWithoutInput)
 TEST_F(PtySimulatorTest, SentLinesReachTheHookInOrder)
 {
     std::vector<ptcsim::TransmittedLine> hooked;
-    sim_ = std::make_unique<PtySimulator>(Options{});
+    create();
     sim_->onTransmittedLine = [&](const ptcsim::TransmittedLine& line) { hooked.push_back(line); };
-    std::string error;
-    ASSERT_TRUE(sim_->open(&error)) << error;
-    sim_->start();
+    start();
     Port port(sim_->devicePath());
     ASSERT_TRUE(port.write("\x1bTerm 4\rU 1\rhelo\bp\rqrt\x04"));
     port.readUntil([](const std::string& text) { return text.ends_with("STBY\r"); }, 3000);

@@ -8,6 +8,13 @@ void CoreHarness::behaveLikeController(const QByteArray& version)
     port.answer("\r", "cmd: ");
 }
 
+void CoreHarness::receive(const QByteArray& block)
+{
+    core.station.RxChunk = block;
+    core.station.RxCount = static_cast<quint16>(block.size());
+    core.link.decodeBlock();
+}
+
 Mode modeNamed(const char* text)
 {
     for (int i = 0; i <= static_cast<int>(Mode::Dumb); ++i) {

@@ -24,6 +24,8 @@ struct CoreHarness {
     MessageTexts& texts() { return core.texts; }
     // Answers like an idle PTC-II: a prompt for every CR, its version for "Version".
     void behaveLikeController(const QByteArray& version = "PTC-II v4.1\r");
+    // A block from the controller, through the poll's decode step.
+    void receive(const QByteArray& block);
 };
 
 // The mode the status bar shows as `text` ("PACTOR", ...), for tables that name modes.

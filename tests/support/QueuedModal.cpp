@@ -84,3 +84,11 @@ std::optional<Color> QueuedModal::chooseColor(Color start)
     colorAnswers_.pop_front();
     return answer;
 }
+
+QStringList QueuedModal::texts() const
+{
+    QStringList texts;
+    for (const ShownMessage& m : shown)
+        texts.append(m.text);
+    return texts;
+}

@@ -52,6 +52,9 @@ public:
     std::function<void()> onChooser;
 
     QList<ShownMessage> shown;
+    // The texts of the boxes shown, and the last one's (empty for none).
+    QStringList texts() const;
+    QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
     QList<Dialog> dialogs;
     QList<ShownMessage> inputs;      // caption and prompt of each input box
     QStringList fileDialogFolders;   // the folder each file dialog opened in (or the path)

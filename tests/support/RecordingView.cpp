@@ -30,9 +30,6 @@ void appendAsLine(QString& text, const QString& line, QString* added)
 
 } // namespace
 
-#include "Misuse.h"
-#include "base/ComponentNames.h"
-
 RecordingView::~RecordingView()
 {
     if (!unknownNames_.isEmpty())

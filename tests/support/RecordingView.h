@@ -114,12 +114,9 @@ public:
     const ButtonFonts& buttonFonts() const { return buttonFonts_; }
     Color receiveFontColor() const { return fontColor_; }
     QString frozenCopy() const { return frozenCopy_; }
-    bool frozenInFront() const { return frozenInFront_; }
-    int scrollsToEnd() const { return scrollsToEnd_; }
     QString title() const { return title_; }
     bool hintsEnabled() const { return hintsEnabled_; }
     int splashes() const { return splashes_; }
-    int closeRequests() const { return closeRequests_; }
 
     TransmitView& transmit() { return transmitView_; }
     QString transmitText() const { return transmitView_.content; }
