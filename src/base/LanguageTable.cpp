@@ -459,7 +459,7 @@ SplitText splitText(TextKind kind, const QString& value)
     // Without a "/" the whole value is the caption (the hint stays), or for a pane the
     // hint.
     const QString before = slash < 0 ? text : text.left(slash);
-    const QString after = slash < 0 ? text : text.mid(slash + 1).left(MaxTextLength);
+    const QString after = (slash < 0 ? text : text.mid(slash + 1)).left(MaxTextLength);
     switch (kind) {
     case TextKind::CaptionHint:
         return {before, slash < 0 ? QString() : after};

@@ -60,6 +60,7 @@ TEST(LanguageValues, EachKindTakesItsPartOfTheValue)
         {TextKind::Caption, Long60, Cut50, null},
         {TextKind::Hint, u"x/PTC Mode"_s, null, u"PTC Mode"_s},
         {TextKind::Hint, u"/"_s + Long60, null, Cut50},
+        {TextKind::Hint, Long60, null, Cut50}, // no "/": all of it is the hint, cut too
         {TextKind::StateCaptionHint, u"Xon/State of Xoff/Xon"_s, null, u"State of Xoff/Xon"_s},
         {TextKind::StateOwned, u"Open Log/Open Log File"_s, null, null},
         {TextKind::Unused, u"30/x"_s, null, null},

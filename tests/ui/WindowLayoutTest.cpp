@@ -4,6 +4,8 @@
 
 #include "WindowOnFakes.h"
 #include "app/OrvantiCore.h"
+#include "base/ComponentNames.h"
+#include "base/Modal.h"
 #include "ui/THoofdForm.h"
 #include "ui/TRzPanel.h"
 #include "ui/TTransmitMemo.h"
@@ -67,9 +69,9 @@ TEST(WindowLayout, ButtonsAndTabStripFollowTheTabFont)
     } fonts[] = {{8, 21, 73, 63, 81}, {10, 25, 85, 77, 99}};
     for (const auto& f : fonts) {
         SCOPED_TRACE(f.points);
-        // As the tab font menu does it: the font, then a new layout.
-        w.window->view().setFontSize(QStringLiteral("PageControl"), f.points);
-        w.window->core().lifecycle.FormResize();
+        // Through the tab font menu: the tab and button fonts, then a new layout.
+        w.modal.queueFont(FontChoice{QStringLiteral("Monospace"), f.points});
+        w.window->core().actions.run(Name::MenuTabs);
         WindowLayout::settle();
         EXPECT_EQ(w.named("PageControl")->height(), f.strip);
         for (const char* name :
