@@ -34,6 +34,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
@@ -43,6 +44,18 @@
 #include <utility>
 
 namespace {
+
+// Nine mode tabs share two thirds of the window: with the style's usual padding, an
+// 800-pixel window would hide the last ones behind scroll arrows.
+class NarrowTabStyle final : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? value / 2 : value;
+    }
+};
 
 struct ModeTab {
     QLatin1StringView page;
@@ -161,6 +174,9 @@ void THoofdForm::buildWindow()
     // A mode change takes seconds of the controller's pauses: the wheel must not
     // run through the modes while the pointer crosses the tabs.
     pageControl_->tabBar()->installEventFilter(this);
+    auto* tabStyle = new NarrowTabStyle;
+    tabStyle->setParent(pageControl_->tabBar());
+    pageControl_->tabBar()->setStyle(tabStyle);
     connect(pageControl_, &QTabWidget::currentChanged, this, [this](int index) {
         if (core_)
             core_->modes.PageControlChange(index);

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -92,6 +93,9 @@ TEST(WindowLayout, ButtonsAndTabStripFollowTheTabFont)
                 << button->objectName().toStdString();
         }
         w.named<QTabWidget>("PageControl")->setCurrentIndex(0);
+        // All nine mode tabs in the strip, none behind a scroll arrow.
+        const QTabBar* tabs = w.named<QTabWidget>("PageControl")->tabBar();
+        EXPECT_LE(tabs->tabRect(tabs->count() - 1).right(), tabs->width());
     }
     EXPECT_EQ(w.named("KnoppenBalk")->width(), 267);
     EXPECT_EQ(w.named("KnoppenBalk")->x(), 536);
