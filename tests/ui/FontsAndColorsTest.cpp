@@ -104,21 +104,16 @@ TEST(FontsAndColors, AButtonCaptionTakesItsColourOnHoverPressAndLeave)
     shows(red);
     leave(button);
     shows(black);
-}
 
-TEST(FontsAndColors, ANewMouseOnColourShowsAtOnceOnEveryToolbarButton)
-{
-    ShownWindow w;
-    constexpr Color Chosen = 0x00ABCDEF; // red EF, green CD, blue AB
-    w.modal.queueColor(Chosen);
+    // A new mouse-on colour from the menu shows at once, on other pages' buttons too.
+    w.modal.queueColor(0x00ABCDEF);
     named<QAction>(*w.window, Name::Sub_SubMenuMouseOnColor)->trigger();
-    EXPECT_EQ(w.core().settings.ButtonFlareColor, Chosen);
+    EXPECT_EQ(w.core().settings.ButtonFlareColor, 0x00ABCDEF);
     for (QLatin1StringView name : {Name::PactorStandby, Name::SpeedCho, Name::NavtexArea}) {
-        auto* button = named<TQvSpeedButton>(*w.window, name);
-        hover(button);
-        EXPECT_EQ(button->captionColor(), QColor(0xEF, 0xCD, 0xAB)) << name.data();
-        leave(button);
-        EXPECT_EQ(button->captionColor(), QColor(Qt::black)) << name.data();
+        auto* other = named<TQvSpeedButton>(*w.window, name);
+        hover(other);
+        EXPECT_EQ(other->captionColor(), QColor(0xEF, 0xCD, 0xAB)) << name.data();
+        leave(other);
     }
 }
 
@@ -133,18 +128,17 @@ TEST(FontsAndColors, MissingFontsFallBackQuietlyAndSizesStayReadable)
                    "PageControl/Fontname=No Tab Font", "PageControl/Fontsize=9"});
     const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
     const QString general = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    struct Case {
+    const struct {
         QLatin1StringView component;
         QString family;
         int points;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Name::ReceiveWindow, fixed, 6},   {Name::TransmitWindow, fixed, 14},
         {Name::Statusbalk, general, 72},   {Name::PageControl, general, 9},
         {Name::PactorStandby, general, 9},
     };
     EXPECT_TRUE(w.modal.shown.isEmpty()) << "nothing is said about it";
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const QFont font = named(*w.window, c.component)->font();
         EXPECT_EQ(font.family(), c.family) << c.component.data();
         EXPECT_EQ(font.pointSize(), c.points) << c.component.data();
@@ -165,37 +159,35 @@ TEST(FontsAndColors, EveryFontAndColourKeyRoundTripsThroughStartAndExit)
 {
     // Unusual values: names with inner blanks, sizes at the edges of their widths,
     // style codes in and out of range, colours at both ends and in between.
-    const QList<QByteArray> edits = {
-        "ReceiveScreen/Fontname=No  Such Font 4711",
-        "ReceiveScreen/FontSize=0",
-        "ReceiveScreen/Color=11259375",
-        "ReceiveScreen/FontStyle=7",
-        "ReceiveScreen/SystemTextColor=0",
-        "ReceiveScreen/ReceiveTextColor=16777215",
-        "ReceiveScreen/DelayTextColor=-1",
-        "ReceiveScreen/PromptColor=1",
-        "TransmitScreen/Fontname=Odd  Sans Serif",
-        "TransmitScreen/FontSize=255",
-        "TransmitScreen/Color=0",
-        "TransmitScreen/FontStyle=0",
-        "TransmitScreen/FontColor=11259375",
-        "PageControl/Fontname=Mono Spaced  X",
-        "PageControl/Fontsize=1",
-        "PageControl/FontStyle=4",
-        "Buttons/Fontname=Button  Face",
-        "Buttons/FontSize=72",
-        "Buttons/FontStyle=4",
-        "Button Colors/BaseColor=0",
-        "Button Colors/FlareColor=16777215",
-        "Button Colors/ClickColor=11259375",
-        "StatusBar/Fontname=Status Line  Font",
-        "StatusBar/FontSize=6",
-        "StatusBar/FontStyle=3",
-        "Logbook/Fontname=Log  Mono",
-        "Logbook/FontSize=400",
-        "Logbook/FontStyle=2",
-        "Recv. and Transm. Bar Color/ReceiveBar.Color=2147483647",
-    };
+    const QList<QByteArray> edits = {"ReceiveScreen/Fontname=No  Such Font 4711",
+                                     "ReceiveScreen/FontSize=0",
+                                     "ReceiveScreen/Color=11259375",
+                                     "ReceiveScreen/FontStyle=7",
+                                     "ReceiveScreen/SystemTextColor=0",
+                                     "ReceiveScreen/ReceiveTextColor=16777215",
+                                     "ReceiveScreen/DelayTextColor=-1",
+                                     "ReceiveScreen/PromptColor=1",
+                                     "TransmitScreen/Fontname=Odd  Sans Serif",
+                                     "TransmitScreen/FontSize=255",
+                                     "TransmitScreen/Color=0",
+                                     "TransmitScreen/FontStyle=0",
+                                     "TransmitScreen/FontColor=11259375",
+                                     "PageControl/Fontname=Mono Spaced  X",
+                                     "PageControl/Fontsize=1",
+                                     "PageControl/FontStyle=4",
+                                     "Buttons/Fontname=Button  Face",
+                                     "Buttons/FontSize=72",
+                                     "Buttons/FontStyle=4",
+                                     "Button Colors/BaseColor=0",
+                                     "Button Colors/FlareColor=16777215",
+                                     "Button Colors/ClickColor=11259375",
+                                     "StatusBar/Fontname=Status Line  Font",
+                                     "StatusBar/FontSize=6",
+                                     "StatusBar/FontStyle=3",
+                                     "Logbook/Fontname=Log  Mono",
+                                     "Logbook/FontSize=400",
+                                     "Logbook/FontStyle=2",
+                                     "Recv. and Transm. Bar Color/ReceiveBar.Color=2147483647"};
     ShownWindow w(edits);
     w.modal.queueConfirm(true);
     ASSERT_TRUE(w.window->close());
