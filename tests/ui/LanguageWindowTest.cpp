@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -216,12 +217,18 @@ TEST_F(LanguageWindowTest, TheEnglishFileGivesEveryComponentItsBuiltInText)
     }
 }
 
-TEST_F(LanguageWindowTest, GermanChosenInTheMenuChangesTheWindowAndADialogAndIsSaved)
+// German chosen in the menu: the texts the file has replace those shown in the window and
+// a dialog, a key it lacks keeps the text shown (not a neighbour's), a lamp keeps the
+// controller's state as caption; the start-up commands go out again and the code is
+// saved. Swedish has no texts; French without its file falls back to English.
+TEST_F(LanguageWindowTest, ALanguageChosenInTheMenuChangesTheWindowAndADialogAndIsSaved)
 {
     dir.write(QStringLiteral("Orvanti_DL.ini"), "[MainButtons_DL]\n"
                                                 "25=Ruf/Allgemeiner Anruf\n"
                                                 "[MainMenu_DL]\n"
                                                 "158=&Beenden\n"
+                                                "[Bars_DL]\n"
+                                                "14=Xon/Zustand Xoff/Xon\n"
                                                 "[AutoCQ_DL]\n"
                                                 "6=Automatischer CQ\n"
                                                 "4=&Gut/Werte annehmen\n"
@@ -230,17 +237,42 @@ TEST_F(LanguageWindowTest, GermanChosenInTheMenuChangesTheWindowAndADialogAndIsS
     window->show();
     ASSERT_TRUE(QTest::qWaitFor([this] { return window->firstActivationHandled(); }));
     wire.clear();
+    auto* cq = window->findChild<TQvSpeedButton*>(Name::PactorCQ);
+    auto* connect = window->findChild<TQvSpeedButton*>(Name::PactorConnect);
+    auto* lamp = window->findChild<TRzPanel*>(Name::XOnLed);
+    const QString connectHint = connect->toolTip();
+    window->view().setCaption(Name::XOnLed, QStringLiteral("XOff")); // the controller said XOFF
 
     window->findChild<QAction*>(Name::German)->trigger();
-    auto* cq = window->findChild<TQvSpeedButton*>(Name::PactorCQ);
     EXPECT_EQ(cq->text(), QStringLiteral("Ruf"));
     EXPECT_EQ(cq->toolTip(), QStringLiteral("Allgemeiner Anruf"));
+    EXPECT_EQ(connect->text(), QStringLiteral("Connect"));
+    EXPECT_EQ(connect->toolTip(), connectHint);
+    EXPECT_EQ(lamp->caption(), QStringLiteral("XOff"));
+    EXPECT_EQ(lamp->toolTip(), QStringLiteral("Zustand Xoff/Xon"));
     EXPECT_EQ(window->findChild<QAction*>(Name::MenuExitOrvanti)->text(),
               QStringLiteral("&Beenden"));
     EXPECT_EQ(core().texts.CloseText, QStringLiteral("Orvanti beenden?"));
     EXPECT_EQ(wire.writtenText(), QStringLiteral("TONES 2<CR>"));
     EXPECT_TRUE(window->findChild<QAction*>(Name::German)->isChecked());
+    EXPECT_TRUE(modal.shown.isEmpty());
 
+    window->findChild<QAction*>(Name::Swedish)->trigger();
+    EXPECT_EQ(cq->text(), QStringLiteral("Ruf"));
+    EXPECT_EQ(core().settings.LanguageIndex, 2);
+    EXPECT_EQ(wire.writtenText(), QStringLiteral("TONES 2<CR>"));
+
+    QFile::remove(dir.file(QStringLiteral("Orvanti_FR.ini")));
+    window->findChild<QAction*>(Name::French)->trigger();
+    ASSERT_EQ(modal.shown.size(), 1);
+    EXPECT_TRUE(
+        modal.shown[0].text.startsWith(QStringLiteral("File   Orvanti_FR.ini   NOT found \r")));
+    EXPECT_TRUE(window->findChild<QAction*>(Name::English)->isChecked());
+    EXPECT_FALSE(window->findChild<QAction*>(Name::French)->isChecked());
+    EXPECT_EQ(cq->text(), QStringLiteral("CQ"));
+    EXPECT_EQ(core().texts.CloseText, QStringLiteral("Close Orvanti?"));
+
+    window->findChild<QAction*>(Name::German)->trigger();
     bool looked = false;
     QTimer::singleShot(0, window.get(), [&] {
         QWidget* dialog = QApplication::activeModalWidget();
