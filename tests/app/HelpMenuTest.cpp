@@ -19,41 +19,38 @@ enum class From { Nowhere, Cache, Station };
 struct HelpCase {
     const char* what;
     int languageIndex;
+    From from;
+    const char* opened = nullptr;      // the file name handed to the viewer
+    const char* message = nullptr;     // the warning's start; %1 station, %2 cache folder
     const char* stationCopy = nullptr; // a help file of the operator's own
     bool builtInPresent = true;
     bool viewerTakesIt = true;
     bool cacheBlocked = false; // a plain file where the cache folder should be
-    From from = From::Nowhere;
-    const char* opened = nullptr;  // the file name handed to the viewer
-    const char* message = nullptr; // the start of the warning shown, with %1 the station folder
 };
 
+const char* const NoHelp = "File not found: there is no help in this language";
 const HelpCase HelpCases[] = {
-    {"English", 1, nullptr, true, true, false, From::Cache, "Zavid_EN.html"},
-    {"German", 2, nullptr, true, true, false, From::Cache, "Zavid_DL.html"},
-    {"Dutch", 3, nullptr, true, true, false, From::Cache, "Zavid_NL.html"},
-    {"French", 4, nullptr, true, true, false, From::Cache, "Zavid_FR.html"},
-    {"Italian reads English", 5, nullptr, true, true, false, From::Cache, "Zavid_EN.html"},
-    {"Spanish reads English", 6, nullptr, true, true, false, From::Cache, "Zavid_EN.html"},
-    {"Portuguese", 9, nullptr, true, true, false, From::Cache, "Zavid_PT.html"},
-    {"the operator's own copy wins", 2, "Zavid_DL.html", true, true, false, From::Station,
-     "Zavid_DL.html"},
-    {"Italian's own copy is the English one", 5, "Zavid_EN.html", true, true, false, From::Station,
+    {"English", 1, From::Cache, "Zavid_EN.html"},
+    {"German", 2, From::Cache, "Zavid_DL.html"},
+    {"Dutch", 3, From::Cache, "Zavid_NL.html"},
+    {"French", 4, From::Cache, "Zavid_FR.html"},
+    {"Italian reads English", 5, From::Cache, "Zavid_EN.html"},
+    {"Spanish reads English", 6, From::Cache, "Zavid_EN.html"},
+    {"Portuguese", 9, From::Cache, "Zavid_PT.html"},
+    {"the operator's own copy wins", 2, From::Station, "Zavid_DL.html", nullptr, "Zavid_DL.html"},
+    {"Italian's own copy is the English one", 5, From::Station, "Zavid_EN.html", nullptr,
      "Zavid_EN.html"},
-    {"Swedish has none", 7, "Zavid_EN.html", true, true, false, From::Nowhere, nullptr,
-     "File not found: there is no help in this language"},
-    {"Norwegian has none", 8, nullptr, true, true, false, From::Nowhere, nullptr,
-     "File not found: there is no help in this language"},
-    {"no language has none", 0, nullptr, true, true, false, From::Nowhere, nullptr,
-     "File not found: there is no help in this language"},
-    {"missing everywhere", 1, nullptr, false, true, false, From::Nowhere, nullptr,
-     "File not found: %1Zavid_EN.html"},
-    {"the viewer does not start", 4, nullptr, true, false, false, From::Cache, "Zavid_FR.html",
-     "The help file %2Zavid_FR.html could not be shown"},
-    {"the viewer refuses the operator's copy", 3, "Zavid_NL.html", true, false, false,
-     From::Station, "Zavid_NL.html", "The help file %1Zavid_NL.html could not be shown"},
-    {"the cache cannot be made", 1, nullptr, true, true, true, From::Nowhere, nullptr,
-     "The help cannot be shown: Cannot make the folder"},
+    {"Swedish has none", 7, From::Nowhere, nullptr, NoHelp, "Zavid_EN.html"},
+    {"Norwegian has none", 8, From::Nowhere, nullptr, NoHelp},
+    {"no language has none", 0, From::Nowhere, nullptr, NoHelp},
+    {"missing everywhere", 1, From::Nowhere, nullptr, "File not found: %1Zavid_EN.html", nullptr,
+     false},
+    {"the viewer does not start", 4, From::Cache, "Zavid_FR.html",
+     "The help file %2Zavid_FR.html could not be shown", nullptr, true, false},
+    {"the viewer refuses the operator's copy", 3, From::Station, "Zavid_NL.html",
+     "The help file %1Zavid_NL.html could not be shown", "Zavid_NL.html", true, false},
+    {"the cache cannot be made", 1, From::Nowhere, nullptr,
+     "The help cannot be shown: Cannot make the folder", nullptr, true, true, true},
 };
 
 QByteArray builtInBytes(const QString& name)

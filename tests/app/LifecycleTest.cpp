@@ -38,16 +38,18 @@ TEST_F(LifecycleTest, NormalStartGreetsAndInitialisesTheControllerInOrder)
     h.port.answer("POS NMEA\r", "\x01$GPGGA,101530.00,5213.450,N\r\x04"
                                 "cmd: ");
     h.behaveLikeController();
+    h.core.config.setPortOverride(QStringLiteral("/dev/pts/9")); // not saved: see e2e
     ASSERT_EQ(start(), CreateResult::Ready);
 
     EXPECT_EQ(h.wire.transcript(), Greeting + Initialisation);
+    EXPECT_EQ(h.port.deviceName(), QStringLiteral("/dev/pts/9"));
     EXPECT_TRUE(h.station().FormReady);
     EXPECT_EQ(h.station().PtcType, PtcModel::II);
     EXPECT_EQ(h.station().TrafficState, QStringLiteral("LISTEN"));
     EXPECT_FALSE(h.station().ReceiveHold);
     EXPECT_EQ(h.station().TextClass, 1);
     EXPECT_TRUE(h.view.receiveText().isEmpty()) << "the answer to RESET clears the window";
-    EXPECT_EQ(h.view.caption(Name::Pane8), QStringLiteral("COM1: 9600"));
+    EXPECT_EQ(h.view.caption(Name::Pane8), QStringLiteral("/dev/pts/9: 9600"));
     EXPECT_EQ(h.view.caption(Name::Versie), QStringLiteral("Version 10.34"));
     EXPECT_TRUE(h.view.title().startsWith(dir.path()));
     EXPECT_TRUE(h.view.title().endsWith(QStringLiteral("Version 10.34")));
@@ -181,43 +183,34 @@ TEST_F(LifecycleTest, APortThatWillNotOpenSendsNothing)
     EXPECT_EQ(h.modal.shown.last().caption, QStringLiteral("Warning"));
 }
 
+// A FIFO would block the start for ever when read: it counts as missing too. The exit
+// that follows closes at once.
 TEST_F(LifecycleTest, WithoutASettingsFileTheProcessEndsAndNothingIsSent)
 {
     EXPECT_EQ(lifecycle.FormCreate(dir.path()), CreateResult::SettingsMissing);
-    EXPECT_EQ(h.port.opens(), 0);
-    EXPECT_FALSE(h.station().FormReady);
-}
-
-TEST_F(LifecycleTest, ASettingsFileThatIsNoRegularFileCountsAsMissing)
-{
-    // A FIFO would block the start for ever when read.
     ASSERT_EQ(mkfifo(dir.file(QStringLiteral("Orvanti.ini")).toLocal8Bit().constData(), 0600), 0);
     EXPECT_EQ(lifecycle.FormCreate(dir.path()), CreateResult::SettingsMissing);
     Settings settings;
     EXPECT_FALSE(ReadIniFile(dir.file(QStringLiteral("Orvanti.ini")), settings));
+    EXPECT_EQ(h.port.opens(), 0);
+    EXPECT_FALSE(h.station().FormReady);
+    EXPECT_TRUE(lifecycle.FormCloseQuery());
+    EXPECT_TRUE(h.modal.shown.isEmpty());
 }
 
-TEST_F(LifecycleTest, ThePortGivenOnTheCommandLineIsUsedButNotSaved)
-{
-    h.behaveLikeController();
-    h.core.config.setPortOverride(QStringLiteral("/dev/pts/9"));
-    start();
-    EXPECT_EQ(h.port.deviceName(), QStringLiteral("/dev/pts/9"));
-    EXPECT_EQ(h.view.caption(Name::Pane8), QStringLiteral("/dev/pts/9: 9600"));
-    h.modal.queueConfirm(true);
-    ASSERT_TRUE(lifecycle.FormCloseQuery());
-    EXPECT_TRUE(dir.read(QStringLiteral("Orvanti.ini")).contains("Portnumber=COM1"));
-}
-
+// Even with no language file at all; the box about it shows once, though its closing
+// activates the window again.
 TEST_F(LifecycleTest, EveryActivationSendsTheStartUpCommandsAndSkipsEmptyOnes)
 {
     h.behaveLikeController();
     start({"Startup Commands/Startup_1=TONES 2", "Startup Commands/Startup_3=MYLEV 4"});
+    QFile::remove(dir.file(QStringLiteral("Orvanti_EN.ini")));
     h.wire.clear();
     lifecycle.FormActivate();
     EXPECT_EQ(h.wire.writtenText(), QStringLiteral("TONES 2<CR>MYLEV 4<CR>"));
     lifecycle.FormActivate();
     EXPECT_EQ(h.wire.writtenText(), QStringLiteral("TONES 2<CR>MYLEV 4<CR>TONES 2<CR>MYLEV 4<CR>"));
+    EXPECT_EQ(h.modal.shown.size(), 1);
 }
 
 TEST_F(LifecycleTest, AMissingLanguageFileIsReportedOnceAndEnglishIsUsed)
@@ -236,18 +229,6 @@ TEST_F(LifecycleTest, AMissingLanguageFileIsReportedOnceAndEnglishIsUsed)
     EXPECT_FALSE(h.view.isChecked(QStringLiteral("French")));
     EXPECT_EQ(h.texts().Warningtext, QStringLiteral("Warning"));
     EXPECT_EQ(h.wire.writtenText(), QStringLiteral("TONES 2<CR>"));
-}
-
-TEST_F(LifecycleTest, WithNoLanguageFileAtAllTheStartUpCommandsStillGoOutAndNoBoxRepeats)
-{
-    h.behaveLikeController();
-    start({"Startup Commands/Startup_1=TONES 2"});
-    QFile::remove(dir.file(QStringLiteral("Orvanti_EN.ini")));
-    h.wire.clear();
-    lifecycle.FormActivate();
-    lifecycle.FormActivate();
-    EXPECT_EQ(h.modal.shown.size(), 1) << "a box closing re-activates the window";
-    EXPECT_EQ(h.wire.writtenText(), QStringLiteral("TONES 2<CR>TONES 2<CR>"));
 }
 
 TEST_F(LifecycleTest, FirstLayoutShowsTheModelAndReleasesThePoll)
@@ -301,49 +282,37 @@ TEST_F(LifecycleTest, CancelledExitSendsNothingAndLeavesTheFileAlone)
     EXPECT_EQ(dir.read(QStringLiteral("Orvanti.ini")), before);
 }
 
-TEST_F(LifecycleTest, ExitWithMaildropLeavesTheControllerRunning)
-{
-    h.behaveLikeController();
-    start({"Program/Maildrop=ON"});
-    h.wire.clear();
-    h.modal.queueConfirm(true);
-    EXPECT_TRUE(lifecycle.FormCloseQuery());
-    EXPECT_EQ(h.wire.transcript(), QStringLiteral("[1500ms]"));
-    EXPECT_TRUE(dir.read(QStringLiteral("Orvanti.ini")).contains("Maildrop=ON"));
-}
-
+// Duplex is switched off first, even when the controller stays running (maildrop).
 TEST_F(LifecycleTest, ExitSwitchesDuplexOffFirstEvenWhenTheControllerStaysRunning)
 {
     const struct {
         QByteArray edit;
+        bool duplex;
         QString transcript;
     } cases[] = {
-        {"Program/Maildrop=OFF",
+        {"Program/Maildrop=OFF", true,
          QStringLiteral("[1000ms]<ESC>Pd 0<CR>[500ms]L 0<CR>[400ms]Pac Mon 0<CR><ESC>Q<CR>"
                         "Reset<CR>")},
-        {"Program/Maildrop=ON", QStringLiteral("[1000ms]<ESC>Pd 0<CR>[500ms]")},
+        {"Program/Maildrop=ON", true, QStringLiteral("[1000ms]<ESC>Pd 0<CR>[500ms]")},
+        {"Program/Maildrop=ON", false, QStringLiteral("[1500ms]")},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.edit.constData());
+        SCOPED_TRACE(c.edit.constData() + std::to_string(c.duplex));
         StationDir station;
         CoreHarness harness;
         harness.behaveLikeController();
         station.writeSettings({c.edit});
         harness.core.lifecycle.FormCreate(station.path());
-        harness.core.commands.PactorDuplexClick();
+        if (c.duplex)
+            harness.core.commands.PactorDuplexClick();
         harness.wire.clear();
         harness.modal.queueConfirm(true);
 
         EXPECT_TRUE(harness.core.lifecycle.FormCloseQuery());
         EXPECT_EQ(harness.wire.transcript(), c.transcript);
         EXPECT_FALSE(harness.station().DuplexOn);
+        EXPECT_TRUE(station.read(QStringLiteral("Orvanti.ini")).contains(c.edit.mid(8)));
     }
-}
-
-TEST_F(LifecycleTest, ExitBeforeTheSettingsWereReadClosesAtOnce)
-{
-    EXPECT_TRUE(lifecycle.FormCloseQuery());
-    EXPECT_TRUE(h.modal.shown.isEmpty());
 }
 
 TEST_F(LifecycleTest, SettingsThatCannotBeSavedAreReportedAndTheExitCompletes)

@@ -2,7 +2,6 @@
 // keys, driven by the keyboard, and what reaches the wire.
 
 #include "WindowOnFakes.h"
-#include "app/OrvantiCore.h"
 #include "modes/Navtex.h"
 #include "ui/THoofdForm.h"
 #include "ui/TTransmitMemo.h"
@@ -33,15 +32,12 @@ protected:
         // The window's own dialogs, not queued answers.
         modal.onDialog = [this](Dialog dialog) { window->runDialog(dialog); };
         window->createDialogs();
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(showActive());
         core().station.FormReady = true;
         core().station.PtcType = PtcModel::II;
         wire.clear();
     }
 
-    OrvantiCore& core() { return window->core(); }
     // Presses `key` in the transmit window; `operate` then works the dialog it opens.
     void pressAndOperate(int key, Qt::KeyboardModifiers modifiers,
                          const std::function<void(QWidget*)>& operate)

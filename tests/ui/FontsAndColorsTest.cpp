@@ -3,7 +3,6 @@
 // through start and exit, and the default colours on a dark desktop theme.
 
 #include "WindowOnFakes.h"
-#include "app/OrvantiCore.h"
 #include "base/ProfileFile.h"
 #include "ui/QtColor.h"
 #include "ui/THoofdForm.h"
@@ -23,11 +22,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-template <typename T = QWidget> T* named(THoofdForm& window, QLatin1StringView name)
-{
-    return window.findChild<T*>(QString(name));
-}
 
 // How many pixels of the button, as painted now, have exactly this colour.
 int pixelsOf(QWidget* widget, const QColor& color)
@@ -74,7 +68,6 @@ public:
     {
         window->show();
     }
-    OrvantiCore& core() { return window->core(); }
 };
 
 } // namespace
@@ -82,7 +75,7 @@ public:
 TEST(FontsAndColors, AButtonCaptionTakesItsColourOnHoverPressAndLeave)
 {
     ShownWindow w;
-    auto* button = named<TQvSpeedButton>(*w.window, Name::PactorConnect);
+    auto* button = w.named<TQvSpeedButton>(Name::PactorConnect);
     // Large enough for whole pixels of the caption's colour.
     w.window->view().setButtonFonts(QString(), 20, 3, Colors::Black, Colors::Red, Colors::Blue);
     const QColor black(Qt::black), red(Qt::red), blue(Qt::blue);
@@ -104,21 +97,16 @@ TEST(FontsAndColors, AButtonCaptionTakesItsColourOnHoverPressAndLeave)
     shows(red);
     leave(button);
     shows(black);
-}
 
-TEST(FontsAndColors, ANewMouseOnColourShowsAtOnceOnEveryToolbarButton)
-{
-    ShownWindow w;
-    constexpr Color Chosen = 0x00ABCDEF; // red EF, green CD, blue AB
-    w.modal.queueColor(Chosen);
-    named<QAction>(*w.window, Name::Sub_SubMenuMouseOnColor)->trigger();
-    EXPECT_EQ(w.core().settings.ButtonFlareColor, Chosen);
+    // A new mouse-on colour from the menu shows at once, on other pages' buttons too.
+    w.modal.queueColor(0x00ABCDEF);
+    w.named<QAction>(Name::Sub_SubMenuMouseOnColor)->trigger();
+    EXPECT_EQ(w.core().settings.ButtonFlareColor, 0x00ABCDEF);
     for (QLatin1StringView name : {Name::PactorStandby, Name::SpeedCho, Name::NavtexArea}) {
-        auto* button = named<TQvSpeedButton>(*w.window, name);
-        hover(button);
-        EXPECT_EQ(button->captionColor(), QColor(0xEF, 0xCD, 0xAB)) << name.data();
-        leave(button);
-        EXPECT_EQ(button->captionColor(), QColor(Qt::black)) << name.data();
+        auto* other = w.named<TQvSpeedButton>(name);
+        hover(other);
+        EXPECT_EQ(other->captionColor(), QColor(0xEF, 0xCD, 0xAB)) << name.data();
+        leave(other);
     }
 }
 
@@ -133,19 +121,18 @@ TEST(FontsAndColors, MissingFontsFallBackQuietlyAndSizesStayReadable)
                    "PageControl/Fontname=No Tab Font", "PageControl/Fontsize=9"});
     const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
     const QString general = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    struct Case {
+    const struct {
         QLatin1StringView component;
         QString family;
         int points;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Name::ReceiveWindow, fixed, 6},   {Name::TransmitWindow, fixed, 14},
         {Name::Statusbalk, general, 72},   {Name::PageControl, general, 9},
         {Name::PactorStandby, general, 9},
     };
     EXPECT_TRUE(w.modal.shown.isEmpty()) << "nothing is said about it";
-    for (const Case& c : cases) {
-        const QFont font = named(*w.window, c.component)->font();
+    for (const auto& c : cases) {
+        const QFont font = w.named(c.component)->font();
         EXPECT_EQ(font.family(), c.family) << c.component.data();
         EXPECT_EQ(font.pointSize(), c.points) << c.component.data();
     }
@@ -153,10 +140,10 @@ TEST(FontsAndColors, MissingFontsFallBackQuietlyAndSizesStayReadable)
     WidgetView& view = w.window->view();
     for (const auto& [points, shown] : {std::pair{0, 6}, {400, 72}, {-5, 6}, {72, 72}}) {
         view.setFontSize(Name::TransmitWindow, points);
-        EXPECT_EQ(named(*w.window, Name::TransmitWindow)->font().pointSize(), shown) << points;
+        EXPECT_EQ(w.named(Name::TransmitWindow)->font().pointSize(), shown) << points;
     }
     view.setFontName(Name::TransmitWindow, fixed);
-    EXPECT_EQ(named(*w.window, Name::TransmitWindow)->font().family(), fixed);
+    EXPECT_EQ(w.named(Name::TransmitWindow)->font().family(), fixed);
     // The settings keep what the file said, for the station it came from.
     EXPECT_EQ(w.core().settings.RxFontName, QStringLiteral("No Such Font 4711"));
 }
@@ -165,37 +152,35 @@ TEST(FontsAndColors, EveryFontAndColourKeyRoundTripsThroughStartAndExit)
 {
     // Unusual values: names with inner blanks, sizes at the edges of their widths,
     // style codes in and out of range, colours at both ends and in between.
-    const QList<QByteArray> edits = {
-        "ReceiveScreen/Fontname=No  Such Font 4711",
-        "ReceiveScreen/FontSize=0",
-        "ReceiveScreen/Color=11259375",
-        "ReceiveScreen/FontStyle=7",
-        "ReceiveScreen/SystemTextColor=0",
-        "ReceiveScreen/ReceiveTextColor=16777215",
-        "ReceiveScreen/DelayTextColor=-1",
-        "ReceiveScreen/PromptColor=1",
-        "TransmitScreen/Fontname=Odd  Sans Serif",
-        "TransmitScreen/FontSize=255",
-        "TransmitScreen/Color=0",
-        "TransmitScreen/FontStyle=0",
-        "TransmitScreen/FontColor=11259375",
-        "PageControl/Fontname=Mono Spaced  X",
-        "PageControl/Fontsize=1",
-        "PageControl/FontStyle=4",
-        "Buttons/Fontname=Button  Face",
-        "Buttons/FontSize=72",
-        "Buttons/FontStyle=4",
-        "Button Colors/BaseColor=0",
-        "Button Colors/FlareColor=16777215",
-        "Button Colors/ClickColor=11259375",
-        "StatusBar/Fontname=Status Line  Font",
-        "StatusBar/FontSize=6",
-        "StatusBar/FontStyle=3",
-        "Logbook/Fontname=Log  Mono",
-        "Logbook/FontSize=400",
-        "Logbook/FontStyle=2",
-        "Recv. and Transm. Bar Color/ReceiveBar.Color=2147483647",
-    };
+    const QList<QByteArray> edits = {"ReceiveScreen/Fontname=No  Such Font 4711",
+                                     "ReceiveScreen/FontSize=0",
+                                     "ReceiveScreen/Color=11259375",
+                                     "ReceiveScreen/FontStyle=7",
+                                     "ReceiveScreen/SystemTextColor=0",
+                                     "ReceiveScreen/ReceiveTextColor=16777215",
+                                     "ReceiveScreen/DelayTextColor=-1",
+                                     "ReceiveScreen/PromptColor=1",
+                                     "TransmitScreen/Fontname=Odd  Sans Serif",
+                                     "TransmitScreen/FontSize=255",
+                                     "TransmitScreen/Color=0",
+                                     "TransmitScreen/FontStyle=0",
+                                     "TransmitScreen/FontColor=11259375",
+                                     "PageControl/Fontname=Mono Spaced  X",
+                                     "PageControl/Fontsize=1",
+                                     "PageControl/FontStyle=4",
+                                     "Buttons/Fontname=Button  Face",
+                                     "Buttons/FontSize=72",
+                                     "Buttons/FontStyle=4",
+                                     "Button Colors/BaseColor=0",
+                                     "Button Colors/FlareColor=16777215",
+                                     "Button Colors/ClickColor=11259375",
+                                     "StatusBar/Fontname=Status Line  Font",
+                                     "StatusBar/FontSize=6",
+                                     "StatusBar/FontStyle=3",
+                                     "Logbook/Fontname=Log  Mono",
+                                     "Logbook/FontSize=400",
+                                     "Logbook/FontStyle=2",
+                                     "Recv. and Transm. Bar Color/ReceiveBar.Color=2147483647"};
     ShownWindow w(edits);
     w.modal.queueConfirm(true);
     ASSERT_TRUE(w.window->close());
@@ -235,20 +220,19 @@ TEST(FontsAndColors, TheDefaultsAreReadableOnADarkTheme)
                 << what << ": " << text.name().toStdString() << " on " << face.name().toStdString();
         };
 
-        const QColor receiveFace =
-            named(*w.window, Name::ReceiveWindow)->palette().color(QPalette::Base);
+        const QColor receiveFace = w.named(Name::ReceiveWindow)->palette().color(QPalette::Base);
         for (const Color c :
              {s.SystemTextColor, s.ReceiveTextColor, s.DelayTextColor, s.PromptColor})
             readable("receive text", toQColor(c), receiveFace);
-        const QPalette transmit = named(*w.window, Name::TransmitWindow)->palette();
+        const QPalette transmit = w.named(Name::TransmitWindow)->palette();
         readable("transmit text", transmit.color(QPalette::Text), transmit.color(QPalette::Base));
 
         for (QLatin1StringView label : {Name::PtcTekst, Name::Versie})
-            readable(label.data(), named(*w.window, label)->palette().color(QPalette::WindowText),
-                     named(*w.window, Name::Receivebar)->palette().color(QPalette::Window));
-        const QPalette bar = named(*w.window, Name::Transmitbalk)->palette();
+            readable(label.data(), w.named(label)->palette().color(QPalette::WindowText),
+                     w.named(Name::Receivebar)->palette().color(QPalette::Window));
+        const QPalette bar = w.named(Name::Transmitbalk)->palette();
         readable("Transmitbalk", bar.color(QPalette::WindowText), bar.color(QPalette::Window));
-        for (QLabel* pane : named(*w.window, Name::Statusbalk)->findChildren<QLabel*>())
+        for (QLabel* pane : w.named(Name::Statusbalk)->findChildren<QLabel*>())
             readable(pane->objectName().toUtf8().constData(),
                      pane->palette().color(QPalette::WindowText),
                      pane->palette().color(QPalette::Window));
@@ -268,7 +252,7 @@ TEST(FontsAndColors, TheDefaultsAreReadableOnADarkTheme)
                          button->palette().color(QPalette::Disabled, QPalette::ButtonText), face);
         }
         // The face really is what is painted around the caption.
-        auto* standby = named<TQvSpeedButton>(*w.window, Name::PactorStandby);
+        auto* standby = w.named<TQvSpeedButton>(Name::PactorStandby);
         const QImage image = standby->grab().toImage();
         EXPECT_EQ(image.pixelColor(1, 1).rgb(), standby->palette().color(QPalette::Button).rgb());
     }

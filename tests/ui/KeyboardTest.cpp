@@ -3,7 +3,6 @@
 // buttons and the word-wrap dialog.
 
 #include "WindowOnFakes.h"
-#include "app/OrvantiCore.h"
 #include "app/dialogs/TWordwrapForm.h"
 #include "ui/THoofdForm.h"
 #include "ui/TQvRichEdit.h"
@@ -34,7 +33,6 @@ protected:
         wire.clear();
     }
 
-    OrvantiCore& core() { return window->core(); }
     TTransmitMemo* transmit() { return window->transmitWindow(); }
 
     // Ctrl with a letter as the keyboard delivers it: the control character as text.
@@ -90,15 +88,6 @@ TEST_F(KeyboardTest, ConversationModeSendsTheHeldTextOnceTheControllerTransmits)
     EXPECT_EQ(wire.written(), QByteArray("hi\r")) << "sent once";
 }
 
-TEST_F(KeyboardTest, CtrlKOutsidePactorAndAmtorChangesNothing)
-{
-    core().station.ModeId = Mode::Rtty;
-    ctrl('K');
-    EXPECT_FALSE(core().station.ConvMode);
-    EXPECT_EQ(wire.written(), QByteArray());
-    EXPECT_EQ(transmit()->toPlainText(), QString());
-}
-
 TEST_F(KeyboardTest, CtrlSFreezesTheReceiveDisplayUntilCtrlQ)
 {
     ctrl('S');
@@ -122,6 +111,13 @@ TEST_F(KeyboardTest, SomeControlKeysSendNothingAndEscapeGoesOut)
     ctrl('C');
     EXPECT_EQ(wire.written(), QByteArray("\x03"));
     QTest::keyClick(transmit(), Qt::Key_Escape);
+    EXPECT_EQ(wire.written(), QByteArray("\x03\x1b"));
+    EXPECT_EQ(transmit()->toPlainText(), QStringLiteral("CTRL-C\n"));
+
+    // Ctrl+K outside PACTOR and AMTOR changes nothing.
+    core().station.ModeId = Mode::Rtty;
+    ctrl('K');
+    EXPECT_FALSE(core().station.ConvMode);
     EXPECT_EQ(wire.written(), QByteArray("\x03\x1b"));
     EXPECT_EQ(transmit()->toPlainText(), QStringLiteral("CTRL-C\n"));
 }
@@ -288,9 +284,7 @@ TEST_F(KeyboardTest, TheReceiveWindowTakesEachBlockWithItsEditsAndFollowsTheEnd)
 
 TEST_F(KeyboardTest, AltAndADigitSendsAPreparedTextAndEscapeStopsIt)
 {
-    // Shortcuts act in the active window only.
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(showActive());
     wire.clear();
     core().station.Connected = true;
     dir.write(QStringLiteral("Orvanti.tx3"), "l1\r\nl2\r\nl3\r\n");

@@ -2,7 +2,6 @@
 // windows (offscreen) with the fake port: what the operator's keys and clicks reach.
 
 #include "WindowOnFakes.h"
-#include "app/OrvantiCore.h"
 #include "modes/dialogs/TConfigAudio.h"
 #include "ui/THoofdForm.h"
 #include "ui/TTransmitMemo.h"
@@ -31,59 +30,16 @@ protected:
     void SetUp() override
     {
         window->createDialogs();
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(showActive());
         core().station.FormReady = true;
         core().station.PtcType = PtcModel::II;
         wire.clear();
     }
 
-    OrvantiCore& core() { return window->core(); }
-    template <typename T = QObject> T* named(const char* name) const
-    {
-        return window->findChild<T*>(QLatin1String(name));
-    }
     QTabWidget* pages() const { return named<QTabWidget>("PageControl"); }
 };
 
 } // namespace
-
-TEST_F(ModePagesTest, TheMenusCarryTheirEntriesAndShortcuts)
-{
-    const struct {
-        const char* name;
-        QKeySequence shortcut;
-    } entries[] = {
-        {"MenuPactor", Qt::Key_F2},
-        {"Sub_MenuPacketPort1", Qt::SHIFT | Qt::Key_F1},
-        {"Sub_MenuPacketPort2", Qt::SHIFT | Qt::Key_F2},
-        {"MenuAmtor", Qt::Key_F3},
-        {"MenuRtty", Qt::Key_F4},
-        {"MenuCw", Qt::ALT | Qt::Key_F4},
-        {"MenuAudio", Qt::SHIFT | Qt::Key_F4},
-        {"MenuPsk31", Qt::CTRL | Qt::SHIFT | Qt::Key_F4},
-        {"MenuDumb", Qt::Key_F10},
-        {"MenuToggleListen", Qt::Key_F6},
-        {"Sub_Menu100BdFSK", Qt::Key_F7},
-        {"MenuAmtorFec", Qt::ALT | Qt::Key_F7},
-        {"MenuBaudotTransmit", Qt::CTRL | Qt::Key_F7},
-        {"MenuStandby", Qt::ALT | Qt::Key_S},
-        {"MenuDisconnect", Qt::ALT | Qt::Key_D},
-        {"MenuHardDisconnect", Qt::ALT | Qt::Key_H},
-        {"MenuChangeOver", Qt::Key_End},
-        {"MenuSendHiscalldeMycall", Qt::CTRL | Qt::Key_End},
-        {"MenuSendHiscalldeMycallCho", Qt::ALT | Qt::Key_End},
-    };
-    for (const auto& entry : entries) {
-        auto* action = named<QAction>(entry.name);
-        ASSERT_NE(action, nullptr) << entry.name;
-        EXPECT_EQ(action->shortcut(), entry.shortcut) << entry.name;
-    }
-    EXPECT_FALSE(named<QAction>("NewM2")->isVisible());
-    EXPECT_FALSE(named<QAction>("NewM3")->isVisible());
-    EXPECT_EQ(pages()->tabText(8), QStringLiteral("TOOLS"));
-}
 
 TEST_F(ModePagesTest, AFunctionKeySwitchesModeAndPage)
 {

@@ -3,7 +3,6 @@
 // and the bar's place kept in the settings and found again by a new window.
 
 #include "WindowOnFakes.h"
-#include "app/OrvantiCore.h"
 #include "base/ComponentNames.h"
 #include "base/Modal.h"
 #include "ui/THoofdForm.h"
@@ -32,10 +31,6 @@ struct WindowLayout : WindowOnFakes {
     // Layouts and geometry changes arrive as posted events.
     static void settle() { QApplication::sendPostedEvents(); }
 
-    template <typename T = QWidget> T* named(const char* name) const
-    {
-        return window->findChild<T*>(QLatin1String(name));
-    }
     int barTop() const { return named("Transmitbalk")->y(); }
     int clientHeight() const { return window->height() - window->centralWidget()->y(); }
     quint16 share() { return window->core().settings.TransmitScreenHeight; }

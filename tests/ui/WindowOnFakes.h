@@ -5,8 +5,10 @@
 
 #include "CoreHarness.h"
 #include "StationDir.h"
+#include "app/OrvantiCore.h"
 #include "ui/THoofdForm.h"
 
+#include <QTest>
 #include <memory>
 
 struct WindowOnFakes {
@@ -21,6 +23,20 @@ struct WindowOnFakes {
         options.clock = &clock;
         options.modal = &modal;
         window = std::make_unique<THoofdForm>(options);
+    }
+
+    OrvantiCore& core() { return window->core(); }
+    // A component of the window by its name (a Name:: or a literal).
+    template <typename T = QWidget, typename N> T* named(const N& name) const
+    {
+        return window->findChild<T*>(QString(QLatin1StringView(name)));
+    }
+    // Shortcuts act in the active window only.
+    bool showActive()
+    {
+        window->show();
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window.get());
     }
 
     StationDir dir;
