@@ -175,6 +175,9 @@ void THoofdForm::buildWindow()
     // run through the modes while the pointer crosses the tabs.
     pageControl_->tabBar()->installEventFilter(this);
     auto* tabStyle = new NarrowTabStyle;
+    // Owned by the tab bar; the style it wraps carries the style's name ("fusion"),
+    // which is no component of the window.
+    tabStyle->baseStyle()->setObjectName(QString());
     tabStyle->setParent(pageControl_->tabBar());
     pageControl_->tabBar()->setStyle(tabStyle);
     connect(pageControl_, &QTabWidget::currentChanged, this, [this](int index) {
